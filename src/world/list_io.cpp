@@ -1,0 +1,158 @@
+#include "world/list_io.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "world/error.h"
+#include "world/numbers.h"
+
+namespace teijinki {
+
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_line_end(char c) { return c == '\r' || c == '\n'; }
+
+// Reads one item starting at pos in text; leaves pos after the item's comma or at its line end.
+std::string read_item(std::string_view text, std::size_t& pos) {
+    const std::size_t n = text.size();
+    while (pos < n && is_blank(text[pos])) ++pos;
+    std::string value;
+    if (pos < n && text[pos] == '"') {
+        ++pos;
+        const std::size_t close = text.find('"', pos);
+        std::size_t end = close;
+        // An unclosed quote runs to the line end.
+        const std::size_t eol = text.find_first_of("\r\n", pos);
+        if (close == std::string_view::npos || (eol != std::string_view::npos && eol < close)) end = eol == std::string_view::npos ? n : eol;
+        value.assign(text.substr(pos, end - pos));
+        pos = end;
+        if (pos < n && text[pos] == '"') ++pos;
+        // Anything between the closing quote and the separator is ignored.
+        while (pos < n && text[pos] != ',' && !is_line_end(text[pos])) ++pos;
+    } else {
+        const std::size_t start = pos;
+        while (pos < n && text[pos] != ',' && !is_line_end(text[pos])) ++pos;
+        std::size_t end = pos;
+        while (end > start && is_blank(text[end - 1])) --end;
+        value.assign(text.substr(start, end - start));
+    }
+    if (pos < n && text[pos] == ',') ++pos;
+    return value;
+}
+
+}  // namespace
+
+ListReader::ListReader(std::string text, std::string label) : text_(std::move(text)), label_(std::move(label)) {}
+
+void ListReader::skip_line_end() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+}
+
+std::string ListReader::item() {
+    const std::size_t before = pos_;
+    std::string value = read_item(text_, pos_);
+    // An item that ended at a line end consumes it, so the next item starts on the next line.
+    if (pos_ < text_.size() && is_line_end(text_[pos_])) {
+        const bool ended_by_comma = pos_ > before && text_[pos_ - 1] == ',';
+        if (!ended_by_comma) skip_line_end();
+    }
+    return value;
+}
+
+std::int16_t ListReader::number(int record_id, std::string_view field) {
+    const std::string value = item();
+    std::int16_t out = 0;
+    if (!parse_number(value, out))
+        throw DataError(label_, std::string(field) + " is not a number (\"" + value + "\")", record_id);
+    return out;
+}
+
+std::string ListReader::line() {
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
+    std::string value = text_.substr(start, pos_ - start);
+    skip_line_end();
+    return value;
+}
+
+std::vector<std::string> split_items(std::string_view line) {
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    for (;;) {
+        items.push_back(read_item(line, pos));
+        if (pos >= line.size()) {
+            // A separator at the very end leaves one more, empty, item.
+            if (pos > 0 && line[pos - 1] == ',') items.emplace_back();
+            break;
+        }
+        if (is_line_end(line[pos])) break;
+    }
+    return items;
+}
+
+bool parse_number(std::string_view item, std::int16_t& out) {
+    std::size_t i = 0;
+    while (i < item.size() && is_blank(item[i])) ++i;
+    std::size_t end = item.size();
+    while (end > i && is_blank(item[end - 1])) --end;
+    const std::string_view body = item.substr(i, end - i);
+    if (body.empty()) {
+        out = 0;  // an empty field reads as 0, as the list reader always did
+        return true;
+    }
+    std::size_t k = 0;
+    if (body[k] == '-' || body[k] == '+') ++k;
+    bool digits = false;
+    bool dot = false;
+    for (; k < body.size(); ++k) {
+        const char c = body[k];
+        if (c >= '0' && c <= '9') digits = true;
+        else if (c == '.' && !dot) dot = true;
+        else return false;
+    }
+    if (!digits) return false;
+    const double value = std::strtod(std::string(body).c_str(), nullptr);
+    out = saturate16(CInt(value));
+    return true;
+}
+
+int marker_id(std::string_view item) {
+    if (item.empty() || item[0] != '.') return -1;
+    return static_cast<int>(Val(item.substr(1, 3)));
+}
+
+void ListWriter::separator() {
+    if (line_started_) out_ += ',';
+    line_started_ = true;
+}
+
+ListWriter& ListWriter::text(std::string_view value) {
+    separator();
+    out_ += '"';
+    out_ += value;
+    out_ += '"';
+    return *this;
+}
+
+ListWriter& ListWriter::number(long long value) {
+    separator();
+    out_ += std::to_string(value);
+    return *this;
+}
+
+ListWriter& ListWriter::end_line() {
+    out_ += "\r\n";
+    line_started_ = false;
+    return *this;
+}
+
+ListWriter& ListWriter::raw_line(std::string_view line) {
+    out_ += line;
+    out_ += "\r\n";
+    line_started_ = false;
+    return *this;
+}
+
+}  // namespace teijinki

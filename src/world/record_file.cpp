@@ -1,0 +1,174 @@
+#include "world/record_file.h"
+
+#include "world/error.h"
+#include "world/list_io.h"
+
+namespace teijinki {
+
+int field_lines(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::General: return 5;
+        case RecordKind::Warlord: return 3;
+        case RecordKind::Province: return 2;
+    }
+    return 0;
+}
+
+namespace {
+
+// The first item of a line, as the list reader would see it.
+bool line_is_marker(std::string_view line, int& id) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size() || line[i] != '.') return false;
+    std::size_t end = line.find(',', i);
+    if (end == std::string_view::npos) end = line.size();
+    id = marker_id(line.substr(i, end - i));
+    return true;
+}
+
+std::string field_text(const RecordLines& record) {
+    std::string text;
+    for (const auto& line : record.fields) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+void scan_records(std::string_view text, RecordKind kind, const std::string& label,
+                  const std::function<bool(const RecordLines&)>& visit) {
+    const int n_fields = field_lines(kind);
+    std::size_t pos = 0;
+    const std::size_t size = text.size();
+    auto next_line = [&](std::string_view& line) {
+        if (pos >= size) return false;
+        std::size_t end = pos;
+        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
+        line = text.substr(pos, end - pos);
+        pos = end;
+        if (pos < size && text[pos] == '\r') ++pos;
+        if (pos < size && text[pos] == '\n') ++pos;
+        return true;
+    };
+    RecordLines record;
+    std::string_view line;
+    while (next_line(line)) {
+        int id = 0;
+        if (!line_is_marker(line, id)) continue;
+        record.id = id;
+        record.marker.assign(line);
+        record.fields.clear();
+        for (int k = 0; k < n_fields; ++k) {
+            if (!next_line(line)) throw DataError(label, "record ends before its last field", id);
+            record.fields.emplace_back(line);
+        }
+        if (!visit(record)) return;
+    }
+}
+
+void parse_general(const RecordLines& record, const std::string& label, Bushou& out) {
+    ListReader in(field_text(record), label);
+    const int id = record.id;
+    out.name = in.item();
+    out.policy = in.number(id, "policy");
+    out.fight = in.number(id, "fight");
+    out.wisdom = in.number(id, "wisdom");
+    out.tactics = in.number(id, "tactics");
+    out.charm = in.number(id, "charm");
+    out.Setu = in.number(id, "Setu");
+    out.kunID = in.number(id, "kunID");
+    out.Job = in.number(id, "Job");
+    out.jpg = in.item();
+}
+
+void parse_warlord(const RecordLines& record, const std::string& label, Gun& out) {
+    ListReader in(field_text(record), label);
+    const int id = record.id;
+    out.name = in.item();
+    out.meishuID = in.number(id, "meishuID");
+    out.kunshuID = in.number(id, "kunshuID");
+    out.army = in.number(id, "army");
+    out.seihei = in.number(id, "seihei");
+    out.meisei = in.number(id, "meisei");
+    out.tian = in.number(id, "tian");
+    out.kessoku = in.number(id, "kessoku");
+    out.ifu = in.number(id, "ifu");
+    out.del = in.item() == "TRUE";
+}
+
+void parse_province(const RecordLines& record, const std::string& label, Kuni& out) {
+    ListReader in(field_text(record), label);
+    const int id = record.id;
+    out.name = in.item();
+    out.gunID = in.number(id, "gunID");
+    out.army = in.number(id, "army");
+}
+
+std::string quote_text(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
+}
+
+namespace {
+std::string numbers_line(std::initializer_list<int> values) {
+    std::string out;
+    bool first = true;
+    for (int v : values) {
+        if (!first) out += ',';
+        out += std::to_string(v);
+        first = false;
+    }
+    return out;
+}
+}  // namespace
+
+std::vector<std::string> general_lines(const Bushou& b) {
+    return {quote_text(b.name), numbers_line({b.policy, b.fight, b.wisdom, b.tactics}), numbers_line({b.charm, b.Setu}),
+            numbers_line({b.kunID, b.Job}), quote_text(b.jpg)};
+}
+
+std::vector<std::string> warlord_lines(const Gun& g) {
+    return {quote_text(g.name),
+            numbers_line({g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu}),
+            quote_text(g.del ? "TRUE" : "FALSE")};
+}
+
+std::vector<std::string> province_lines(const Kuni& k) { return {quote_text(k.name), numbers_line({k.gunID, k.army})}; }
+
+void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
+                     const std::function<bool(int id)>& stop_after,
+                     const std::function<const std::vector<std::string>*(const RecordLines&)>& replace) {
+    const std::string label = GameFolder::display_name(literal);
+    auto bytes = read_bytes(folder.resolve(literal));
+    if (!bytes) throw DataError(label, "file not found");
+    // The scratch copy keeps the old bytes, as the rewrite has always left them.
+    write_bytes_scratch(folder.resolve(scratch), *bytes, GameFolder::display_name(scratch));
+    const std::string text = decode_text(*bytes, label);
+
+    std::string out;
+    out.reserve(text.size() + 256);
+    const int n_fields = field_lines(kind);
+    scan_records(text, kind, label, [&](const RecordLines& record) {
+        out += record.marker;
+        out += "\r\n";
+        const std::vector<std::string>* fresh = replace(record);
+        for (int k = 0; k < n_fields; ++k) {
+            // The last line (jpg, del) is copied as read unless the caller supplies all lines.
+            const bool use_fresh = fresh && (k < static_cast<int>(fresh->size())) &&
+                                   (k < n_fields - 1 || static_cast<int>(fresh->size()) == n_fields);
+            out += use_fresh ? (*fresh)[static_cast<std::size_t>(k)] : record.fields[static_cast<std::size_t>(k)];
+            out += "\r\n";
+        }
+        return !stop_after(record.id);
+    });
+    folder.write_text(literal, out);
+}
+
+}  // namespace teijinki

@@ -1,0 +1,70 @@
+#pragma once
+// The record layout shared by the working files and the scenario masters: a marker line "." + id,
+// then a fixed number of field lines. Lines that are not part of a record are skipped by readers
+// and vanish when a file is rewritten.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "world/game_folder.h"
+#include "world/records.h"
+
+namespace teijinki {
+
+enum class RecordKind { General, Warlord, Province };
+
+// Field lines after the marker: general 5, warlord 3, province 2.
+int field_lines(RecordKind kind);
+
+struct RecordLines {
+    int id = 0;
+    std::string marker;              // the marker line as read
+    std::vector<std::string> fields; // the field lines as read
+};
+
+// The records of one file, in file order; the scan calls visit for each and stops when visit
+// returns false. A record cut short by the end of the file throws DataError.
+void scan_records(std::string_view text, RecordKind kind, const std::string& label,
+                  const std::function<bool(const RecordLines&)>& visit);
+
+// Field parsing and formatting. Numbers that are not numbers throw DataError naming the file
+// and the record.
+void parse_general(const RecordLines& record, const std::string& label, Bushou& out);
+void parse_warlord(const RecordLines& record, const std::string& label, Gun& out);
+void parse_province(const RecordLines& record, const std::string& label, Kuni& out);
+
+// The field lines of a record with the given values, except the last line, which callers copy
+// as read (a general's jpg and a warlord's del are never changed by a one-record rewrite).
+std::vector<std::string> general_lines(const Bushou& b);
+std::vector<std::string> warlord_lines(const Gun& g);
+std::vector<std::string> province_lines(const Kuni& k);
+std::string quote_text(std::string_view text);
+
+// The literal paths of the working files and their scratch copies.
+namespace files {
+inline constexpr const char* kGenerals = "\\ini\\busv.ini";
+inline constexpr const char* kGeneralsScratch = "\\ini\\buimg.ini";
+inline constexpr const char* kWarlords = "\\ini\\gunsv.ini";
+inline constexpr const char* kWarlordsScratch = "\\ini\\gunimg.ini";
+inline constexpr const char* kProvinces = "\\ini\\Kunisv.ini";
+inline constexpr const char* kProvincesScratch = "\\ini\\Kuniimg.ini";
+inline constexpr const char* kComments = "\\ini\\Cmtsv.ini";
+inline constexpr const char* kCommentsScratch = "\\ini\\Cmtimg.ini";
+inline constexpr const char* kLog = "\\ini\\kodarn.log";
+inline constexpr const char* kLogScratch = "\\ini\\kodarn.img";
+inline constexpr const char* kEndLog = "\\save\\kdn_end.log";
+inline constexpr const char* kText = "\\ini\\Text.ini";
+inline constexpr const char* kCommand = "\\ini\\Command.ini";
+}  // namespace files
+
+// Rewrites a working file through its scratch copy: the scratch copy gets the old bytes, the
+// records up to the stop are written anew (replace() may substitute a record's field lines),
+// and the result reaches the working file by an atomic replace.
+// stop_after(id) tells whether the rewrite ends after the record with that id.
+void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
+                     const std::function<bool(int id)>& stop_after,
+                     const std::function<const std::vector<std::string>*(const RecordLines&)>& replace);
+
+}  // namespace teijinki

@@ -1,0 +1,59 @@
+#pragma once
+// The three records of the world: generals, warlords and provinces.
+
+#include <string>
+#include <string_view>
+
+#include "world/numbers.h"
+
+namespace teijinki {
+
+// Jobs of generals.
+enum Job : int { kJobNone = 0, kJobBunkan = 1, kJobBukan = 2, kJobSanbou = 3, kJobShougun = 4, kJobKunshu = 5, kJobGunshi = 6 };
+// "文官" … "軍師"; empty for 0 and for anything outside 1..6.
+std::string_view job_name(int job);
+
+inline constexpr const char* kMissingGeneralName = "何某";
+inline constexpr const char* kMissingProvinceName = "某国";
+inline constexpr const char* kMissingGeneralPortrait = "zouhyou1";
+
+class Bushou {
+public:
+    std::string name;
+    Int16 policy = 1;
+    Int16 fight = 1;
+    Int16 wisdom;
+    Int16 tactics;
+    Int16 charm;
+    Int16 Setu;
+    Int16 kunID;
+    Int16 gunID;  // the warlord of the lord he serves; derived when the working set is loaded
+    Int16 Job;
+    std::string jpg;
+
+    void setName(std::string_view text) { name = text; }
+};
+
+class Gun {
+public:
+    Int16 id;
+    std::string name;
+    Int16 kunshuID;
+    Int16 meishuID;
+    Int16 army;
+    Int16 seihei;
+    Int16 meisei;
+    Int16 kessoku;
+    Int16 tian;
+    Int16 ifu;
+    bool del = false;
+};
+
+class Kuni {
+public:
+    std::string name;
+    Int16 gunID;
+    Int16 army;
+};
+
+}  // namespace teijinki

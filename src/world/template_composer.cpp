@@ -1,0 +1,55 @@
+#include "world/template_composer.h"
+
+#include "world/numbers.h"
+
+namespace teijinki {
+
+namespace {
+int header_number(std::string_view line) { return static_cast<int>(Val(line.substr(1, 3))); }
+}  // namespace
+
+TemplateTable TemplateTable::load(const GameFolder& folder, std::string_view literal) {
+    return from_text(folder.read_text(literal));
+}
+
+TemplateTable TemplateTable::from_text(std::string_view text) {
+    TemplateTable table;
+    table.lines_ = split_lines(text);
+    return table;
+}
+
+bool TemplateTable::has_section(int text_no) const {
+    for (const auto& line : lines_) {
+        if (line.empty() || line[0] != '.') continue;
+        const int number = header_number(line);
+        if (number == text_no && line.rfind("..", 0) != 0) return true;
+        if (number >= 100) return false;
+    }
+    return false;
+}
+
+void TemplateTable::compose(int text_no, std::string_view sub1, std::string_view sub2, TextStore& store) const {
+    const std::size_t n = lines_.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& header = lines_[i];
+        if (header.empty() || header[0] != '.') continue;
+        const int number = header_number(header);
+        if (number == text_no) {
+            // Compose until a ".." line or the end of the file; the tests run in this order.
+            for (std::size_t k = i + 1; k < n; ++k) {
+                const std::string& line = lines_[k];
+                bool matched = false;
+                if (!line.empty() && line[0] == '.') { store.append(kCrLf); matched = true; }
+                if (!line.empty() && line[0] == '+') { store.append(sub1); matched = true; }
+                if (!line.empty() && line[0] == '*') { store.append(sub2); matched = true; }
+                if (line.rfind("..", 0) == 0) return;  // the section and the whole read end here
+                if (!line.empty() && line[0] == '/') { store.next_slot(); matched = true; }
+                if (!matched) store.append(line);
+            }
+            return;
+        }
+        if (number >= 100) return;
+    }
+}
+
+}  // namespace teijinki

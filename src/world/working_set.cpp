@@ -1,0 +1,98 @@
+#include "world/working_set.h"
+
+#include "world/error.h"
+#include "world/record_file.h"
+
+namespace teijinki {
+
+namespace {
+
+template <class Parse>
+void load_all(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit, Parse parse) {
+    const std::string label = GameFolder::display_name(literal);
+    const std::string text = folder.read_text(literal);
+    scan_records(text, kind, label, [&](const RecordLines& r) {
+        if (r.id > count) return false;
+        if (r.id >= 1) {
+            if (r.id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), r.id);
+            parse(r, label);
+        }
+        return true;
+    });
+}
+
+}  // namespace
+
+void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
+    load_all(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
+             [&](const RecordLines& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
+}
+
+void ld_Gun(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
+    load_all(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
+             [&](const RecordLines& r, const std::string& label) {
+                 parse_warlord(r, label, set.gun[r.id]);
+                 set.gun[r.id].id = r.id;
+             });
+}
+
+void ld_Chr2(const SharedValues& shared, WorkingSet& set) {
+    for (int k = 1; k <= shared.bushou_count; ++k) {
+        Bushou& b = set.chr[k];
+        b.gunID = 0;
+        if (b.kunID == 0) continue;
+        for (int i = 1; i <= shared.gun_count; ++i)
+            if (set.gun[i].kunshuID == b.kunID) b.gunID = i;
+    }
+}
+
+void ld_Kuni(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
+    load_all(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
+             [&](const RecordLines& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
+}
+
+void load_working_set(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
+    ld_Chr(folder, shared, set);
+    ld_Gun(folder, shared, set);
+    ld_Chr2(shared, set);
+    ld_Kuni(folder, shared, set);
+}
+
+void sv_Chr(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
+    const int count = shared.bushou_count;
+    std::vector<std::string> fresh;
+    rewrite_records(folder, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
+                    [count](int id) { return id >= count; },
+                    [&](const RecordLines& r) -> const std::vector<std::string>* {
+                        if (r.id < 1 || r.id > count || r.id > kMaxGenerals) return nullptr;
+                        fresh = general_lines(set.chr[r.id]);
+                        fresh.pop_back();  // jpg as read
+                        return &fresh;
+                    });
+}
+
+void sv_Gun(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
+    const int count = shared.gun_count;
+    std::vector<std::string> fresh;
+    rewrite_records(folder, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
+                    [count](int id) { return id > count; },
+                    [&](const RecordLines& r) -> const std::vector<std::string>* {
+                        if (r.id < 1 || r.id > count || r.id > kMaxWarlords) return nullptr;
+                        fresh = warlord_lines(set.gun[r.id]);
+                        return &fresh;
+                    });
+}
+
+void sv_Kuni(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
+    const int count = shared.kuni_count;
+    std::vector<std::string> fresh;
+    rewrite_records(folder, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
+                    [count](int id) { return id > count; },
+                    [&](const RecordLines& r) -> const std::vector<std::string>* {
+                        if (r.id < 1 || r.id > count || r.id > kMaxProvinces) return nullptr;
+                        fresh = province_lines(set.kuni[r.id]);
+                        return &fresh;
+                    });
+}
+
+}  // namespace teijinki

@@ -1,0 +1,62 @@
+#pragma once
+// Small game folders in a temporary directory, for tests.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "world/game_folder.h"
+
+namespace teijinki::testing {
+
+class TempGameFolder {
+public:
+    TempGameFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "teijinki-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        root_ = pattern;
+        std::filesystem::create_directories(root_ / "ini");
+        std::filesystem::create_directories(root_ / "save");
+        std::filesystem::create_directories(root_ / "CG");
+        std::filesystem::create_directories(root_ / "midi");
+    }
+    ~TempGameFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    TempGameFolder(const TempGameFolder&) = delete;
+    TempGameFolder& operator=(const TempGameFolder&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    GameFolder folder() const { return GameFolder(root_); }
+
+    // Writes bytes as given (relative path with '/').
+    void write(const std::string& relative, const std::string& bytes) const {
+        std::ofstream out(root_ / relative, std::ios::binary);
+        out << bytes;
+    }
+    std::string read(const std::string& relative) const {
+        std::ifstream in(root_ / relative, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Copies the shipped data folder in (ini/, CG/ names only as needed by the caller).
+    void copy_shipped_ini() const {
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini"))
+            std::filesystem::copy_file(entry.path(), root_ / "ini" / entry.path().filename(),
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+
+private:
+    std::filesystem::path root_;
+};
+
+// Joins lines with CR LF, each line ended.
+inline std::string crlf_lines(std::initializer_list<std::string> lines) {
+    std::string out;
+    for (const auto& line : lines) out += line + "\r\n";
+    return out;
+}
+
+}  // namespace teijinki::testing
