@@ -9,7 +9,13 @@
 namespace teijinki {
 
 // Jobs of generals.
-enum Job : int { kJobNone = 0, kJobBunkan = 1, kJobBukan = 2, kJobSanbou = 3, kJobShougun = 4, kJobKunshu = 5, kJobGunshi = 6 };
+inline constexpr int kJobNone = 0;
+inline constexpr int kJobBunkan = 1;   // 文官
+inline constexpr int kJobBukan = 2;    // 武官
+inline constexpr int kJobSanbou = 3;   // 参謀
+inline constexpr int kJobShougun = 4;  // 将軍
+inline constexpr int kJobKunshu = 5;   // 君主
+inline constexpr int kJobGunshi = 6;   // 軍師
 // "文官" … "軍師"; empty for 0 and for anything outside 1..6.
 std::string_view job_name(int job);
 

@@ -1,0 +1,124 @@
+#include "setup/new_game.h"
+
+#include "setup/scenarios.h"
+#include "world/error.h"
+#include "world/list_io.h"
+#include "world/record_file.h"
+
+namespace teijinki {
+
+void mk_Rinbusv(const GameFolder& folder, int scenario_no) {
+    const Scenario* s = find_scenario(scenario_no);
+    if (!s) return;
+    folder.copy_file(s->general_master, files::kGenerals);
+    folder.copy_file(s->comment_master, files::kComments);
+}
+
+void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no) {
+    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->province_master, files::kProvinces);
+}
+
+void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no) {
+    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->warlord_master, files::kWarlords);
+}
+
+void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no) {
+    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->comment_master, files::kComments);
+}
+
+std::vector<WarlordEntry> ld_Gnm_rtn(const GameFolder& folder, const SharedValues& shared) {
+    std::vector<WarlordEntry> list;
+    const Scenario* s = find_scenario(shared.scenario_no);
+    if (!s) return list;
+    const std::string label = GameFolder::display_name(s->warlord_master);
+    ListReader in(folder.read_text(s->warlord_master), label);
+    int last_id = 0;
+    while (!in.eof()) {
+        const std::string item = in.item();
+        const int id = marker_id(item);
+        if (id >= 0) {
+            last_id = id;
+            WarlordEntry entry;
+            entry.name = in.item();
+            in.number(id, "meishuID");
+            entry.ruler_id = in.number(id, "kunshuID");
+            list.push_back(std::move(entry));
+        }
+        if (last_id >= shared.gun_count) break;
+    }
+    return list;
+}
+
+void mk_Busv_rtn(const GameFolder& folder, const SharedValues& shared, RandomSource& rng,
+                 const std::vector<WarlordEntry>& warlords, Roster& roster) {
+    const Scenario* s = find_scenario(shared.scenario_no);
+    if (s) {
+        const std::string label = GameFolder::display_name(s->general_master);
+        const std::string text = folder.read_text(s->general_master);
+        scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
+            if (r.id > 0) {
+                if (r.id > kMaxGenerals) throw DataError(label, "record id beyond " + std::to_string(kMaxGenerals), r.id);
+                parse_general(r, label, roster.generals[r.id]);
+            }
+            return r.id < shared.bushou_count;
+        });
+        if (s->random_allegiance) {
+            rng.Randomize();
+            const int entries = static_cast<int>(warlords.size());
+            for (int i = 1; i <= kRosterSize; ++i) {
+                Bushou& b = roster.generals[i];
+                if (b.kunID == i) continue;  // a lord keeps his own warlord
+                const int x = roll(rng, 40) + 1;
+                b.kunID = x <= entries ? warlords[static_cast<std::size_t>(x - 1)].ruler_id : 0;
+            }
+        }
+    }
+    std::string out;
+    out.reserve(kRosterSize * 64);
+    for (int i = 1; i <= kRosterSize; ++i) {
+        out += "." + std::to_string(i) + "\r\n";
+        for (const auto& line : general_lines(roster.generals[i])) out += line + "\r\n";
+    }
+    folder.write_text(files::kGenerals, out);
+}
+
+void ori_Chr_rtn(const GameFolder& folder, SharedValues& shared, RandomSource& rng,
+                 const std::vector<WarlordEntry>& warlords) {
+    Roster roster;
+    mk_Name_rtn(folder, rng, roster);
+    mk_Abl_rtn(rng, roster);
+    mk_Busv_rtn(folder, shared, rng, warlords, roster);
+    shared.bushou_count = kRosterSize;
+}
+
+bool select_scenario(const GameFolder& folder, SharedValues& shared, int scenario_no) {
+    const Scenario* s = find_scenario(scenario_no);
+    if (!s) return false;
+    shared.scenario_no = scenario_no;
+    shared.gun_count = s->gun_count;
+    shared.bushou_count = s->bushou_count;
+    shared.kuni_count = 48;
+    mk_Rinbusv(folder, scenario_no);
+    return true;
+}
+
+bool start_new_game_files(const GameFolder& folder, SharedValues& shared, RandomSource& rng,
+                          const std::vector<WarlordEntry>& warlords, const std::vector<bool>& ticked) {
+    shared.start_mode = 0;
+    bool any = false;
+    for (std::size_t m = 0; m < warlords.size() && m <= static_cast<std::size_t>(kMaxWarlords); ++m) {
+        if (m < ticked.size() && ticked[m]) {
+            shared.player_lord[static_cast<long>(m)] = warlords[m].ruler_id;
+            shared.player_name[static_cast<long>(m)] = warlords[m].name;
+            any = true;
+        } else {
+            shared.player_lord[static_cast<long>(m)] = 0;
+        }
+    }
+    if (!any) return false;
+    ori_Chr_rtn(folder, shared, rng, warlords);
+    mk_Kunisv_rtn(folder, shared.scenario_no);
+    return true;
+}
+
+}  // namespace teijinki
