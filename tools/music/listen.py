@@ -70,7 +70,7 @@ def render(lib, sf2, midi, wav, tail_seconds=2.0):
     while lib.fluid_player_get_status(player) == FLUID_PLAYER_PLAYING:
         if lib.fluid_file_renderer_process_block(renderer) != 0:
             break
-    for _ in range(int(tail_seconds * 44100 / 64)):  # let the reverb die away
+    for _ in range(int(tail_seconds * 44100 / 512)):  # let the reverb die away
         lib.fluid_file_renderer_process_block(renderer)
     lib.delete_fluid_file_renderer(renderer)
     lib.delete_fluid_player(player)

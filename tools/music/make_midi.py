@@ -110,7 +110,7 @@ def parse_pitch(text, where):
     return value
 
 
-TOKEN_RE = re.compile(r"\{[^}]*\}\S*|\[[^\]]*\]\S*|\S+")
+TOKEN_RE = re.compile(r"(?:\{[^}\s]*\})?\[[^\]]*\]\S*|\S+")
 NOTE_RE = re.compile(r"(?:\{(?P<grace>[^}]*)\})?(?P<body>\[[^\]]*\]|[^:'_>\s]+)"
                      r"(?::(?P<dur>[^'_>\s]+))?(?P<art>['_>]*)")
 
