@@ -43,10 +43,13 @@ long long CInt(double x);
 
 // A number as text: a non-negative number gets one leading blank (the sign position).
 std::string Str(long long value);
+inline std::string Str(int value) { return Str(static_cast<long long>(value)); }
+inline std::string Str(long value) { return Str(static_cast<long long>(value)); }
 // A real as text in the same form, shortest single-precision digits ("1.7", "0.333").
 std::string Str(double value);
 // The same without the sign blank.
 std::string Digits(long long value);
+inline std::string Digits(int value) { return Digits(static_cast<long long>(value)); }
 
 // x cut (not rounded) to three decimals.
 double Comma3(double x);

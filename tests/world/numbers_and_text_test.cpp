@@ -1,0 +1,131 @@
+// Numbers as stored and shown, the random sources, and the template composer.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "messages/page_store.h"
+#include "world/numbers.h"
+#include "world/random.h"
+#include "world/template_composer.h"
+
+namespace teijinki {
+namespace {
+
+TEST(Numbers, RoundingAndTextForms) {
+    EXPECT_EQ(CInt(2.5), 2);
+    EXPECT_EQ(CInt(3.5), 4);
+    EXPECT_EQ(CInt(-2.5), -2);
+    EXPECT_EQ(CInt(2.6), 3);
+    EXPECT_EQ(Int(-0.5), -1);
+    EXPECT_EQ(Int(3.9), 3);
+    EXPECT_EQ(Str(12), " 12");
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(-3), "-3");
+    EXPECT_EQ(Str(1.7), " 1.7");
+    EXPECT_EQ(Str(2.0), " 2");
+    EXPECT_DOUBLE_EQ(Comma3(1.0 / 3.0), 0.333);
+    EXPECT_EQ(Str(Comma3(1.0 / 3.0)), " 0.333");
+    EXPECT_EQ(Val(" 12x"), 12);
+    EXPECT_EQ(Val("x"), 0);
+}
+
+TEST(Numbers, StoredValuesSaturateInsteadOfWrapping) {
+    Int16 v = 32000;
+    v += 1000;
+    EXPECT_EQ(v, 32767);
+    v = -40000;
+    EXPECT_EQ(v, -32768);
+    Int16 w = 200;
+    w = w * 300;
+    EXPECT_EQ(w, 32767);
+}
+
+TEST(Random, SeededRepeatsAndRandomizeNeverRepeats) {
+    SeededRandom a(42), b(42);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(a.Rnd(), b.Rnd());
+    a.Randomize();
+    b.Randomize();
+    EXPECT_EQ(a.Rnd(), b.Rnd());
+
+    // A clock-seeded source re-seeded twice within one clock tick must not give the same draws.
+    ClockRandom c;
+    c.Randomize();
+    const float first = c.Rnd();
+    c.Randomize();
+    const float second = c.Rnd();
+    EXPECT_NE(first, second);
+
+    std::set<int> seen;
+    for (int i = 0; i < 2000; ++i) {
+        const int r = roll(a, 6);
+        ASSERT_GE(r, 0);
+        ASSERT_LT(r, 6);
+        seen.insert(r);
+    }
+    EXPECT_EQ(seen.size(), 6u);
+}
+
+TEST(Random, ScriptedSourceGivesItsValuesAndFailsLoudlyWhenEmpty) {
+    ScriptedRandom s;
+    s.push_roll(3, 6);
+    s.push_roll(5, 6);
+    EXPECT_EQ(roll2d6(s), 10);
+    EXPECT_THROW(s.Rnd(), std::logic_error);
+}
+
+const char* kTable =
+    ".1\r\n甲は\r\n+\r\nと\r\n*\r\nに会った。\r\n..\r\n"
+    ".2\r\n一頁目\r\n/\r\n二頁目\r\n.\r\n..\r\n"
+    ".3\r\n+余計な文字\r\n..\r\n"
+    ".100\r\n"
+    ".4\r\n見つからない\r\n..\r\n";
+
+TEST(TemplateComposer, SubstitutesWithoutSeparatorsAndEndsWithOneLineBreak) {
+    const auto table = TemplateTable::from_text(kTable);
+    SlotTextStore store;
+    table.compose(1, "曹操", "劉備", store);
+    EXPECT_EQ(store.text_buf[0], "甲は曹操と劉備に会った。\r\n");
+    table.compose(1, "曹操", "劉備", store);  // composing twice without clearing appends twice
+    EXPECT_EQ(store.text_buf[0], "甲は曹操と劉備に会った。\r\n甲は曹操と劉備に会った。\r\n");
+    SlotTextStore other;
+    table.compose(3, "名", "", other);
+    EXPECT_EQ(other.text_buf[0], "名\r\n");  // the rest of a "+" line is ignored
+    table.compose(4, "", "", other);  // after the closing header nothing is found
+    table.compose(9, "", "", other);
+    EXPECT_EQ(other.text_buf[0], "名\r\n");
+    EXPECT_FALSE(table.has_section(4));
+    EXPECT_TRUE(table.has_section(2));
+}
+
+TEST(TemplateComposer, SlashMovesSlotsPagesOrEmptiesASingleText) {
+    const auto table = TemplateTable::from_text(kTable);
+    SlotTextStore slots;
+    table.compose(2, "", "", slots);
+    EXPECT_EQ(slots.text_buf[0], "一頁目");
+    EXPECT_EQ(slots.text_buf[1], "二頁目\r\n\r\n");
+    EXPECT_EQ(slots.text_idx, 1);
+
+    SingleTextStore single;
+    table.compose(2, "", "", single);
+    EXPECT_EQ(single.text, "二頁目\r\n\r\n");
+
+    PageStore pages;
+    pages.page_no = PageStore::kLastPage;
+    table.compose(2, "", "", pages);
+    EXPECT_EQ(pages.page_no, PageStore::kLastPage);  // clipped: never onto the end slot
+    EXPECT_EQ(pages.page_text[PageStore::kLastPage], "一頁目二頁目\r\n\r\n");
+    pages.mark_end();
+    EXPECT_EQ(pages.page_text[40], "EOT");
+    EXPECT_EQ(pages.last_page(), PageStore::kLastPage);
+}
+
+TEST(TemplateComposer, SectionWithoutTerminatorRunsIntoTheNextOne) {
+    const auto table = TemplateTable::from_text(".1\r\nA\r\n.2\r\nB\r\n..\r\n.100\r\n");
+    SlotTextStore store;
+    table.compose(1, "", "", store);
+    EXPECT_EQ(store.text_buf[0], "A\r\nB\r\n");
+}
+
+}  // namespace
+}  // namespace teijinki

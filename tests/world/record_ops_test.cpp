@@ -1,0 +1,205 @@
+// The record operations on the working files: what a one-record load or rewrite reads, keeps
+// and drops, and the collecting and recounting operations.
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "world/error.h"
+#include "world/record_ops.h"
+#include "world/working_set.h"
+
+namespace teijinki {
+namespace {
+
+using testing::TempGameFolder;
+using testing::crlf_lines;
+
+std::string general(int id, const std::string& name, int kun, int job, const std::string& jpg, int policy = 5) {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"", std::to_string(policy) + ",6,7,8", "4,5",
+                       std::to_string(kun) + "," + std::to_string(job), "\"" + jpg + "\""});
+}
+
+std::string warlord(int id, const std::string& name, int meishu, int kunshu, int army, bool del = false) {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"",
+                       std::to_string(meishu) + "," + std::to_string(kunshu) + "," + std::to_string(army) +
+                           ",3,50,60,70,10",
+                       del ? "\"TRUE\"" : "\"FALSE\""});
+}
+
+std::string province(int id, const std::string& name, int owner, int army) {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"", std::to_string(owner) + "," + std::to_string(army)});
+}
+
+class RecordOpsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shared.bushou_count = 3;
+        shared.gun_count = 2;
+        shared.kuni_count = 3;
+        dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "sousou1") + "stray line\r\n" + general(2, "夏侯惇", 1, 4, "kakouton1") +
+                                      general(3, "荀彧", 1, 3, "junnyu1") + general(4, "後の人", 0, 1, "x"));
+        dir.write("ini/gunsv.ini", warlord(1, "曹操", 0, 1, 0) + warlord(2, "袁紹", 2, 4, 0, true) + warlord(3, "余分", 0, 0, 0));
+        dir.write("ini/Kunisv.ini", province(1, "陳留", 1, 20) + province(2, "冀州", 2, 30) + province(3, "許昌", 1, 15) +
+                                        province(4, "余分", 1, 99));
+    }
+    TempGameFolder dir;
+    GameFolder folder = dir.folder();
+    SharedValues shared;
+    RecordOps ops{folder, shared};
+};
+
+TEST_F(RecordOpsTest, LoadsOneRecordAndGivesDefaultsPastTheCount) {
+    ops.target_id = 2;
+    ops.ld_Chr_rtn();
+    EXPECT_EQ(ops.chr.name, "夏侯惇");
+    EXPECT_EQ(ops.chr.Job, 4);
+    EXPECT_EQ(ops.chr.jpg, "kakouton1");
+
+    // A record past the count stops the scan with the default name; the abilities stay.
+    ops.target_id = 5;
+    ops.ld_Chr_rtn();
+    EXPECT_EQ(ops.chr.name, "何某");
+    EXPECT_EQ(ops.chr.Job, 4);
+
+    ops.target_id = 3;
+    ops.ld_Gun_rtn();
+    EXPECT_EQ(ops.gun.name, "");
+    ops.target_id = 49;
+    shared.kuni_count = 3;
+    ops.ld_Kuni_rtn();
+    EXPECT_EQ(ops.kuni.name, "某国");
+}
+
+TEST_F(RecordOpsTest, WarlordAliveResultFollowsTheDestroyedLine) {
+    ops.target_id = 1;
+    EXPECT_TRUE(ops.ld_Gun_rtn());
+    ops.target_id = 2;
+    EXPECT_FALSE(ops.ld_Gun_rtn());
+    EXPECT_EQ(ops.gun.name, "袁紹");
+    ops.target_id = 17;  // not found: alive, buffer unchanged until the count stops the scan
+    shared.gun_count = 20;
+    EXPECT_TRUE(ops.ld_Gun_rtn());
+}
+
+TEST_F(RecordOpsTest, RewriteReplacesOneRecordKeepsJpgAndDropsStrayLines) {
+    const std::string before = dir.read("ini/busv.ini");
+    ops.target_id = 2;
+    ops.ld_Chr_rtn();
+    ops.chr.fight = 9;
+    ops.chr.jpg = "changed";  // never written by a one-record rewrite
+    ops.sv_Chr_rtn();
+    const std::string after = dir.read("ini/busv.ini");
+    EXPECT_EQ(after, general(1, "曹操", 1, 5, "sousou1") +
+                         crlf_lines({".2", "\"夏侯惇\"", "5,9,7,8", "4,5", "1,4", "\"kakouton1\""}) +
+                         general(3, "荀彧", 1, 3, "junnyu1"));
+    // The scratch copy keeps the file as it was before the rewrite.
+    EXPECT_EQ(dir.read("ini/buimg.ini"), before);
+}
+
+TEST_F(RecordOpsTest, RewriteStopRulesDifferByKind) {
+    // Generals stop after the record whose id reaches the count; warlords and provinces after the
+    // first record past it.
+    ops.target_id = 1;
+    ops.ld_Gun_rtn();
+    ops.gun.meisei = 99;
+    ops.sv_Gun_rtn();
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("余分"), std::string::npos);
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("0,1,0,3,99,60,70,10"), std::string::npos);
+    // The destroyed flag is kept as read.
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("\"TRUE\""), std::string::npos);
+}
+
+TEST_F(RecordOpsTest, FourDigitMarkersReadByTheirFirstThreeDigits) {
+    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".0021", "\"二十一\"", "1,1,1,1", "1,1", "0,1", "\"b\""}) +
+                                  crlf_lines({".1234", "\"百二十三\"", "1,1,1,1", "1,1", "0,1", "\"c\""}));
+    shared.bushou_count = 170;
+    ops.target_id = 2;
+    ops.ld_Chr_rtn();
+    EXPECT_EQ(ops.chr.name, "二十一");  // ".002" → 2
+    ops.target_id = 123;
+    ops.ld_Chr_rtn();
+    EXPECT_EQ(ops.chr.name, "百二十三");
+}
+
+TEST_F(RecordOpsTest, CollectsFieldsAndFindsWarlordsByLord) {
+    ops.field_no = 8;  // Job
+    ops.ld_Abl_rtn();
+    EXPECT_EQ(ops.abl_tbl[1], 5);
+    EXPECT_EQ(ops.abl_tbl[3], 3);
+    EXPECT_EQ(ops.abl_tbl[4], 0);  // after the count: not read
+
+    ops.ld_Kunshu_rtn();
+    EXPECT_EQ(ops.gun_lord[1], 1);
+    EXPECT_EQ(ops.gun_lord[2], 4);
+    ops.found_gun = 7;
+    ops.target_id = 99;
+    ops.ld_gID_rtn();
+    EXPECT_EQ(ops.found_gun, 7);  // no lord 99: unchanged
+    ops.target_id = 4;
+    ops.ld_gID_rtn();
+    EXPECT_EQ(ops.found_gun, 2);
+
+    ops.ld_kAbl_rtn("kunshu", 1);
+    ASSERT_EQ(ops.kuni_list_count, 2);
+    EXPECT_EQ(ops.kuni_list[0], 1);
+    EXPECT_EQ(ops.kuni_list[1], 3);
+}
+
+TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
+    ops.mk_HeiFile_Master();
+    ops.target_id = 1;
+    ops.ld_Gun_rtn();
+    EXPECT_EQ(ops.gun.army, 35);
+    ops.target_id = 2;
+    ops.ld_Gun_rtn();
+    EXPECT_EQ(ops.gun.army, 30);  // destroyed warlords are recounted too
+
+    // One warlord: the same sum through the single recount.
+    dir.write("ini/Kunisv.ini", province(1, "陳留", 2, 20) + province(2, "冀州", 2, 30) + province(3, "許昌", 1, 15));
+    ops.target_id = 1;
+    ops.mk_HeiFile();
+    ops.ld_Gun_rtn();
+    EXPECT_EQ(ops.gun.army, 15);
+}
+
+TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
+    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".2", "\"x\"", "1,abc,1,1", "1,1", "0,1", "\"b\""}));
+    ops.target_id = 2;
+    try {
+        ops.ld_Chr_rtn();
+        FAIL() << "expected a DataError";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/busv.ini");
+        EXPECT_EQ(e.record_id(), 2);
+        EXPECT_NE(std::string(e.what()).find("fight"), std::string::npos);
+    }
+    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".2", "\"x\""}));
+    EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
+    std::filesystem::remove(dir.root() / "ini/busv.ini");
+    EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
+}
+
+TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
+    WorkingSet set;
+    load_working_set(folder, shared, set);
+    EXPECT_EQ(set.chr[2].gunID, 1);
+    EXPECT_EQ(set.gun[2].kunshuID, 4);
+    EXPECT_TRUE(set.gun[2].del);
+    EXPECT_EQ(set.kuni[2].name, "冀州");
+
+    set.gun[1].del = true;
+    set.chr[3].kunID = 0;
+    set.kuni[3].gunID = 2;
+    sv_Gun(folder, shared, set);
+    sv_Chr(folder, shared, set);
+    sv_Kuni(folder, shared, set);
+    WorkingSet again;
+    load_working_set(folder, shared, again);
+    EXPECT_TRUE(again.gun[1].del);
+    EXPECT_EQ(again.chr[3].gunID, 0);
+    EXPECT_EQ(again.kuni[3].gunID, 2);
+    EXPECT_EQ(again.chr[1].jpg, "sousou1");
+}
+
+}  // namespace
+}  // namespace teijinki

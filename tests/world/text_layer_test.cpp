@@ -1,0 +1,143 @@
+// The text layer: list input and output, encodings, case-insensitive names and crash-safe
+// rewrites.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+
+#include "test_support.h"
+#include "world/encoding.h"
+#include "world/error.h"
+#include "world/list_io.h"
+#include "world/record_file.h"
+#include "world/record_ops.h"
+
+namespace teijinki {
+namespace {
+
+using testing::TempGameFolder;
+
+TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
+    ListReader in("\"曹操\",\" 5\", 7 ,x y\r\n.12\n\nlast", "f");
+    EXPECT_EQ(in.item(), "曹操");
+    EXPECT_EQ(in.item(), " 5");  // inside quotes blanks stay
+    EXPECT_EQ(in.number(1, "n"), 7);
+    EXPECT_EQ(in.item(), "x y");
+    EXPECT_EQ(in.item(), ".12");
+    EXPECT_EQ(in.item(), "");  // an empty line is one empty item
+    EXPECT_FALSE(in.eof());
+    EXPECT_EQ(in.item(), "last");
+    EXPECT_TRUE(in.eof());
+}
+
+TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
+    std::int16_t v = 0;
+    EXPECT_TRUE(parse_number(" 12", v));
+    EXPECT_EQ(v, 12);
+    EXPECT_TRUE(parse_number("2.5", v));
+    EXPECT_EQ(v, 2);  // halves to even
+    EXPECT_TRUE(parse_number("99999", v));
+    EXPECT_EQ(v, 32767);
+    EXPECT_FALSE(parse_number("1a", v));
+    EXPECT_FALSE(parse_number("-", v));
+    EXPECT_EQ(marker_id(".5"), 5);
+    EXPECT_EQ(marker_id(".007"), 7);
+    EXPECT_EQ(marker_id(".1234"), 123);
+    EXPECT_EQ(marker_id("5"), -1);
+}
+
+TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
+    ListWriter w;
+    w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line();
+    EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n");
+    EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
+}
+
+TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
+    TempGameFolder dir;
+    dir.write("ini/Gunbatu1.ini", "x");
+    const GameFolder folder = dir.folder();
+    EXPECT_EQ(folder.resolve("\\ini\\gunbatu1.ini"), dir.root() / "ini/Gunbatu1.ini");
+    EXPECT_EQ(folder.resolve("\\INI\\GUNBATU1.INI"), dir.root() / "ini/Gunbatu1.ini");
+    EXPECT_EQ(folder.resolve("\\ini\\New.ini"), dir.root() / "ini/New.ini");
+    folder.copy_file("\\ini\\gunbatu1.ini", "\\ini\\Gunsv.ini");
+    EXPECT_EQ(dir.read("ini/Gunsv.ini"), "x");
+    EXPECT_THROW(folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"), DataError);
+}
+
+TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
+    TempGameFolder dir;
+    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
+    const std::string records = ".1\r\n\"曹操\"\r\n9,8,9,10\r\n10,7\r\n1,5\r\n\"sousou1\"\r\n"
+                                ".2\r\n\"夏侯惇\"\r\n5,9,5,8\r\n7,12\r\n1,4\r\n\"kakouton1\"\r\n"
+                                ".3\r\n\"荀彧\"\r\n10,2,9,5\r\n8,9\r\n1,3\r\n\"junnyu1\"\r\n";
+    dir.write("ini/Text.ini", sjis(".1\r\n鼎陣記\r\n..\r\n.100\r\n"));
+    dir.write("ini/busv.ini", sjis(records));
+    const GameFolder folder = dir.folder();
+    EXPECT_EQ(folder.encoding(), Encoding::ShiftJis);
+    SharedValues shared;
+    shared.bushou_count = 3;
+    RecordOps ops(folder, shared);
+    ops.target_id = 2;
+    ops.ld_Chr_rtn();
+    EXPECT_EQ(ops.chr.name, "夏侯惇");
+    ops.chr.name = "夏侯淵";
+    ops.sv_Chr_rtn();
+    std::string expected = records;
+    expected.replace(expected.find("夏侯惇"), std::string("夏侯惇").size(), "夏侯淵");
+    EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
+}
+
+TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
+    TempGameFolder dir;
+    dir.write("ini/busv.ini", std::string("\x82\xA0\x82", 3));  // Shift-JIS cut inside a character
+    try {
+        dir.folder().read_text("\\ini\\busv.ini");
+        FAIL();
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/busv.ini");
+    }
+}
+
+// A rewrite killed at any moment leaves the working file whole: either the old or the new one.
+TEST(CrashSafety, RewriteKilledAtRandomMomentsLeavesACompleteFile) {
+    TempGameFolder dir;
+    std::string records;
+    for (int id = 1; id <= 170; ++id)
+        records += "." + std::to_string(id) + "\r\n\"武将" + std::to_string(id) + "\"\r\n5,5,5,5\r\n5,5\r\n0,1\r\n\"x\"\r\n";
+    dir.write("ini/busv.ini", records);
+    std::mt19937 gen(7);
+    for (int round = 0; round < 60; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const GameFolder folder = dir.folder();
+            SharedValues shared;
+            shared.bushou_count = 170;
+            RecordOps ops(folder, shared);
+            for (int i = 0;; ++i) {
+                ops.target_id = 1 + i % 170;
+                ops.ld_Chr_rtn();
+                ops.chr.policy = 1 + i % 9;
+                ops.sv_Chr_rtn();
+            }
+        }
+        usleep(std::uniform_int_distribution<int>(200, 5000)(gen));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        int count = 0;
+        scan_records(dir.folder().read_text("\\ini\\busv.ini"), RecordKind::General, "busv", [&](const RecordLines& r) {
+            Bushou b;
+            parse_general(r, "busv", b);
+            ++count;
+            return true;
+        });
+        ASSERT_EQ(count, 170) << "round " << round;
+    }
+}
+
+}  // namespace
+}  // namespace teijinki
