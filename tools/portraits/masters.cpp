@@ -38,7 +38,7 @@ QList<ListItem> splitListItems(const QString& text) {
   bool quoted = false, inQuotes = false, any = false;
   int line = 1;
   auto flush = [&](int atLine) {
-    if (any || quoted) items.push_back({quoted ? cur : cur.trimmed(), atLine});
+    if (any || quoted) items.push_back({quoted ? cur : cur.trimmed(), atLine, quoted});
     cur.clear();
     quoted = inQuotes = any = false;
   };
@@ -89,7 +89,8 @@ int markerId(const QString& item) {
   return v;
 }
 
-bool isMarker(const ListItem& it) { return it.text.startsWith(u'.'); }
+// Markers are written bare; a quoted text that starts with "." is a field.
+bool isMarker(const ListItem& it) { return !it.quoted && it.text.startsWith(u'.'); }
 
 }  // namespace
 

@@ -31,6 +31,7 @@ QString decodeGameText(const QByteArray& bytes, QString* error);
 struct ListItem {
   QString text;
   int line = 0;
+  bool quoted = false;
 };
 QList<ListItem> splitListItems(const QString& text);
 
