@@ -1,0 +1,253 @@
+// A new game's working set: invented generals, the merge with the master, random allegiance,
+// the title screen's choices.
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "setup/new_game.h"
+#include "setup/random_generals.h"
+#include "setup/scenarios.h"
+#include "setup/title_rules.h"
+#include "test_support.h"
+#include "world/error.h"
+#include "world/record_file.h"
+#include "world/working_set.h"
+
+namespace teijinki {
+namespace {
+
+using testing::TempGameFolder;
+
+class QuietHost : public Host {
+public:
+    std::vector<std::string> boxes;
+    Answer message_box(const std::string& text, Buttons) override {
+        boxes.push_back(text);
+        return Answer::Ok;
+    }
+    void show_pages(const PageStore&, int, bool) override {}
+    void show_warlord_list() override {}
+    void show_map() override {}
+    bool play_music(const std::string&) override { return true; }
+    void stop_music() override {}
+    void end_program() override {}
+};
+
+std::string name_list(const std::string& stem, int count) {
+    std::string out;
+    for (int i = 1; i <= count; ++i) out += "\"" + stem + std::to_string(i) + "\"\r\n";
+    return out;
+}
+
+// A master whose lords are generals 1 and 2 (warlords 1 and 2); marker ids padded when asked.
+std::string general_master(int count, bool padded = false) {
+    std::string out;
+    for (int id = 1; id <= count; ++id) {
+        const int kun = id <= 2 ? id : (id % 3 == 0 ? 0 : 1 + id % 2);
+        const int job = id <= 2 ? 5 : 1 + id % 4;
+        char marker[16];
+        std::snprintf(marker, sizeof marker, padded ? ".%03d" : ".%d", id);
+        out += std::string(marker) + "\r\n\"将" + std::to_string(id) + "\"\r\n9,9,9,9\r\n9,9\r\n" + std::to_string(kun) + "," +
+               std::to_string(job) + "\r\n\"p" + std::to_string(id) + "\"\r\n";
+    }
+    return out;
+}
+
+std::string warlord_master() {
+    return ".1\r\n\"甲軍\"\r\n0,1,10,1,50,50,50,10\r\n\"FALSE\"\r\n.2\r\n\"乙軍\"\r\n0,2,10,1,50,50,50,10\r\n\"FALSE\"\r\n";
+}
+
+// A record numbered 0, which the merge skips.
+std::string crlf_zero_record() { return ".0\r\n\"零\"\r\n1,1,1,1\r\n1,1\r\n0,1\r\n\"z\"\r\n"; }
+
+class NewGameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.write("ini/sei.ini", name_list("姓", 170));
+        dir.write("ini/mei.ini", name_list("名", 150));
+        for (const char* suffix : {"1", "2", ""}) {
+            const std::string s = suffix;
+            dir.write("ini/Bushou" + s + ".ini", general_master(s == "" ? 165 : 160));
+            dir.write("ini/Gunbatu" + s + ".ini", warlord_master());
+            dir.write("ini/Kuni" + s + ".ini", ".1\r\n\"陳留\"\r\n1,20\r\n");
+            dir.write("ini/Comment" + s + ".ini", ".1\r\n\"将1\"\r\ncomment " + s + "\r\n.\r\n");
+        }
+    }
+
+    std::map<int, Bushou> written() {
+        std::map<int, Bushou> out;
+        scan_records(dir.folder().read_text("\\ini\\busv.ini"), RecordKind::General, "busv", [&](const RecordLines& r) {
+            parse_general(r, "busv", out[r.id]);
+            return true;
+        });
+        return out;
+    }
+
+    TempGameFolder dir;
+    GameFolder folder = dir.folder();
+    SharedValues shared;
+    SeededRandom rng{11};
+    const std::vector<WarlordEntry> two = {{"甲軍", 1}, {"乙軍", 2}};
+};
+
+TEST_F(NewGameTest, InventedGeneralsFollowTheJobDiceOverManyRosters) {
+    std::map<int, int> jobs;
+    int total = 0;
+    for (int round = 0; round < 60; ++round) {
+        Roster roster;
+        mk_Name_rtn(folder, rng, roster);
+        mk_Abl_rtn(rng, roster);
+        for (int i = 1; i <= kRosterSize; ++i) {
+            const Bushou& b = roster.generals[i];
+            ++jobs[b.Job];
+            ++total;
+            ASSERT_EQ(b.kunID, 0);
+            for (int v : {int(b.policy), int(b.fight), int(b.wisdom), int(b.tactics), int(b.charm), int(b.Setu)}) {
+                ASSERT_GE(v, 1);
+                ASSERT_LE(v, 10);
+            }
+            if (b.Job == kJobGunshi) {
+                ASSERT_LE(b.fight, 7);
+            }
+            if (b.Job == kJobBunkan) {
+                ASSERT_GE(b.policy, 6);
+                ASSERT_LE(b.fight, 9);
+                ASSERT_LE(b.charm, 9);
+            }
+            ASSERT_EQ(b.name.rfind("姓", 0), 0u);
+            // Surnames 167..170 are never drawn.
+            for (int k = 167; k <= 170; ++k) ASSERT_EQ(b.name.find("姓" + std::to_string(k) + "名"), std::string::npos);
+        }
+    }
+    const double expected[7] = {0, 0.2, 0.1, 0.1, 0.3, 0.2, 0.1};
+    for (int job = 1; job <= 6; ++job) EXPECT_NEAR(double(jobs[job]) / total, expected[job], 0.02) << "job " << job;
+}
+
+TEST_F(NewGameTest, HistoricalScenarioKeepsTheMasterAndAddsFreeInventedGenerals) {
+    ASSERT_TRUE(select_scenario(folder, shared, 1));
+    EXPECT_EQ(dir.read("ini/busv.ini"), dir.read("ini/Bushou1.ini"));  // copied for the title screen
+    ori_Chr_rtn(folder, shared, rng, two);
+    EXPECT_EQ(shared.bushou_count, 170);
+    auto generals = written();
+    ASSERT_EQ(generals.size(), 170u);
+    EXPECT_EQ(generals.begin()->first, 1);
+    EXPECT_EQ(generals.rbegin()->first, 170);
+    for (int id = 1; id <= 155; ++id) ASSERT_EQ(generals[id].name, "将" + std::to_string(id));
+    for (int id = 156; id <= 170; ++id) {
+        ASSERT_EQ(generals[id].kunID, 0);
+        ASSERT_EQ(generals[id].jpg, "");
+        ASSERT_EQ(generals[id].name.rfind("姓", 0), 0u);
+    }
+}
+
+TEST_F(NewGameTest, ScenarioThreeTakesOneHundredSixtyAndPaddedMarkersComeOutPlain) {
+    dir.write("ini/Bushou.ini", crlf_zero_record() + general_master(165, true));
+    ASSERT_TRUE(select_scenario(folder, shared, 3));
+    ori_Chr_rtn(folder, shared, rng, two);
+    const std::string text = dir.read("ini/busv.ini");
+    EXPECT_EQ(text.rfind(".1\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\n.170\r\n"), std::string::npos);
+    EXPECT_EQ(text.find(".001"), std::string::npos);
+    auto generals = written();
+    EXPECT_EQ(generals[160].name, "将160");
+    EXPECT_EQ(generals[161].name.rfind("姓", 0), 0u);  // records after the count are ignored
+}
+
+TEST_F(NewGameTest, RandomAllegianceDealsNonLordsAndKeepsLords) {
+    int free_count = 0, dealt = 0;
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_TRUE(select_scenario(folder, shared, 4));
+        ori_Chr_rtn(folder, shared, rng, two);
+        auto generals = written();
+        ASSERT_EQ(generals[1].kunID, 1);
+        ASSERT_EQ(generals[2].kunID, 2);
+        for (int id = 3; id <= 170; ++id) {
+            ASSERT_TRUE(generals[id].kunID == 0 || generals[id].kunID == 1 || generals[id].kunID == 2);
+            (generals[id].kunID == 0 ? free_count : dealt)++;
+        }
+    }
+    EXPECT_NEAR(double(free_count) / (free_count + dealt), 38.0 / 40.0, 0.02);
+}
+
+TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
+    ASSERT_TRUE(select_scenario(folder, shared, 5));
+    EXPECT_EQ(shared.gun_count, 12);
+    EXPECT_EQ(dir.read("ini/Cmtsv.ini"), dir.read("ini/Comment2.ini"));
+    mk_Kunisv_rtn(folder, 5);
+    EXPECT_EQ(dir.read("ini/Kunisv.ini"), dir.read("ini/Kuni2.ini"));
+    // Outside 1..6 nothing is copied.
+    dir.write("ini/Kunisv.ini", "old");
+    mk_Kunisv_rtn(folder, 7);
+    EXPECT_EQ(dir.read("ini/Kunisv.ini"), "old");
+    EXPECT_FALSE(select_scenario(folder, shared, 0));
+}
+
+TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
+    dir.write("ini/sei.ini", name_list("姓", 100));
+    Roster roster;
+    try {
+        mk_Name_rtn(folder, rng, roster);
+        FAIL();
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/sei.ini");
+    }
+    std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
+    try {
+        select_scenario(folder, shared, 2);
+        FAIL();
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/Bushou2.ini");
+    }
+}
+
+TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
+    QuietHost host;
+    TitleRules title(folder, shared, rng, host);
+    dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
+    title.Form_Load();
+    EXPECT_EQ(title.description, "董卓\r\n");
+    EXPECT_EQ(title.scenario_entries.size(), 6u);
+    ASSERT_EQ(title.warlords.size(), 2u);
+    EXPECT_EQ(title.warlords[1].ruler_id, 2);
+
+    title.scenario_click(1);
+    EXPECT_EQ(title.description, "割拠\r\n");
+    EXPECT_EQ(shared.scenario_no, 2);
+
+    const std::string before = dir.read("ini/busv.ini");
+    EXPECT_FALSE(title.new_game({false, false}));
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0], "武将が選択されていません");
+    EXPECT_EQ(dir.read("ini/busv.ini"), before);
+
+    EXPECT_TRUE(title.new_game({false, true}));
+    EXPECT_EQ(shared.player_lord[0], 0);
+    EXPECT_EQ(shared.player_lord[1], 2);
+    EXPECT_EQ(shared.player_name[1], "乙軍");
+    EXPECT_EQ(shared.bushou_count, 170);
+}
+
+TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
+    QuietHost host;
+    TitleRules title(folder, shared, rng, host);
+    title.splash_tick();
+    EXPECT_FALSE(title.splash_title_shown);
+    title.splash_tick();
+    EXPECT_TRUE(title.splash_title_shown);
+    title.splash_tick();
+    title.splash_tick();
+    EXPECT_TRUE(title.splash_visible);
+    title.splash_tick();
+    EXPECT_FALSE(title.splash_visible);
+
+    TitleRules clicked(folder, shared, rng, host);
+    clicked.splash_click();
+    clicked.splash_click();
+    EXPECT_TRUE(clicked.splash_visible);
+    clicked.splash_click();
+    EXPECT_FALSE(clicked.splash_visible);
+}
+
+}  // namespace
+}  // namespace teijinki
