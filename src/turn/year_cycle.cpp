@@ -1,0 +1,264 @@
+#include "turn/year_cycle.h"
+
+#include <memory>
+
+#include "messages/message_modes.h"
+#include "messages/msg_state.h"
+#include "setup/new_game.h"
+#include "setup/scenarios.h"
+#include "turn/offers.h"
+#include "turn/panels.h"
+#include "turn/policy.h"
+#include "turn/reports.h"
+#include "world/error.h"
+#include "world/record_file.h"
+
+namespace teijinki {
+
+void stMusic(MainState& m, std::string_view piece) {
+    if (!m.bgm_on) return;
+    if (!m.host.play_music(std::string(piece))) m.host.message_box(kMusicFailed, Buttons::Ok);
+}
+
+void init_main(MainState& m) {
+    m.panel_caption[0] = kIndependentPanel;
+    for (int p = 1; p <= 3; ++p) m.panel_caption[p].clear();
+    m.text_table = TemplateTable::load(m.folder, files::kText);
+}
+
+void open_main(MainState& m) {
+    init_main(m);
+    if (m.shared.start_mode == 2)
+        start_loaded_game(m);
+    else
+        start_new_game(m);
+}
+
+void start_new_game(MainState& m) {
+    SharedValues& shared = m.shared;
+    const Scenario* scenario = find_scenario(shared.scenario_no);
+    if (!scenario) throw ProgramError("a new game of scenario " + std::to_string(shared.scenario_no) + ", which does not exist");
+    m.bgm_on = true;
+    stMusic(m, "china1");
+    mkFristLog(m);
+    mk_Gunsv_rtn(m.folder, shared.scenario_no);
+    ld_PCGun_rtn(m);
+    m.year = scenario->start_year;
+    shared.gun_count = scenario->gun_count;
+    m.end_year = scenario->end_year;
+    ini_Mei_rtn(m);
+    m.ops.ld_Kunshu_rtn();
+    m.ops.mk_HeiFile_Master();
+    shared.msg_mode = kMsgStrategy;
+    dsp_Init_rtn(m);
+    setKunJpg(m);
+    Dsp_rtn(m);
+    Tagun_rtn(m);
+    m.turn_slot = 0;
+    tebanIncliment_rtn(m);
+}
+
+void start_loaded_game(MainState& m) {
+    SharedValues& shared = m.shared;
+    ini_Mei_rtn(m);
+    m.turn_slot = 0;
+    m.year = shared.save_info[0] - 1;
+    if (shared.save_info[5] == 1) {
+        m.bgm_on = true;
+        stMusic(m, "china1");
+    } else {
+        m.bgm_on = false;
+        m.host.stop_music();
+    }
+    const Scenario* scenario = find_scenario(shared.save_info[4]);
+    if (!scenario)
+        throw DataError("save slot", "names scenario " + std::to_string(shared.save_info[4]) + ", not one of 1 to 6");
+    shared.scenario_no = scenario->no;
+    shared.bushou_count = kGeneralsInGame;
+    shared.gun_count = scenario->gun_count;
+    m.end_year = scenario->end_year;
+    m.ops.mk_HeiFile_Master();
+    dsp_Init_rtn(m);
+    setKunJpg(m);
+    tebanIncliment_rtn(m);
+    Res_rtn(m);
+    for (int s = 1; s <= 3; ++s) shared.mei_kessoku[s] = shared.save_info[s];
+}
+
+void setKunJpg(MainState& m) {
+    for (int w = 1; w <= m.shared.gun_count; ++w) {
+        m.ops.target_id = w;
+        m.ops.ld_Gun_rtn();
+        m.ops.target_id = m.ops.gun.kunshuID;
+        m.ops.ld_Chr_rtn();
+        m.kun_jpg[w] = m.ops.chr.jpg;
+    }
+}
+
+std::string turn_portrait(const MainState& m) {
+    if (!awaiting_player(m)) return {};
+    const int g = m.shared.player_gun[m.turn_slot];
+    return g >= 1 && g <= kMaxWarlords ? m.kun_jpg[g] : std::string();
+}
+
+bool awaiting_player(const MainState& m) {
+    return !m.game_over && m.turn_slot >= 0 && m.turn_slot < m.shared.gun_count && m.turn_slot <= kMaxWarlords &&
+           m.shared.player_gun[m.turn_slot] != 0;
+}
+
+void tebanIncliment_rtn(MainState& m) {
+    const SharedValues& shared = m.shared;
+    // The slot is tested against the count first so that it never reads past the table.
+    while (m.turn_slot < shared.gun_count && m.turn_slot <= kMaxWarlords && shared.player_gun[m.turn_slot] == 0)
+        ++m.turn_slot;
+    if (m.turn_slot >= shared.gun_count || m.turn_slot > kMaxWarlords) return;
+    const std::string& name = shared.player_name[m.turn_slot];
+    m.host.message_box(name + kTurnSuffix, Buttons::Ok);
+    m.turn_label = std::string("プレイヤー") + kCrLf + "（" + name + "）";
+}
+
+void carry_out_year(MainState& m) {
+    if (m.game_over) return;
+    Strate_rtn(m);
+    if (m.game_over) return;
+    T_End_rtn(m);
+    if (m.game_over) return;
+    Res_rtn(m);
+    if (m.game_over) return;
+    m.shared.saved_flag = false;
+    m.turn_slot = 0;
+    tebanIncliment_rtn(m);
+}
+
+void end_move(MainState& m) {
+    if (m.game_over) return;
+    ++m.turn_slot;
+    tebanIncliment_rtn(m);
+    if (m.turn_slot >= m.shared.gun_count) carry_out_year(m);
+}
+
+bool auto_move(MainState& m) {
+    if (m.game_over) return false;
+    // Every player destroyed and the game goes on: the years are watched one at a time.
+    if (!awaiting_player(m)) {
+        carry_out_year(m);
+        return true;
+    }
+    const std::string question = m.shared.player_name[m.turn_slot] + kAutoQuestion;
+    if (m.host.message_box(question, Buttons::YesNo) != Answer::Yes) return false;
+    end_move(m);
+    return true;
+}
+
+void Command1_Click(MainState& m, int index) {
+    if (index == 3)
+        auto_move(m);
+    else
+        m.host.show_map();
+}
+
+MsgWindowResult show_msg_window(MainState& m) {
+    const int mode = m.shared.msg_mode;
+    auto state = std::make_unique<MsgState>(m.folder, m.shared, m.rng, m.text_table);
+    state->trace = m.trace;
+    init_msg_pages(state->pages, m.shared.form_param);
+    if (const char* piece = msg_window_music(mode); *piece) stMusic(m, piece);
+    load_msg_window(*state);
+    m.host.show_pages(state->pages, mode, state->attacked);
+    m.shared.form_result = 1;
+    return {state->Metubou_Flg, state->All_Metubou_Flg, state->attacked};
+}
+
+void Strate_rtn(MainState& m) {
+    m.shared.form_param = m.year;
+    m.shared.msg_mode = kMsgStrategy;
+    const MsgWindowResult result = show_msg_window(m);
+    if (result.Metubou_Flg) m.host.message_box(kPlayerDestroyed, Buttons::Ok);
+    if (result.All_Metubou_Flg) {
+        const std::string question = std::string(kAllDestroyed) + kCrLf + kGoOnQuestion;
+        if (m.host.message_box(question, Buttons::YesNo) != Answer::Yes) {
+            m.game_over = true;
+            m.host.end_program();
+            return;
+        }
+    }
+    m.shared.msg_mode = kMsgCredits;
+}
+
+void T_End_rtn(MainState& m) {
+    m.text.text_buf[0].clear();
+    m.text.text_idx = 0;
+    m.shared.msg_mode = kMsgYearEnd;
+    Policy_rtn(m);
+    Jinji_rtn(m);
+    m.ops.mk_HeiFile_Master();
+    m.shared.msg_text = m.text.text_buf[0];
+    show_msg_window(m);
+    stMusic(m, "china1");
+    m.shared.msg_mode = kMsgStrategy;
+    m.text.text_idx = 0;
+}
+
+void Res_rtn(MainState& m) {
+    m.ops.ld_Kunshu_rtn();
+    res_Mei_rtn(m);
+    ++m.year;
+    Limit_rtn(m);
+    m.shared.msg_mode = kMsgStrategy;
+    Dsp_rtn(m);
+    Tagun_rtn(m);
+    if (m.year == m.end_year - 10) {
+        m.text.text_buf[0] = std::string(kInterimHeading) + kCrLf;
+        m.shared.msg_mode = kMsgReport;
+        Houkoku_rtn(m);
+        m.shared.msg_mode = kMsgStrategy;
+    }
+    if (m.year >= m.end_year) {
+        m.bgm_on = true;
+        stMusic(m, "french1");
+        m.text.text_buf[0] = std::string(kFinalHeading) + kCrLf;
+        m.shared.msg_mode = kMsgReport;
+        Houkoku_rtn(m);
+        End_rtn(m);
+    }
+}
+
+void End_rtn(MainState& m) {
+    m.host.show_warlord_list();
+    m.host.show_map();
+    m.shared.msg_mode = kMsgCredits;
+    show_msg_window(m);
+    m.host.stop_music();
+    m.game_over = true;
+    m.host.end_program();
+}
+
+namespace {
+
+bool unsaved_confirmed(MainState& m) {
+    if (m.shared.saved_flag) return true;
+    return m.host.message_box(kNotSavedQuestion, Buttons::YesNo) == Answer::Yes;
+}
+
+}  // namespace
+
+bool newGame_Click(MainState& m) {
+    if (!unsaved_confirmed(m)) return false;
+    for (int s = 0; s <= 16; ++s) {
+        m.shared.player_lord[s] = 0;
+        m.shared.player_gun[s] = 0;
+        m.shared.player_mei[s] = 0;
+        m.shared.player_name[s] = "0";
+    }
+    return true;
+}
+
+bool exitGame_Click(MainState& m) {
+    if (!unsaved_confirmed(m)) return false;
+    m.host.stop_music();
+    m.game_over = true;
+    m.host.end_program();
+    return true;
+}
+
+}  // namespace teijinki
