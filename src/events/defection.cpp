@@ -1,15 +1,133 @@
-// PLACEHOLDER: replaced by the real procedures; every body throws until then.
 #include "events/defection.h"
 
-#include "world/error.h"
+#include <algorithm>
+
+#include "war/battle_roles.h"
+#include "world/numbers.h"
 
 namespace teijinki {
 
-int Rnd_Shuppon(MsgState&, const Gun&) { throw ProgramError("Rnd_Shuppon is not built yet"); }
-int Sch_chr_rtn(MsgState&, int) { throw ProgramError("Sch_chr_rtn is not built yet"); }
-void Rnd_Shuppon2(MsgState&, const Gun&, const Gun&) { throw ProgramError("Rnd_Shuppon2 is not built yet"); }
-void rnd_Dokuritu(MsgState&, const Gun&, const Gun&, int) { throw ProgramError("rnd_Dokuritu is not built yet"); }
-void rnd_Dokuritu2(MsgState&, const Gun&) { throw ProgramError("rnd_Dokuritu2 is not built yet"); }
-void update_Army(MsgState&) { throw ProgramError("update_Army is not built yet"); }
+namespace {
+
+constexpr const char* kNameSeparator = "、";
+constexpr const char* kLongDiscontent = "以前より民心の離れていた";
+
+float real(long long v) { return static_cast<float>(v); }
+
+int province_limit(const SharedValues& shared) { return std::clamp<int>(shared.kuni_count, 0, kMaxProvinces); }
+int warlord_limit(const SharedValues& shared) { return std::clamp<int>(shared.gun_count, 0, kMaxWarlords); }
+
+}  // namespace
+
+int Sch_chr_rtn(MsgState& state, int w) {
+    int n = 0;
+    const int last = general_limit(state.shared);
+    for (int k = 1; k <= last; ++k)
+        if (state.world.chr[k].gunID == w) state.chr_list[n++] = k;
+    return n;
+}
+
+int Rnd_Shuppon(MsgState& state, const Gun& g) {
+    const int n = Sch_chr_rtn(state, g.id);
+    if (n <= 1) return 0;
+    const int examined = std::min<int>(n, state.shared.bushou_count);
+    const float loyalty = real(g.kessoku) / 10.0f;
+    for (int i = 0; i < examined; ++i) {
+        const int k = state.chr_list[i];
+        const int d1 = roll(state.rng, 10);
+        const int d2 = roll(state.rng, 10);
+        const int r = d1 + d2 + 2;
+        if (real(r) >= loyalty + real(state.world.chr[k].Setu) && k != g.kunshuID) return k;
+    }
+    return 0;
+}
+
+void Rnd_Shuppon2(MsgState& state, const Gun& to, const Gun& from) {
+    state.rng.Randomize();
+    state.shared.text_sub1.clear();
+    // Copies: `to` or `from` may be changed through the world while generals move.
+    const int from_id = from.id;
+    const int from_ruler = from.kunshuID;
+    const float unity_bar = real(from.kessoku) / 5.0f + 40.0f;
+    const int to_id = to.id;
+    const int to_ruler = to.kunshuID;
+    const int last = general_limit(state.shared);
+    for (int k = 1; k <= last; ++k) {
+        Bushou& man = state.world.chr[k];
+        if (man.gunID != from_id) continue;
+        const int d1a = roll(state.rng, 8);
+        const int d1b = roll(state.rng, 8);
+        const int d2a = roll(state.rng, 50);
+        const int d2b = roll(state.rng, 50);
+        const int d1 = d1a + d1b;
+        const int d2 = d2a + d2b + 2;
+        if (d1 >= man.Setu + 2 && real(d2) > unity_bar && k != from_ruler) {
+            man.gunID = to_id;
+            man.kunID = to_ruler;
+            state.shared.text_sub1 += man.name + kNameSeparator;
+        }
+    }
+}
+
+void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold) {
+    state.rng.Randomize();
+    state.shared.text_sub1.clear();
+    state.shared.text_sub2.clear();
+    const int loser_id = loser.id;
+    const int winner_id = winner.id;
+    const float bar = real(loser.tian) / 5.0f + 50.0f;
+    const int last = province_limit(state.shared);
+    for (int p = 1; p <= last; ++p) {
+        Kuni& province = state.world.kuni[p];
+        if (province.gunID != loser_id) continue;
+        const int r = roll(state.rng, 100) + 1;
+        if (!(real(r) > bar)) continue;
+        const int da = roll(state.rng, 16);
+        const int db = roll(state.rng, 16);
+        if (hold > da + db) {
+            province.gunID = winner_id;
+            state.shared.text_sub1 += province.name + kNameSeparator;
+        } else {
+            province.gunID = 0;
+            state.shared.text_sub2 += province.name + kNameSeparator;
+        }
+    }
+    if (!state.shared.text_sub1.empty()) {
+        state.shared.text_sub1 = kLongDiscontent + state.shared.text_sub1;
+        state.show_text(54);
+    }
+    if (!state.shared.text_sub2.empty()) state.show_text(55);
+}
+
+void rnd_Dokuritu2(MsgState& state, const Gun& g) {
+    state.rng.Randomize();
+    state.shared.text_sub1.clear();
+    state.shared.text_sub2.clear();
+    const int id = g.id;
+    const float bar = real(g.tian) / 3.0f + 60.0f;
+    const int last = province_limit(state.shared);
+    for (int p = 1; p <= last; ++p) {
+        Kuni& province = state.world.kuni[p];
+        if (province.gunID != id) continue;
+        const int r = roll(state.rng, 100) + 1;
+        if (!(real(r) > bar)) continue;
+        province.gunID = 0;
+        state.shared.text_sub2 += province.name + kNameSeparator;
+    }
+    if (!state.shared.text_sub2.empty()) {
+        state.shared.text_sub2 = kLongDiscontent + state.shared.text_sub2;
+        state.show_text(55);
+    }
+}
+
+void update_Army(MsgState& state) {
+    const int warlords = warlord_limit(state.shared);
+    for (int g = 1; g <= warlords; ++g) state.world.gun[g].army = 0;
+    const int last = province_limit(state.shared);
+    for (int p = 1; p <= last; ++p) {
+        const Kuni& province = state.world.kuni[p];
+        state.world.gun[province.gunID].army += province.army;
+    }
+}
 
 }  // namespace teijinki
