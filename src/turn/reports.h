@@ -6,9 +6,13 @@
 namespace teijinki {
 
 // Appends the report to text_buf[0] (its heading already there), copies the log to
-// \save\kdn_end.log and shows the report.
+// \save\kdn_end.log (creating save/ when missing) and shows the report. A missing log is noted
+// in the report instead of copied.
 void Houkoku_rtn(MainState& m);
 // A new game's log: "鼎陣記の記録".
 void mkFristLog(MainState& m);
+// Shows msg_text in the message window as its only page (then "EOT"), in the given mode; also
+// sets msg_mode to it.
+void show_text_window(MainState& m, int msg_mode);
 
 }  // namespace teijinki
