@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace teijinki {
 
@@ -23,6 +24,9 @@ public:
     constexpr Int16() = default;
     template <std::integral T>
     constexpr Int16(T value) : value_(saturate16(static_cast<long long>(value))) {}  // NOLINT: implicit by design
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr Int16(E value) : value_(saturate16(static_cast<long long>(value))) {}  // NOLINT
     template <std::floating_point T>
     Int16(T) = delete;
 
