@@ -33,7 +33,8 @@ struct Traits {
   int mouthMood = 0;  // -1 stern, 0 plain, 1 mild
   int beard = 0;
   int gear = 0;       // headgear variant within the job
-  QColor plume;
+  int helmet = 0;     // 0 plumed dome, 1 feathers or tall spike, 2 winged
+  QColor plume, metal, cape;
 
   double top() const { return hy - hh * 0.55; }
   double hairline() const { return hy - hh * 0.20; }
@@ -97,9 +98,26 @@ Traits drawTraits(int job, Rng& rng, const PortraitLook& look) {
   // Dress by post: muted dyes, as on old silk.
   QColor base;
   switch (job) {
-    case Civil: base = QColor(0x3E, 0x5A, 0x78); t.trim = QColor(0x22, 0x2A, 0x36); break;
-    case Officer: base = QColor(0x5C, 0x5A, 0x3A); t.trim = QColor(0x3A, 0x30, 0x24); break;
-    case Adviser: base = QColor(0x4A, 0x6A, 0x66); t.trim = QColor(0x26, 0x32, 0x30); break;
+    case Civil: {
+      const QColor dyes[] = {QColor(0x3E, 0x5A, 0x78), QColor(0x2F, 0x48, 0x5E), QColor(0x4E, 0x5E, 0x3E),
+                             QColor(0x6A, 0x4E, 0x3A), QColor(0x5A, 0x5A, 0x6A)};
+      base = dyes[rng.range(0, 4)];
+      t.trim = QColor(0x22, 0x2A, 0x36);
+      break;
+    }
+    case Officer: {
+      const QColor dyes[] = {QColor(0x5C, 0x5A, 0x3A), QColor(0x6A, 0x3A, 0x2E), QColor(0x3E, 0x4A, 0x56)};
+      base = dyes[rng.range(0, 2)];
+      t.trim = QColor(0x3A, 0x30, 0x24);
+      break;
+    }
+    case Adviser: {
+      const QColor dyes[] = {QColor(0x4A, 0x6A, 0x66), QColor(0x55, 0x60, 0x6A), QColor(0x5E, 0x54, 0x40),
+                             QColor(0x3E, 0x4E, 0x5E)};
+      base = dyes[rng.range(0, 3)];
+      t.trim = QColor(0x26, 0x32, 0x30);
+      break;
+    }
     case General: base = QColor(0x7A, 0x2E, 0x24); t.trim = palette::gold; break;
     case Lord: base = rng.chance(0.5) ? QColor(0x6A, 0x22, 0x30) : QColor(0x36, 0x30, 0x5C); t.trim = palette::gold; break;
     case Strategist: base = QColor(0xDA, 0xD5, 0xC6); t.trim = QColor(0x2E, 0x2C, 0x2A); break;
@@ -109,6 +127,13 @@ Traits drawTraits(int job, Rng& rng, const PortraitLook& look) {
   t.robe = vary(base, rng, 8, 14);
   t.tint = mix(palette::paper, base, job == Strategist ? 0.1 : 0.22);
   t.gear = rng.range(0, 1);
+  t.helmet = rng.range(0, 2);
+  const QColor metals[] = {QColor(0x58, 0x54, 0x4E), QColor(0x7A, 0x64, 0x44), QColor(0x3A, 0x36, 0x32),
+                           QColor(0x7A, 0x3A, 0x2E)};
+  t.metal = job == kSoldier ? QColor(0x6A, 0x55, 0x3C) : metals[rng.range(0, job == General ? 3 : 2)];
+  const QColor capes[] = {QColor(0x8E, 0x22, 0x1C), QColor(0x2E, 0x3A, 0x5A), QColor(0x2A, 0x28, 0x26),
+                          QColor(0x3E, 0x5A, 0x3E)};
+  t.cape = capes[weighted(rng, {4, 2, 2, 1})];
   const int plume = rng.range(0, 5);
   t.plume = plume < 4 ? QColor(0xA8, 0x2E, 0x26) : plume == 4 ? QColor(0xEE, 0xE8, 0xDA) : QColor(0x2A, 0x26, 0x24);
   return t;
@@ -166,7 +191,7 @@ void paintCape(QPainter& p, const Traits& t) {
   cape.quadTo(cx + 58, 100, cx + 26, 96);
   cape.closeSubpath();
   p.setPen(inkPen(1.0));
-  p.setBrush(QColor(0x8E, 0x22, 0x1C).darker(t.gear ? 100 : 115));
+  p.setBrush(t.cape);
   p.drawPath(cape);
 }
 
@@ -202,7 +227,7 @@ void paintBody(QPainter& p, const Traits& t) {
   p.drawLine(QPointF(cx + 34, 104), QPointF(cx + 41, 122));
 
   if (armoured || t.job == kSoldier) {
-    const QColor metal = t.job == kSoldier ? QColor(0x6A, 0x55, 0x3C) : QColor(0x58, 0x54, 0x4E);
+    const QColor metal = t.metal;
     QPainterPath chest;
     chest.addRect(QRectF(cx - 30, 100, 60, 26));
     paintScales(p, robe.intersected(chest), 101, metal, t.job == General);
@@ -595,7 +620,7 @@ void paintPlume(QPainter& p, const Traits& t, QPointF root, double size) {
 
 void paintHelmet(QPainter& p, const Traits& t) {
   const bool general = t.job == General;
-  const QColor iron = general ? QColor(0x4C, 0x46, 0x40) : QColor(0x55, 0x52, 0x4C);
+  const QColor iron = t.metal.darker(general ? 108 : 100);
   const double l = cx - t.hw - 3.5, r = cx + t.hw + 3.5, brim = t.hairline() + 3.5;
   // Cheek guards over the ears.
   for (int s : {-1, 1}) {
@@ -614,7 +639,23 @@ void paintHelmet(QPainter& p, const Traits& t) {
       p.drawLine(QPointF(x - s * 1.5, brim + 2), QPointF(x - s * 1.5, t.hy + 11));
     }
   }
-  if (general && t.gear == 1) {  // pheasant tail feathers sweeping up from the crown
+  if (t.helmet == 2) {  // wings of beaten metal curling up at the sides
+    for (int s : {-1, 1}) {
+      QPainterPath wing;
+      const double x = cx + s * (t.hw + 2);
+      wing.moveTo(x - s * 1, brim - 1);
+      wing.cubicTo(QPointF(x + s * 7, brim), QPointF(x + s * 11, brim - 4), QPointF(x + s * 12, brim - 11));
+      wing.cubicTo(QPointF(x + s * 8, brim - 9), QPointF(x + s * 5, brim - 10), QPointF(x - s * 1, brim - 9));
+      wing.closeSubpath();
+      p.setPen(inkPen(1.0));
+      p.setBrush(general ? palette::gold : iron.lighter(125));
+      p.drawPath(wing);
+      p.setPen(inkPen(0.6, withAlpha(palette::ink, 0.6)));
+      for (int k = 1; k <= 2; ++k)
+        p.drawLine(QPointF(x + s * 1, brim - 4 - k), QPointF(x + s * (5 + 2.5 * k), brim - 3 - k * 2.5));
+    }
+  }
+  if (general && t.helmet == 1) {  // pheasant tail feathers sweeping up from the crown
     for (int s : {-1, 1}) {
       QPainterPath f;
       f.moveTo(cx + s * 6, t.top() - 4);
@@ -670,8 +711,9 @@ void paintHelmet(QPainter& p, const Traits& t) {
     p.setBrush(palette::gold.lighter(115));
     p.drawPath(crest);
   }
-  // Finial and plume.
-  const QPointF tip(cx, t.top() - 9);
+  // Finial and plume; the tall spike carries only a tassel ring.
+  const bool spike = !general && t.helmet == 1;
+  const QPointF tip(cx, t.top() - (spike ? 20 : 9));
   p.setPen(inkPen(1.0));
   p.setBrush(general ? palette::gold : iron.lighter(130));
   QPainterPath finial;
@@ -680,6 +722,12 @@ void paintHelmet(QPainter& p, const Traits& t) {
   finial.lineTo(cx + 3, t.top() - 3);
   finial.closeSubpath();
   p.drawPath(finial);
+  if (spike) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(t.plume);
+    p.drawEllipse(QPointF(cx, t.top() - 5), 5, 2.6);
+    return;
+  }
   paintPlume(p, t, tip, general ? 17 : 12);
 }
 
