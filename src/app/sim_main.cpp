@@ -1,0 +1,205 @@
+// teijinki-sim: whole games without a window. The rules, the files and the texts are the desktop
+// game's; every question is answered Yes and every player's move is handed to the computer.
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/sim_host.h"
+#include "setup/new_game.h"
+#include "setup/title_rules.h"
+#include "turn/main_state.h"
+#include "turn/year_cycle.h"
+#include "world/error.h"
+#include "world/random.h"
+#include "world/record_file.h"
+
+namespace fs = std::filesystem;
+using namespace teijinki;
+
+namespace {
+
+struct Options {
+    fs::path dir = "game";
+    int scenario = 1;
+    std::optional<std::uint64_t> seed;
+    std::vector<int> players;
+    int years = -1;  // all
+    bool quiet = false;
+};
+
+const char* kUsage =
+    "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n";
+
+bool parse_int(const std::string& text, long long low, long long high, long long& out) {
+    if (text.empty()) return false;
+    std::size_t used = 0;
+    try {
+        out = std::stoll(text, &used);
+    } catch (...) {
+        return false;
+    }
+    return used == text.size() && out >= low && out <= high;
+}
+
+// Returns an error text, or empty when the options are sound.
+std::string parse_options(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc) return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        long long n = 0;
+        if (arg == "--quiet") {
+            o.quiet = true;
+        } else if (arg == "--dir") {
+            auto v = value();
+            if (!v || v->empty()) return "--dir needs a folder";
+            o.dir = *v;
+        } else if (arg == "--scenario") {
+            auto v = value();
+            if (!v || !parse_int(*v, 1, 6, n)) return "--scenario needs a number from 1 to 6";
+            o.scenario = static_cast<int>(n);
+        } else if (arg == "--seed") {
+            auto v = value();
+            if (!v || !parse_int(*v, 0, std::numeric_limits<long long>::max(), n)) return "--seed needs a number of 0 or more";
+            o.seed = static_cast<std::uint64_t>(n);
+        } else if (arg == "--years") {
+            auto v = value();
+            if (!v || !parse_int(*v, 0, 10000, n)) return "--years needs a number of 0 or more";
+            o.years = static_cast<int>(n);
+        } else if (arg == "--players") {
+            auto v = value();
+            if (!v) return "--players needs a list of warlord ids";
+            std::size_t start = 0;
+            while (start <= v->size()) {
+                const std::size_t comma = v->find(',', start);
+                const std::string item = v->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+                if (!parse_int(item, 1, kMaxWarlords, n)) return "--players: '" + item + "' is not a warlord id from 1 to 20";
+                o.players.push_back(static_cast<int>(n));
+                if (comma == std::string::npos) break;
+                start = comma + 1;
+            }
+        } else if (arg == "--help" || arg == "-h") {
+            return "help";
+        } else {
+            return "unknown option '" + arg + "'";
+        }
+    }
+    return {};
+}
+
+fs::path executable_dir() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : self.parent_path();
+}
+
+// The shipped data folder: $TEIJINKI_DATA, the installed share folder, or the source tree's.
+fs::path find_data_dir() {
+    if (const char* env = std::getenv("TEIJINKI_DATA"); env && *env) return env;
+    const fs::path exe = executable_dir();
+    if (!exe.empty()) {
+        const fs::path installed = exe / ".." / "share" / "teijinki" / "data";
+        if (fs::exists(installed / "ini")) return installed;
+    }
+#ifdef TEIJINKI_DATA_DIR
+    return TEIJINKI_DATA_DIR;
+#else
+    // Built from the source tree: the data folder sits two levels above this file.
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+#endif
+}
+
+// A folder without a template table is filled from the shipped data first.
+void prepare_folder(const fs::path& dir) {
+    if (GameFolder(dir).exists(files::kText)) return;
+    const fs::path data = find_data_dir();
+    if (!GameFolder(data).exists(files::kText))
+        throw DataError(GameFolder::display_name(files::kText), "missing from the data folder " + data.string());
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    fs::copy(data, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    if (ec) throw DataError(dir.string(), "cannot be filled from " + data.string() + ": " + ec.message());
+    fs::create_directories(dir / "save", ec);
+}
+
+int run(const Options& o) {
+    prepare_folder(o.dir);
+    const GameFolder folder(o.dir);
+    SharedValues shared;
+    std::unique_ptr<RandomSource> rng;
+    if (o.seed)
+        rng = std::make_unique<SeededRandom>(*o.seed);
+    else
+        rng = std::make_unique<ClockRandom>();
+    SimHost host(std::cout, o.quiet);
+
+    // The title screen: scenario chosen, the players' warlords ticked, "新規ゲーム".
+    TitleRules title(folder, shared, *rng, host);
+    title.Form_Load();
+    title.scenario_click(o.scenario - 1);
+    std::vector<bool> ticked(title.warlords.size(), false);
+    for (int id : o.players) {
+        if (id > static_cast<int>(title.warlords.size())) {
+            std::cerr << "teijinki-sim: --players: scenario " << o.scenario << " has no warlord " << id << "\n";
+            return 1;
+        }
+        ticked[static_cast<std::size_t>(id - 1)] = true;
+    }
+    if (o.players.empty()) {
+        // Nobody plays: the computer's game is watched from the start.
+        shared.start_mode = 0;
+        for (int s = 0; s <= kMaxWarlords; ++s) shared.player_lord[s] = 0;
+        ori_Chr_rtn(folder, shared, *rng, title.warlords);
+        mk_Kunisv_rtn(folder, shared.scenario_no);
+    } else if (!title.new_game(ticked)) {
+        return 1;
+    }
+
+    MainState m(folder, shared, *rng, host);
+    open_main(m);
+    int years = 0;
+    while (!m.game_over && (o.years < 0 || years < o.years)) {
+        const int year = m.year;
+        if (!auto_move(m)) break;
+        if (m.year != year || m.game_over) ++years;
+    }
+    std::cout.flush();
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    Options options;
+    const std::string problem = parse_options(argc, argv, options);
+    if (problem == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!problem.empty()) {
+        std::cerr << "teijinki-sim: " << problem << "\n" << kUsage;
+        return 1;
+    }
+    try {
+        return run(options);
+    } catch (const DataError& e) {
+        std::cout.flush();
+        std::cerr << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        std::cout.flush();
+        std::cerr << "teijinki-sim: " << e.what() << "\n";
+        return 3;
+    }
+}
