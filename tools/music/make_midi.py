@@ -172,7 +172,10 @@ class Reader:
             handler = getattr(self, "do_" + word, None)
             if handler is None:
                 raise NotesError(self.where(), f"unknown directive '{word}'")
-            handler(rest)
+            try:
+                handler(rest)
+            except ValueError as e:  # int()/float() on a malformed number
+                raise NotesError(self.where(), str(e)) from None
         if not self.piece.form:
             raise NotesError(self.where(), "no 'form' line")
         if not self.piece.tracks:
@@ -196,6 +199,8 @@ class Reader:
 
     def do_ppq(self, rest):
         self.piece.ppq = int(rest)
+        if not 24 <= self.piece.ppq <= 9600 or self.piece.ppq % 2:
+            raise NotesError(self.where(), "ppq wants an even number from 24 to 9600")
 
     def do_meter(self, rest):
         m = re.fullmatch(r"(\d+)/(1|2|4|8|16)", rest)
@@ -214,7 +219,7 @@ class Reader:
         self.piece.key = (KEY_ACCIDENTALS[major], 1 if mode == "minor" else 0)
 
     def do_tempo(self, rest):
-        self.piece.tempo = float(rest)
+        self.piece.tempo = check_tempo(float(rest), self.where())
 
     def do_track(self, rest):
         name, *options = rest.split()
@@ -232,6 +237,9 @@ class Reader:
                 track[{"vol": "volume", "rev": "reverb", "cho": "chorus"}.get(key, key)] = int(value)
             else:
                 raise NotesError(self.where(), f"unknown track option '{opt}'")
+        for key in ("program", "volume", "pan", "reverb", "chorus"):
+            if not 0 <= track[key] <= 127:
+                raise NotesError(self.where(), f"track {name}: {key} {track[key]} is not 0..127")
         if track["channel"] is None or not 1 <= track["channel"] <= 16:
             raise NotesError(self.where(), f"track {name} needs ch=1..16")
         if any(t["channel"] == track["channel"] for t in self.piece.tracks):
@@ -275,7 +283,8 @@ class Reader:
             target, _, items = text.partition(":")
             target = target.strip()
             if target == "tempo":
-                section["tempo"] = parse_ramp(items.strip(), f"{self.piece.path}:{lineno}")
+                where = f"{self.piece.path}:{lineno}"
+                section["tempo"] = tuple(check_tempo(t, where) for t in parse_ramp(items.strip(), where))
                 continue
             if not any(t["name"] == target for t in self.piece.tracks):
                 raise NotesError(f"{self.piece.path}:{lineno}", f"unknown track '{target}'")
@@ -284,6 +293,12 @@ class Reader:
 
     def do_form(self, rest):
         self.piece.form = rest.split()
+
+
+def check_tempo(bpm, where):
+    if not 10 <= bpm <= 400:
+        raise NotesError(where, f"tempo {bpm:g} is not 10..400 quarter notes a minute")
+    return bpm
 
 
 def parse_ramp(text, where):
