@@ -29,12 +29,14 @@ void checkMetubou(MsgState& state) {
         if (gun.meisei - gun.ifu > r) survives = true;
         if (survives) continue;
 
+        // Asked before Metubou frees the player's slot, which would hide that he played it.
+        const bool player = isPlayer(state, g);
         Metubou(state, g);
         shared.text_sub1 = gun.name;
         shared.text_sub2 = "";
         state.show_text(kSectionDestroyed);
         if (leads_alliance(gun)) looseMeishu(state, g);
-        if (isPlayer(state, g)) state.Metubou_Flg = true;
+        if (player) state.Metubou_Flg = true;
     }
     state.All_Metubou_Flg = checkAllMetubou(state);
 }

@@ -1,0 +1,130 @@
+// Which warlords are destroyed at the end of a phase, who leads a destroyed leader's alliance,
+// and what the main screen learns about its players.
+
+#include "events/destruction.h"
+#include "msg_fixture.h"
+
+namespace teijinki {
+namespace {
+
+using testing::MsgFixture;
+
+class DestructionTest : public MsgFixture {
+protected:
+    // Every warlord but `weak` owns a province, so only `weak` can fall.
+    void others_hold_land(int weak) {
+        int p = 1;
+        for (int g = 1; g <= 4 && p <= 3; ++g)
+            if (g != weak) world().kuni[p++].gunID = g;
+    }
+    // One survival draw per living warlord, in id order; the weak one gets r.
+    void draws(int weak, int r) {
+        for (int g = 1; g <= 4; ++g)
+            if (!world().gun[g].del) rng.push_roll(g == weak ? r - 1 : 0, 50);
+    }
+};
+
+TEST_F(DestructionTest, LandlessRulerAloneSurvivesOnlyWhenFameMinusAweBeatsTheDraw) {
+    // meisei − ifu = 30: survives draws 1..29, falls at 30 and above, so (30 − 1)/50.
+    for (const auto& [r, survives] : {std::pair{29, true}, std::pair{30, false}, std::pair{50, false}, std::pair{1, true}}) {
+        SCOPED_TRACE("draw " + std::to_string(r));
+        reset();
+        others_hold_land(2);
+        world().gun[2].meisei = 40;
+        world().gun[2].ifu = 10;
+        draws(2, r);
+        checkMetubou(*state);
+        EXPECT_EQ(world().gun[2].del, !survives);
+        EXPECT_EQ(rng.remaining(), 0u);
+    }
+}
+
+TEST_F(DestructionTest, AweAtOrAboveFameAlwaysDestroysAndIsTold) {
+    others_hold_land(3);
+    world().gun[3].meisei = 20;
+    world().gun[3].ifu = 20;
+    draws(3, 1);
+    checkMetubou(*state);
+    EXPECT_TRUE(world().gun[3].del);
+    EXPECT_EQ(state->pages.page_text[0], "軍3は滅び去った。\r\n");
+}
+
+TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAlive) {
+    others_hold_land(4);
+    serve(7, 4);
+    draws(4, 50);  // the draw is still made, and would have destroyed it
+    checkMetubou(*state);
+    EXPECT_FALSE(world().gun[4].del);
+    EXPECT_EQ(rng.remaining(), 0u);
+    EXPECT_TRUE(state->pages.page_text[0].empty());
+}
+
+TEST_F(DestructionTest, DestroyedLeadersAllianceGoesToTheMemberWithTheHigherId) {
+    // Warlord 1 leads warlords 2 and 3; warlord 4 is unallied.
+    for (int g = 1; g <= 3; ++g) world().gun[g].meishuID = 1;
+    world().gun[1].del = true;
+    looseMeishu(*state, 1);
+    EXPECT_EQ(world().gun[2].meishuID, 3);
+    EXPECT_EQ(world().gun[3].meishuID, 3);  // now leads: kunshuID = meishuID
+    EXPECT_EQ(world().gun[1].meishuID, 0);
+    EXPECT_EQ(world().gun[4].meishuID, 0);
+    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n");
+}
+
+TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
+    // Warlord 2 leads alone; warlord 3 leads its own alliance with 1 in it; warlord 4 is free.
+    world().gun[2].meishuID = 2;
+    world().gun[3].meishuID = 3;
+    world().gun[1].meishuID = 3;
+    world().gun[2].del = true;
+    looseMeishu(*state, 2);
+    EXPECT_EQ(world().gun[4].meishuID, 4);
+    EXPECT_EQ(world().gun[1].meishuID, 3);
+    EXPECT_EQ(world().gun[2].meishuID, 0);
+    EXPECT_EQ(state->pages.page_text[0], "軍4が新たな盟主となった。\r\n");
+
+    // With nobody free, the first survivor that leads nothing is raised.
+    world().gun[1].meishuID = 1;  // 1 leads, 4 follows it
+    world().gun[4].meishuID = 1;
+    world().gun[3].del = true;
+    state->pages.page_text[0].clear();
+    looseMeishu(*state, 3);
+    EXPECT_EQ(world().gun[4].meishuID, 4);
+    EXPECT_EQ(world().gun[1].meishuID, 1);
+    EXPECT_EQ(world().gun[3].meishuID, 0);
+    EXPECT_EQ(state->pages.page_text[0], "軍4が新たな盟主となった。\r\n");
+}
+
+TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
+    shared.player_gun[0] = 1;
+    shared.player_gun[2] = 3;
+    world().kuni[1].gunID = 2;
+    world().kuni[2].gunID = 3;
+    world().kuni[3].gunID = 4;
+    draws(1, 50);
+    checkMetubou(*state);
+    EXPECT_TRUE(world().gun[1].del);
+    EXPECT_EQ(shared.player_gun[0], 0);
+    EXPECT_EQ(shared.player_gun[2], 3);
+    EXPECT_TRUE(state->Metubou_Flg);
+    EXPECT_FALSE(state->All_Metubou_Flg);
+    EXPECT_FALSE(isPlayer(*state, 1));
+    EXPECT_TRUE(isPlayer(*state, 3));
+
+    // The next year the last player falls too.
+    world().kuni[2].gunID = 0;
+    draws(3, 50);
+    checkMetubou(*state);
+    EXPECT_TRUE(state->Metubou_Flg);
+    EXPECT_TRUE(state->All_Metubou_Flg);
+    EXPECT_EQ(shared.player_gun[2], 0);
+
+    // A year without a fall clears the first flag; nobody is left, so the second stays.
+    draws(0, 1);
+    checkMetubou(*state);
+    EXPECT_FALSE(state->Metubou_Flg);
+    EXPECT_TRUE(state->All_Metubou_Flg);
+}
+
+}  // namespace
+}  // namespace teijinki
