@@ -6,7 +6,7 @@ Usage: listen.py [--sf2 FILE] [--out DIR] FILE.mid ...
 A check for the composer, not part of the game: it needs libfluidsynth and a
 General MIDI SoundFont (e.g. fluid-soundfont-gm) and says so when either is missing.
 For each file it prints the length, the peak and RMS level in dBFS, the loudest
-one-second window and the share of clipped samples.
+and quietest one-second window of the music and the share of clipped samples.
 """
 
 import array
@@ -95,14 +95,14 @@ def levels(wav):
     rms = math.sqrt(sum(s * s for s in samples) / len(samples)) / full
     clipped = sum(1 for s in samples if abs(s) >= 32767) / len(samples)
     window = rate * channels
-    loudest = 0.0
-    quietest = 1.0
+    windows = []
     for i in range(0, len(samples) - window, window):
         chunk = samples[i:i + window]
-        r = math.sqrt(sum(s * s for s in chunk) / window) / full
-        loudest = max(loudest, r)
-        quietest = min(quietest, r)
-    return len(samples) / window, peak, rms, loudest, quietest, clipped
+        windows.append(math.sqrt(sum(s * s for s in chunk) / window) / full)
+    # The music ends with the last second above -60 dBFS; what follows is the reverb tail.
+    heard = [i for i, r in enumerate(windows) if r > 0.001]
+    music = windows[:heard[-1] + 1] if heard else windows
+    return len(music), peak, rms, max(music, default=0.0), min(music, default=0.0), clipped
 
 
 def main(argv):
@@ -133,7 +133,7 @@ def main(argv):
         except (RuntimeError, OSError) as e:
             print(f"listen: {e}", file=sys.stderr)
             return 1
-        print(f"{midi}: {secs:.1f} s, peak {db(peak):.1f} dBFS, RMS {db(rms):.1f} dBFS, "
+        print(f"{midi}: sound for {secs} s, peak {db(peak):.1f} dBFS, RMS {db(rms):.1f} dBFS, "
               f"loudest 1 s {db(loud):.1f} dBFS, quietest 1 s {db(quiet):.1f} dBFS, "
               f"clipped {clipped * 100:.3f}% -> {wav}")
     return 0
