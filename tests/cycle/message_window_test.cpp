@@ -1,0 +1,144 @@
+// The message window without its drawing: the pages each mode loads, the paging of its buttons
+// and timer, the credits, and the game log the strategy phase appends to.
+
+#include <gtest/gtest.h>
+
+#include "messages/credits.h"
+#include "messages/game_log.h"
+#include "messages/message_modes.h"
+#include "test_support.h"
+#include "world/host.h"
+#include "world/random.h"
+
+namespace teijinki {
+namespace {
+
+using testing::crlf_lines;
+using testing::TempGameFolder;
+
+PageStore pages_of(std::initializer_list<std::string> texts) {
+    PageStore p;
+    int i = 0;
+    for (const auto& t : texts) p.page_text[i++] = t;
+    p.page_text[i] = kEndOfText;
+    return p;
+}
+
+TEST(Pager, OnePageStaysOnPageZeroWhateverIsPressed) {
+    const PageStore p = pages_of({"only"});
+    Pager pager(p, kMsgYearEnd);
+    EXPECT_TRUE(pager.close_enabled());
+    for (int button : {1, 2, 3}) {
+        pager.press(button);
+        EXPECT_EQ(pager.page_no(), 0);
+    }
+    EXPECT_FALSE(pager.timer_tick());
+    EXPECT_TRUE(pager.press(0));
+}
+
+TEST(Pager, PagesMoveWithinTheTextAndNeverOntoTheEndMark) {
+    const PageStore p = pages_of({"a", "b", "c"});
+    Pager pager(p, kMsgStrategy);
+    pager.next();
+    pager.next();
+    pager.next();
+    EXPECT_EQ(pager.page_no(), 2);
+    EXPECT_EQ(pager.text(), "c");
+    pager.previous();
+    EXPECT_EQ(pager.page_no(), 1);
+    pager.press(3);
+    EXPECT_EQ(pager.page_no(), 2);
+    EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll
+}
+
+TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
+    PageStore p;
+    credit(p);
+    EXPECT_EQ(p.page_text[6], kEndOfText);
+    EXPECT_EQ(p.page_cg[0], "kanu2");
+    EXPECT_EQ(p.page_cg[3], "shougun1");
+    EXPECT_EQ(p.page_cg[4], "");
+    Pager pager(p, kMsgCredits);
+    EXPECT_FALSE(pager.close_enabled());
+    EXPECT_FALSE(pager.press(0));
+    EXPECT_FALSE(pager.credit_picture_visible());
+    int ticks = 0;
+    while (pager.timer_tick()) ++ticks;
+    EXPECT_EQ(ticks, 5);  // 5 × 3.2 s before the close button works
+    EXPECT_EQ(pager.page_no(), 5);
+    EXPECT_TRUE(pager.close_enabled());
+    EXPECT_TRUE(pager.credit_picture_visible());
+    EXPECT_STREQ(pager.credit_picture(), kCreditLastPicture);
+    pager.previous();
+    EXPECT_TRUE(pager.close_enabled());
+}
+
+TEST(PageStoreLimit, TextPastPage39StaysOnPage39AndTheEndMarkSurvives) {
+    std::string section = ".1\r\n";
+    for (int i = 0; i < 45; ++i) section += "頁" + std::to_string(i) + "\r\n/\r\n";
+    section += "..\r\n.100\r\n..\r\n";
+    const TemplateTable table = TemplateTable::from_text(section);
+    PageStore p;
+    table.compose(1, "", "", p);
+    p.mark_end();
+    EXPECT_EQ(p.page_no, PageStore::kLastPage);
+    EXPECT_EQ(p.page_text[40], kEndOfText);
+    EXPECT_EQ(p.last_page(), 39);
+    Pager pager(p, kMsgStrategy);
+    pager.press(3);
+    EXPECT_EQ(pager.page_no(), 39);
+}
+
+class MsgModesTest : public ::testing::Test {
+protected:
+    TempGameFolder dir;
+    GameFolder folder = dir.folder();
+    SharedValues shared;
+    ScriptedRandom rng;
+    TemplateTable text;
+};
+
+TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
+    MsgState state(folder, shared, rng, text);
+    init_msg_pages(state.pages, 195);
+    EXPECT_EQ(state.pages.page_text[0], "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
+    shared.msg_mode = kMsgYearEnd;
+    shared.msg_text = "年末の報告\r\n";
+    load_msg_window(state);
+    EXPECT_EQ(state.pages.page_text[0], "年末の報告\r\n");
+    EXPECT_EQ(state.pages.page_text[1], kEndOfText);
+    EXPECT_EQ(state.pages.page_no, 0);
+    EXPECT_STREQ(msg_window_music(kMsgStrategy), "Game01");
+    EXPECT_STREQ(msg_window_music(kMsgReport), "");
+}
+
+TEST_F(MsgModesTest, TheLogKeepsOneTerminatorAfterTheNewestEntry) {
+    dir.write("ini/kodarn.log", crlf_lines({kLogHeading}));
+    mkLog(folder, pages_of({"189年\r\n一頁目", "二頁目"}));
+    EXPECT_EQ(dir.read("ini/kodarn.log"), crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", kLogEnd}));
+    EXPECT_EQ(dir.read("ini/kodarn.img"), crlf_lines({kLogHeading}));
+    mkLog(folder, pages_of({"190年"}));
+    mkLog(folder, pages_of({"191年"}));
+    EXPECT_EQ(dir.read("ini/kodarn.log"),
+              crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", "190年", "191年", kLogEnd}));
+}
+
+TEST_F(MsgModesTest, AMissingLogIsStartedAfreshWithItsHeading) {
+    mkLog(folder, pages_of({"189年"}));
+    EXPECT_EQ(dir.read("ini/kodarn.log"), crlf_lines({kLogHeading, "189年", kLogEnd}));
+}
+
+TEST_F(MsgModesTest, AFullPhaseLogsAllFortyPages) {
+    PageStore p;
+    for (int i = 0; i <= PageStore::kLastPage; ++i) p.page_text[i] = "p" + std::to_string(i);
+    p.page_no = PageStore::kLastPage;
+    p.mark_end();
+    dir.write("ini/kodarn.log", crlf_lines({kLogHeading, "old", kLogEnd}));
+    mkLog(folder, p);
+    const std::string log = dir.read("ini/kodarn.log");
+    EXPECT_NE(log.find("\r\np39\r\nEOT=======\r\n"), std::string::npos);
+    EXPECT_EQ(log.find(kLogEnd), log.rfind(kLogEnd));
+}
+
+}  // namespace
+}  // namespace teijinki
