@@ -1,0 +1,424 @@
+// Whole battles: the order of the dice, the pages the story is told on, and what the outcome
+// leaves behind.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "war/formulas.h"
+#include "war/war.h"
+#include "war_fixture.h"
+#include "world/trace.h"
+
+namespace teijinki::testing {
+namespace {
+
+constexpr const char* kCrLf2 = "\r\n\r\n";
+
+class RecordingTrace : public TraceSink {
+public:
+    void offers(int, int, const std::vector<TraceOffer>&) override {}
+    void pick(int, int, int, int, bool) override {}
+    void entry(int, int, int, int, const std::vector<int>&, int, int, int) override {}
+    void war(int year, bool righteous, int attacker, int defender, int initiative, int tactic, int verdict) override {
+        wars.push_back({year, righteous ? 1 : 0, attacker, defender, initiative, tactic, verdict});
+    }
+    void year_end(int, const std::vector<TraceWarlord>&) override {}
+    std::vector<std::vector<int>> wars;
+};
+
+// 魏 attacks 呉; 呉 is played from slot 0. Dice chosen so that 魏's strategist wins the
+// initiative on a tie, plans an intrigue, and wins the battle.
+class IntrigueWar : public ::testing::Test {
+protected:
+    IntrigueWar() {
+        w.add_warlord(1, "魏", 1, 300, 20, 50, 60);
+        Gun& wu = w.add_warlord(2, "呉", 2, 150, 10, 50, 50);
+        wu.meisei = 7;
+        w.add_general({1, "曹操", 1, kJobKunshu, 30, 20, 30, 25, 15, 20});
+        w.add_general({2, "孫権", 2, kJobKunshu, 25, 15, 25, 20, 12, 20});
+        w.add_general({3, "荀彧", 1, kJobGunshi, 40, 5, 40, 30, 10, 10});
+        w.add_general({4, "周瑜", 2, kJobGunshi, 30, 10, 38, 32, 10, 10});
+        w.add_general({5, "夏侯惇", 1, kJobShougun, 10, 35, 20, 27, 8, 10});
+        w.add_general({6, "甘寧", 2, kJobBukan, 5, 33, 10, 15, 5, 5});
+        w.add_province(1, "許昌", 1);
+        w.add_province(2, "建業", 2);
+        w.add_province(3, "会稽", 2);
+        w.shared.player_gun[0] = 2;
+        w.shared.form_param = 195;
+    }
+    WarWorld w;
+};
+
+TEST_F(IntrigueWar, DiceOrderPagesAndOutcome) {
+    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3},  // 魏's commanders: 曹操 42, 荀彧 42, 夏侯惇 37
+             {0, 3}, {0, 3}, {0, 3}, {0, 3},                  // 呉's commanders: 孫権 34, 周瑜 44
+             {0, 3}, {0, 3}, {0, 3}, {0, 3},                  // 魏's strategists: 荀彧 72, 夏侯惇 39
+             {0, 3}, {0, 3},                                  // 呉's strategist 周瑜
+             {0, 3}, {0, 3},                                  // 魏's field general; 呉 has none
+             {0, 2}, {0, 2}, {0, 2}, {0, 2},                  // duellists: 夏侯惇 36, 甘寧 34
+             {0, 4}, {0, 6}, {3, 4}, {5, 6},                  // morale: both roused (10 ≥ 10)
+             {0, 2}, {0, 2}, {0, 2}, {0, 2},                  // initiative 72 : 72, the attacker's
+             {0, 6}, {0, 6},                                  // the duel candidate
+             {2, 6}, {3, 6}, {1, 6}, {1, 6},                  // opening: a = 5, b = 2
+             {0, 6}, {0, 6}, {0, 6}, {0, 6},                  // middle battle
+             {59, 100}, {0, 16}, {0, 16}, {9, 100},           // 建業 goes over, 会稽 stays
+             {9, 10}, {9, 10}, {0, 10}, {0, 10}, {9, 10}, {9, 10},  // 甘寧 goes to 魏
+             {0, 10}, {0, 10}, {9, 10}, {9, 10}});                  // 周瑜 leaves service
+    RecordingTrace trace;
+    w.state().trace = &trace;
+    BattleSheet sheet;
+    const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War, &sheet);
+
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.draws(), 54u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
+
+    EXPECT_EQ(summary.initiative, 1);
+    EXPECT_EQ(summary.tactic, kIntrigue);
+    EXPECT_EQ(summary.verdict, kAttackerWins);
+    ASSERT_EQ(trace.wars.size(), 1u);
+    EXPECT_EQ(trace.wars[0], (std::vector<int>{195, 0, 1, 2, 1, kIntrigue, kAttackerWins}));
+
+    EXPECT_EQ(sheet.taishou[0], 1);  // an equal score keeps the lower id
+    EXPECT_EQ(sheet.taishou[1], 4);
+    EXPECT_EQ(sheet.gunsi[0], 3);
+    EXPECT_EQ(sheet.shougun[1], 0);
+    EXPECT_EQ(sheet.shougun_name[1], kMissingGeneralName);
+    EXPECT_EQ(sheet.ttl_wis[0], 57);
+    EXPECT_EQ(sheet.ttl_shou[1], 1);
+    EXPECT_EQ(sheet.morale_start[0], 250);  // 435 capped
+    EXPECT_EQ(sheet.morale_start[1], 250);
+    EXPECT_EQ(sheet.morale[0], 211);
+    EXPECT_EQ(sheet.morale[1], 93);
+
+    const PageStore& pages = w.state().pages;
+    EXPECT_EQ(pages.page_text[0],
+              "<16:曹操の率いる魏軍 220|周瑜の率いる呉軍 110>\r\n"
+              "<34:魏の総兵力は 220|呉軍のそれは 110>\r\n<50:曹操>\r\n<50:周瑜>\r\n<49:魏>\r\n"
+              "魏の士気 250 呉の士気 250" + std::string(kCrLf2) + "<17:魏の軍師荀彧|謀略>\r\n");
+    // The intrigue costs 53.5: the text shows 53, morale falls by 54 (196.5 halves to 196).
+    EXPECT_EQ(pages.page_text[1], "<28:荀彧|呉軍の士気が 53>\r\n魏の士気 250 呉の士気 196" + std::string(kCrLf2) +
+                                      "その流れのまま中盤戦に入り、");
+    EXPECT_EQ(pages.page_cg[1], "cg3");
+    EXPECT_EQ(pages.page_caption[1], "荀彧");
+    EXPECT_EQ(pages.page_text[2], "<19:呉| 103>\r\n<19:魏| 39>\r\n");
+    EXPECT_EQ(pages.page_text[3], "魏の士気 211 呉の士気 93" + std::string(kCrLf2) + "<35:魏>\r\n");
+    EXPECT_EQ(pages.page_text[4],
+              "<42:荀彧| 8.5>\r\n<54:以前より民心の離れていた建業、>\r\n<13:甘寧|魏>\r\n<37:周瑜>\r\n");
+    EXPECT_EQ(pages.page_no, 4);
+
+    const Gun& wei = w.gun(1);
+    EXPECT_EQ(wei.meisei, 60);
+    EXPECT_EQ(wei.kessoku, 70);
+    EXPECT_EQ(wei.ifu, 15);
+    const Gun& wu = w.gun(2);
+    EXPECT_EQ(wu.seihei, 5);
+    EXPECT_EQ(wu.meisei, 5);  // Int(28 / 5)
+    EXPECT_EQ(wu.tian, 25);
+    EXPECT_EQ(wu.kessoku, 33);
+    EXPECT_EQ(w.kuni(2).gunID, 1);
+    EXPECT_EQ(w.kuni(3).gunID, 2);
+    EXPECT_EQ(w.chr(6).gunID, 1);
+    EXPECT_EQ(w.chr(6).kunID, 1);
+    EXPECT_EQ(w.chr(4).gunID, 0);
+    EXPECT_EQ(w.chr(4).kunID, 0);
+}
+
+// 呉 surrenders to 魏, whose alliance with 晋 outnumbers it elevenfold.
+class SurrenderWar : public ::testing::Test {
+protected:
+    SurrenderWar() {
+        Gun& wei = w.add_warlord(1, "魏", 1, 900, 0, 100, 60);
+        wei.meishuID = 1;
+        w.add_warlord(2, "呉", 2, 150, 0, 50, 50);
+        Gun& jin = w.add_warlord(3, "晋", 9, 200, 0, 50, 50);
+        jin.meishuID = 1;
+        w.shared.gun_mei2[1] = 1;
+        w.shared.gun_mei2[3] = 1;
+        w.add_general({1, "曹操", 1, kJobKunshu, 30, 20, 30, 10, 10, 20});
+        w.add_general({2, "孫権", 2, kJobKunshu, 25, 10, 25, 5, 3, 20});
+        w.add_general({3, "荀彧", 1, kJobGunshi, 60, 5, 30, 20, 5, 10});
+        w.add_province(2, "建業", 2);
+        w.shared.player_gun[3] = 1;
+    }
+    WarWorld w;
+};
+
+TEST_F(SurrenderWar, DefenderGivesInAndJoinsTheAlliance) {
+    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders: 荀彧 27, 孫権 10
+             {0, 3}, {0, 3},                                  // 魏's strategist; 呉 has none
+             {0, 2}, {0, 2},                                  // duellists
+             {0, 4}, {0, 6}, {3, 4}, {5, 6},                  // 魏 roused (250), 呉 not (151)
+             {0, 2}, {0, 2}, {0, 2}, {0, 2},                  // initiative
+             {0, 6}, {0, 6},                                  // the duel candidate
+             {0, 6}, {0, 6}, {0, 6}, {0, 6},                  // the opening is drawn all the same
+             {59, 100}});                                     // 建業: 60 is not above 60
+    BattleSheet sheet;
+    const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War, &sheet);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.draws(), 25u);
+    EXPECT_EQ(summary.tactic, kSurrenderDemand);
+    EXPECT_EQ(summary.verdict, kAttackerWins);
+    EXPECT_EQ(sheet.ally_strength[0], 1100);
+    EXPECT_EQ(sheet.ally_strength[1], 100);
+    EXPECT_EQ(sheet.gunsi_wis[1], 1);
+    EXPECT_EQ(sheet.gunsi_tac[1], 1);
+    EXPECT_EQ(sheet.gunsi_name[1], "");
+
+    const PageStore& pages = w.state().pages;
+    // No text 17 for a surrender demand; the human attacker's pages are held after the plan.
+    EXPECT_EQ(pages.page_text[0],
+              "<16:荀彧の率いる魏軍 900|孫権の率いる呉軍 100>\r\n"
+              "<34:魏の総兵力は 1100|呉軍のそれは 100>\r\n<50:荀彧>\r\n<51:孫権>\r\n<49:魏>\r\n"
+              "魏の士気 250 呉の士気 151" + std::string(kCrLf2));
+    EXPECT_EQ(pages.page_text[1], "<40:>\r\n<35:魏>\r\n");
+    EXPECT_EQ(pages.page_cg[1], "cg3");
+    EXPECT_EQ(pages.page_text[2], "<41:呉|曹操>\r\n<42:荀彧| 9>\r\n");
+    EXPECT_EQ(pages.page_cg[2], "cg3");
+
+    const Gun& wu = w.gun(2);
+    EXPECT_EQ(wu.meishuID, 1);
+    EXPECT_EQ(wu.tian, 50);     // public order is kept after a surrender
+    EXPECT_EQ(wu.kessoku, 25);  // unity is halved
+    EXPECT_EQ(w.kuni(2).gunID, 2);
+    EXPECT_EQ(w.gun(1).meisei, 60);
+}
+
+TEST_F(SurrenderWar, RefusedDemandChangesNothing) {
+    // Policy makes the demand, but neither side is strong enough for the other to give in:
+    // 100 against 100 on both counts. This holds for any dice.
+    w.gun(1).army = 100;
+    w.gun(1).meishuID = 0;
+    w.chr(3).policy = 150;
+    w.dice.then_seeded(7);
+
+    const WorkingSet before = w.state().world;
+    BattleSheet sheet;
+    const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War, &sheet);
+    EXPECT_EQ(summary.tactic, kSurrenderDemand);
+    EXPECT_EQ(summary.verdict, kUndecided);
+    for (int i = 0; i <= 3; ++i) {
+        const Gun& a = before.gun[i];
+        const Gun& b = w.state().world.gun[i];
+        EXPECT_EQ(std::tie(a.meisei, a.kessoku, a.ifu, a.seihei, a.tian, a.meishuID, a.army),
+                  std::tie(b.meisei, b.kessoku, b.ifu, b.seihei, b.tian, b.meishuID, b.army));
+        EXPECT_EQ(before.chr[i].gunID, w.state().world.chr[i].gunID);
+    }
+    EXPECT_EQ(w.kuni(2).gunID, 2);
+    // Set-up, initiative, tactic and opening draws only: no middle battle, no outcome.
+    EXPECT_EQ(w.dice.draws(), 24u);
+    EXPECT_EQ(w.dice.randomize_calls(), 0);
+    const PageStore& pages = w.state().pages;
+    EXPECT_EQ(pages.page_text[1], "<40:>\r\n");
+    EXPECT_EQ(pages.page_no, 2);
+    for (int p = 0; p <= PageStore::kLastPage; ++p)
+        for (const char* t : {"<35", "<36", "<41", "<42", "<57", "<19"})
+            EXPECT_EQ(pages.page_text[p].find(t), std::string::npos) << p << " " << t;
+}
+
+// 蜀 fights a righteous war against 魏, whose player sits in slot 16: beyond the slots the
+// righteous war looks at when the plan is told, within those it looks at after the middle battle.
+class RighteousWar : public ::testing::Test {
+protected:
+    RighteousWar() {
+        w.add_warlord(1, "蜀", 1, 9, 0, 100, 60);
+        w.add_warlord(2, "魏", 2, 30, 0, 100, 90);
+        w.add_general({1, "劉備", 1, kJobKunshu, 5, 20, 10, 17, 10, 20});
+        w.add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
+        w.add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
+        w.add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
+        w.shared.player_gun[16] = 2;
+    }
+    WarWorld w;
+};
+
+TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
+    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders 劉備 29, 曹操 25
+             {0, 2}, {0, 2},                  // duellists 劉備 21, 曹操 13
+             {0, 4}, {0, 6}, {0, 4}, {0, 6},  // both roused: 300 and 270
+             {0, 2}, {0, 2}, {0, 2}, {0, 2},  // initiative on a tie
+             {5, 6}, {5, 6},                  // duel candidate 12 × 8 × 10
+             {0, 6}, {0, 6}, {0, 6}, {0, 6},  // opening
+             {0, 4}, {0, 4}, {3, 4}, {3, 4},  // the duel: 20 + 2 against 12 + 8
+             {0, 6}, {0, 6}, {0, 6}, {0, 6},  // middle battle
+             {9, 10}, {9, 10}, {0, 10}, {0, 10},    // nobody leaves at first
+             {0, 10}, {0, 10}, {9, 10}, {9, 10}});  // 荀攸 (Setu 14) leaves on 20 ≥ 6 + 14
+    BattleSheet sheet;
+    const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.draws(), 36u);
+    EXPECT_EQ(summary.kind, WarKind::Gisen);
+    EXPECT_EQ(summary.tactic, kDuel);
+    EXPECT_EQ(summary.verdict, kAttackerWins);
+    EXPECT_EQ(sheet.ally_strength[0], 10);  // Int(9 × 1.2)
+    EXPECT_EQ(sheet.morale_start[0], 300);
+    EXPECT_EQ(sheet.morale_start[1], 270);
+
+    const PageStore& pages = w.state().pages;
+    EXPECT_EQ(pages.page_cg[0], "cg1");  // the attacker's commander is shown with the set-up
+    EXPECT_EQ(pages.page_text[0],
+              "<16:劉備の率いる蜀軍 9|曹操の率いる魏軍 30>\r\n<34:蜀の総兵力は 10|魏軍のそれは 30>\r\n"
+              "<50:劉備>\r\n<50:曹操>\r\n<49:蜀>\r\n蜀の士気 300 魏の士気 243" + std::string(kCrLf2) +
+              "<17:蜀の軍師|一騎打ち>\r\n<29:劉備が曹操|魏>\r\n蜀の士気 300 魏の士気 180" + std::string(kCrLf2) +
+              "その流れのまま中盤戦に入り、<19:魏| 54>\r\n<19:蜀| 49>\r\n");
+    // The attacker lost 49.76: the text says 49, his morale fell by 50.
+    EXPECT_EQ(pages.page_text[1], "蜀の士気 250 魏の士気 126" + std::string(kCrLf2) + "<35:蜀>\r\n");
+    // No strategist: record 0 settles the war (policy 1 + tactics 0 + 15).
+    EXPECT_EQ(pages.page_text[2], "<42:| 1.6>\r\n<37:荀攸>\r\n");
+    EXPECT_EQ(w.chr(4).gunID, 0);
+    EXPECT_EQ(w.gun(2).kessoku, 60);
+}
+
+TEST_F(RighteousWar, DefenderAboveTheCapStartsAtTheCap) {
+    w.chr(2).tactics = 19;  // 曹操 29: 145 + 40 + 5 + 100 = 290, cut to 261, so 250 and 250
+    w.shared.player_gun[0] = 1;  // the pages move on after the plan, so page 0 keeps its picture
+    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
+    w.dice.then_seeded(3);
+    BattleSheet sheet;
+    fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
+    EXPECT_EQ(sheet.morale_start[0], 300);
+    EXPECT_EQ(sheet.morale_start[1], 250);
+    EXPECT_NE(w.state().pages.page_text[0].find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
+    EXPECT_EQ(w.state().pages.page_cg[0], "cg1");
+    EXPECT_EQ(w.state().pages.page_caption[0], "劉備");
+}
+
+// Two rulers alone, alike but for their commanders: every tactic but the frontal attack scores 0.
+class TacticChoice : public ::testing::Test {
+protected:
+    void fight(int attacker_command, WarKind kind, int seihei = 0) {
+        w.add_warlord(1, "甲", 1, 100, seihei, 100, 50);
+        w.add_warlord(2, "乙", 2, 100, seihei, 100, 50);
+        w.add_general({1, "甲公", 1, kJobKunshu, 5, 20, 5, attacker_command, 0, 20});
+        w.add_general({2, "乙公", 2, kJobKunshu, 5, 20, 5, 40, 0, 20});
+        w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6},
+                 {0, 2}, {0, 2}, {0, 2}, {0, 2}, {2, 6}, {2, 6}});
+        w.dice.then_seeded(5);
+        summary = fight_battle(w.state(), w.gun(1), w.gun(2), kind, &sheet);
+    }
+    WarWorld w;
+    BattleSheet sheet;
+    WarSummary summary;
+};
+
+TEST_F(TacticChoice, EqualScoresKeepTheFrontalAttack) {
+    fight(10, WarKind::War);  // 30 × 101 / 101 + (1 + 12 − 1 − 42) = 0
+    EXPECT_EQ(summary.initiative, 1);
+    EXPECT_EQ(summary.tactic, kFrontalAttack);
+    EXPECT_NE(w.state().pages.page_text[0].find("<17:甲の軍師|正攻法>\r\n"), std::string::npos);
+}
+
+TEST_F(TacticChoice, NegativeFrontalScoreLosesToTheFirstHigherCandidate) {
+    fight(9, WarKind::War);  // the frontal attack scores −1: the surprise attack's 0 is higher
+    EXPECT_EQ(summary.tactic, kSurpriseAttack);
+    EXPECT_NE(w.state().pages.page_text[0].find("<17:甲の軍師|奇襲>\r\n"), std::string::npos);
+}
+
+TEST_F(TacticChoice, RighteousAttackerSkipsTheSurpriseAttack) {
+    // Nobody is a field general, so the placeholder's tactics 50 lead the surprise attack:
+    // (50 − 1) × 10 × 8 = 3920 beats everything in a war ...
+    w.chr(0).tactics = 50;
+    fight(10, WarKind::War, 10);
+    EXPECT_EQ(summary.tactic, kSurpriseAttack);
+}
+
+TEST_F(TacticChoice, RighteousAttackerCannotSurprise) {
+    // ... but a righteous attacker may not surprise; his alliance edge (120 against 100) makes
+    // the intrigue the best of what is left.
+    w.chr(0).tactics = 50;
+    fight(10, WarKind::Gisen, 10);
+    EXPECT_EQ(summary.initiative, 1);
+    EXPECT_EQ(summary.tactic, kIntrigue);
+}
+
+TEST(WarInitiative, DefenderPlanningNeverDemandsSurrender) {
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        WarWorld w;
+        w.add_warlord(1, "大", 1, 3000, 0, 100, 50);
+        w.add_warlord(2, "小", 2, 100, 0, 100, 50);
+        w.add_general({1, "大公", 1, kJobKunshu, 5, 20, 5, 30, 10, 20});
+        w.add_general({2, "小公", 2, kJobKunshu, 5, 20, 5, 5, 0, 20});
+        w.add_general({3, "文臣", 1, kJobBunkan, 200, 5, 5, 5, 5, 20});
+        w.add_general({4, "名軍師", 2, kJobSanbou, 1, 5, 100, 100, 0, 20});
+        w.dice.then_seeded(seed);
+        BattleSheet sheet;
+        const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War, &sheet);
+        ASSERT_EQ(summary.initiative, 2);
+        BattleSheet at_start = sheet;
+        at_start.morale = sheet.morale_start;
+        ASSERT_TRUE(surrender_demanded(at_start)) << "the attacker would have demanded it";
+        EXPECT_NE(summary.tactic, kSurrenderDemand) << seed;
+    }
+}
+
+// Many battles between random warlords: whatever the figures, the rules hold together.
+TEST(RandomBattles, RulesHoldForAnyFigures) {
+    std::mt19937 gen(20240601);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(gen); };
+    int righteous_attacker_plans = 0, war_attacker_odd_tactic = 0;
+    for (int round = 0; round < 400; ++round) {
+        WarWorld w;
+        const bool extreme = round % 10 == 0;
+        for (int g = 1; g <= 3; ++g) {
+            Gun& x = w.add_warlord(g, g == 1 ? "甲" : g == 2 ? "乙" : "丙", g, pick(0, extreme ? 32000 : 400),
+                                   pick(0, extreme ? 32000 : 60), pick(0, 100), pick(0, 100));
+            x.meishuID = pick(0, 1) ? 1 : 0;
+            x.meisei = pick(0, 200);
+            w.shared.gun_mei2[g] = pick(0, 3);
+        }
+        for (int a = 0; a <= 3; ++a) w.shared.mei_kessoku[a] = pick(0, 100);
+        int id = 0;
+        for (int g = 1; g <= 3; ++g) {
+            const int n = pick(1, 8);
+            for (int k = 0; k < n; ++k) {
+                ++id;
+                int job = k == 0 ? kJobKunshu : pick(1, 6);
+                if (k > 0 && job == kJobKunshu) job = kJobShougun;
+                const int top = extreme ? 30000 : 100;
+                w.add_general({id, "将", g, job, pick(1, top), pick(1, top),
+                               pick(1, top), pick(1, top), pick(1, top), pick(0, 20)});
+            }
+            w.gun(g).kunshuID = id - n + 1;
+        }
+        for (int p = 1; p <= 10; ++p) w.add_province(p, "州", pick(0, 3));
+        if (pick(0, 1)) w.shared.player_gun[pick(0, 20)] = pick(1, 2);
+        w.dice.then_seeded(static_cast<std::uint64_t>(round) + 1);
+        const WarKind kind = round % 2 ? WarKind::Gisen : WarKind::War;
+        BattleSheet sheet;
+        WarSummary summary;
+        ASSERT_NO_THROW(summary = fight_battle(w.state(), w.gun(1), w.gun(2), kind, &sheet)) << round;
+        EXPECT_GE(summary.tactic, 1);
+        EXPECT_LE(summary.tactic, 7);
+        if (kind == WarKind::Gisen) {
+            EXPECT_NE(summary.tactic, kSurrenderDemand);
+            if (summary.initiative == 1) {
+                ++righteous_attacker_plans;
+                EXPECT_NE(summary.tactic, kSurpriseAttack) << round;
+                EXPECT_NE(summary.tactic, kLongCampaign) << round;
+            }
+        } else {
+            if (summary.tactic == kSurrenderDemand) {
+                EXPECT_EQ(summary.initiative, 1) << round;
+            }
+            if (summary.initiative == 1 && (summary.tactic == kSurpriseAttack || summary.tactic == kLongCampaign))
+                ++war_attacker_odd_tactic;
+            if (!extreme) {
+                EXPECT_LE(sheet.morale_start[0], 250);
+                EXPECT_LE(sheet.morale_start[1], 250);
+            }
+        }
+        EXPECT_GE(sheet.strength[0], 1);
+        EXPECT_GE(sheet.ally_strength[1], 1);
+        EXPECT_LE(w.state().pages.page_no, PageStore::kLastPage);
+        for (int g = 1; g <= 2; ++g) {
+            EXPECT_LE(w.gun(g).kessoku, 100);
+            EXPECT_GE(w.gun(g).seihei, 0);
+        }
+    }
+    // The righteous-war check above saw real cases, and a war's attacker does use those tactics.
+    EXPECT_GT(righteous_attacker_plans, 20);
+    EXPECT_GT(war_attacker_odd_tactic, 0);
+}
+
+}  // namespace
+}  // namespace teijinki::testing
