@@ -50,6 +50,7 @@ struct MainState {
     int turn_slot = 0;
     std::string turn_label;  // "プレイヤー" CR LF "（name）"
     bool bgm_on = true;
+    bool music_failed = false;  // the player failed once: silent until the player switches music on again
     bool game_over = false;  // the program is to end (final screens done, or the player gave up)
 
     TraceSink* trace = nullptr;

@@ -16,8 +16,12 @@
 namespace teijinki {
 
 void stMusic(MainState& m, std::string_view piece) {
-    if (!m.bgm_on) return;
-    if (!m.host.play_music(std::string(piece))) m.host.message_box(kMusicFailed, Buttons::Ok);
+    if (!m.bgm_on || m.music_failed) return;
+    // One box is enough: the game goes on silent instead of asking again every year.
+    if (!m.host.play_music(std::string(piece))) {
+        m.music_failed = true;
+        m.host.message_box(kMusicFailed, Buttons::Ok);
+    }
 }
 
 void init_main(MainState& m) {

@@ -24,7 +24,7 @@ inline constexpr const char* kIndependentPanel = "独立軍閥";
 inline constexpr const char* kGameCaption = "鼎陣記・治世巻";
 
 // Main's stMusic: nothing while the music is switched off; a piece that cannot be played is
-// reported once per call and the game goes on without it.
+// reported once and the game goes on silent until the music is switched on again.
 void stMusic(MainState& m, std::string_view piece);
 
 // Form_Load: the screen's set-up, then a new game (start_mode ≠ 2) or a resumed one.
