@@ -98,8 +98,10 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     for (auto [k, n] : {std::pair{7, 14}, {0, 2}, {5, 14}, {3, 4}, {3, 4}, {12, 14}, {0, 1}, {8, 14}}) r.push_roll(k, n);
     // Panels 2 and 3 are empty: 調略 finds no one, recruiting no free general.
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
-    // Panel 0: 入国 (the unowned province) with difficulty 0 + 1 + 3, then three empty recruits.
-    for (auto [k, n] : {std::pair{9, 10}, {0, 1}, {0, 3}, {1, 3}, {0, 10}, {0, 10}, {0, 10}}) r.push_roll(k, n);
+    // Panel 0: 入国 (the unowned province) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then
+    // two empty recruits: two offers still get 待機.
+    for (auto [k, n] : {std::pair{9, 10}, {0, 1}, {0, 3}, {1, 3}, {9, 10}, {0, 1}, {2, 3}, {2, 3}, {0, 10}, {0, 10}})
+        r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
     EXPECT_EQ(r.remaining(), 0u);
@@ -108,10 +110,11 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     EXPECT_EQ(w.shared.com_subject[1][1], 2);
     EXPECT_EQ(w.shared.com_level[1][2], 4);
     EXPECT_EQ(w.shared.com_codes[2], (std::vector<int>{kWait}));
-    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kWait}));
-    EXPECT_EQ(w.shared.com_subject[0][0], 2);
+    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWait}));
+    EXPECT_EQ(w.shared.com_subject[0][1], 2);
     EXPECT_EQ(w.shared.com_level[0][0], 4);
-    EXPECT_EQ(r.randomize_calls(), 7) << "every free-general search re-seeds first";
+    EXPECT_EQ(w.shared.com_level[0][1], 7);
+    EXPECT_EQ(r.randomize_calls(), 6) << "every free-general search re-seeds first";
     EXPECT_TRUE(w.host.boxes.empty()) << "no error box in ordinary play";
 }
 
