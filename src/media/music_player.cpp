@@ -6,6 +6,13 @@ namespace teijinki {
 
 std::string midi_literal(std::string_view piece) { return "\\midi\\" + std::string(piece) + ".mid"; }
 
+bool play_from_start(MusicPlayer& player, const std::filesystem::path& file) {
+    player.close();
+    if (player.open(file) && player.play()) return true;
+    player.close();
+    return false;
+}
+
 PieceMusic::PieceMusic(GameFolder folder, std::unique_ptr<MusicPlayer> player)
     : folder_(std::move(folder)), player_(player ? std::move(player) : std::make_unique<NullMusicPlayer>()) {}
 
@@ -24,14 +31,8 @@ bool PieceMusic::play(std::string_view piece) {
         error_ = GameFolder::display_name(literal) + " is missing";
         return false;
     }
-    if (!player_->open(file)) {
+    if (!play_from_start(*player_, file)) {
         error_ = player_->error();
-        player_->close();
-        return false;
-    }
-    if (!player_->play()) {
-        error_ = player_->error();
-        player_->close();
         return false;
     }
     return true;

@@ -49,6 +49,10 @@ private:
     std::string error_;
 };
 
+// Close, Open, Play on one player: the file starts from its beginning even when it is the one
+// playing. On failure the player is left closed and player.error() says why.
+bool play_from_start(MusicPlayer& player, const std::filesystem::path& file);
+
 // "\midi\" + piece + ".mid".
 std::string midi_literal(std::string_view piece);
 

@@ -1,5 +1,7 @@
 #include "media/qt_music.h"
 
+#include <cstdio>
+
 #ifdef TEIJINKI_HAVE_FLUIDSYNTH
 #include "media/fluidsynth_player.h"
 #endif
@@ -17,5 +19,19 @@ std::unique_ptr<MusicPlayer> make_music_player() {
 std::unique_ptr<PieceMusic> make_piece_music(const GameFolder& folder) {
     return std::make_unique<PieceMusic>(folder, make_music_player());
 }
+
+PlayerMusicOutput::PlayerMusicOutput(std::unique_ptr<MusicPlayer> player)
+    : player_(player ? std::move(player) : make_music_player()) {}
+
+bool PlayerMusicOutput::play(const std::filesystem::path& midi_file) {
+    if (play_from_start(*player_, midi_file)) return true;
+    if (player_->error() != last_reported_) {
+        last_reported_ = player_->error();
+        std::fprintf(stderr, "teijinki: music cannot be played: %s\n", last_reported_.c_str());
+    }
+    return false;
+}
+
+void PlayerMusicOutput::stop() { player_->close(); }
 
 }  // namespace teijinki
