@@ -1,0 +1,109 @@
+#pragma once
+// Numbered save slots. Slot N is six files in \save\: byte copies of the four working files and
+// the game log, and the slot file save<N>.ini with the shared values the files do not hold.
+//
+// A slot is written as a whole or not at all: the six files go to temporary names first, and the
+// slot file, which is what makes a slot visible, is removed before the copies are renamed into
+// place and comes back last. A crash between those steps leaves every temporary file complete,
+// so the next look at the slot finishes the renames (see finish_interrupted_save).
+//
+// A load reads and checks all six files before it writes any working file, and puts the working
+// files back as they were when one of its writes fails.
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "world/game_folder.h"
+#include "world/numbers.h"
+#include "world/shared_values.h"
+#include "world/table.h"
+
+namespace teijinki {
+
+inline constexpr const char* kSlotHeading = "同盟結束力";
+inline constexpr const char* kFileNotFound = "ファイルが見つかりません";
+inline constexpr int kSlotPlayers = 16;   // player slots 0..15 travel with a save
+inline constexpr int kPreviewPlayers = 15; // the preview looks for a name among slots 0..14
+// The longest slot number a file name can carry, with room for the temporary names.
+inline constexpr std::size_t kMaxSlotDigits = 200;
+
+// What the slot file holds.
+struct SlotFile {
+    Table<Int16, 6> save_info;  // year value, cohesion of alliances 1..3, scenario, music flag
+    struct Player {
+        std::string name;
+        Int16 lord;
+        Int16 gun;
+        Int16 mei;
+    };
+    Table<Player, kSlotPlayers> players;
+};
+
+// One of the five files a slot copies.
+struct SlotCopy {
+    const char* working;  // literal of the working file
+    const char* prefix;   // slot file name before the number
+    const char* suffix;   // ".ini" or ".log"
+};
+// In the order a load copies them back: generals, warlords, comments, provinces, the log.
+extern const std::array<SlotCopy, 5> kSlotCopies;
+
+// The literal path of a slot's copy of a working file ("\save\busv7.ini") and of its slot file.
+std::string slot_copy_literal(const SlotCopy& copy, std::string_view slot);
+std::string slot_file_literal(std::string_view slot);
+
+// Empty when the typed number can name a slot; otherwise the message telling the player why not
+// (a character that is not a digit, or more digits than a file name holds).
+std::string slot_number_problem(std::string_view slot);
+
+// The slot file's text (UTF-8, CR LF) and its reader. parse_slot_file throws DataError naming the
+// file when the heading, a count of numbers or a line is missing.
+std::string format_slot_file(const SlotFile& slot);
+SlotFile parse_slot_file(std::string_view text, const std::string& label);
+
+// The slot file's values from the shared values and the year (the main screen's year value).
+SlotFile slot_from_shared(const SharedValues& shared);
+// Puts the slot file's values into the shared values: save_info[0..5] and player slots 0..15.
+void slot_to_shared(const SlotFile& slot, SharedValues& shared);
+
+// The preview of a slot: "シナリオ" + Str(scenario) + the first non-empty player name among
+// slots 0..14 + Str(year value) + "年".
+std::string slot_preview(const SlotFile& slot);
+
+// A slot read from disk and checked: the slot file's values and the bytes of its five copies.
+struct LoadedSlot {
+    SlotFile slot;
+    std::array<std::string, 5> copies;  // in kSlotCopies order
+};
+
+// Reads all six files of a slot and checks them: every file present, the record files made of
+// whole, readable records (at least one), the log readable text, the slot file complete with a
+// scenario from 1 to 6. Throws DataError naming the file that is wrong.
+LoadedSlot read_slot(const GameFolder& folder, std::string_view slot);
+
+// Writes a file's bytes in place of the old ones; the load's writes go through one so that
+// tests can make one of them fail.
+using FileWriter = std::function<void(const std::filesystem::path& target, std::string_view bytes, const std::string& label)>;
+void write_file_replacing(const std::filesystem::path& target, std::string_view bytes, const std::string& label);
+
+// Writes a slot from the working files and the slot values. Creates \save\ when it is missing.
+// Throws DataError naming the file when a working file is missing or a file cannot be written;
+// the slot is then as it was before (an earlier save of it stays whole).
+void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile& values);
+
+// Copies a checked slot back over the working files (generals, warlords, comments, provinces,
+// log). When a write fails, every working file already written is put back as it was (a file
+// that did not exist is removed again) and DataError is thrown naming the file that failed;
+// its text also says whether the working files could be put back.
+void restore_working_files(const GameFolder& folder, const LoadedSlot& loaded, const FileWriter& writer = write_file_replacing);
+
+// After a crash in the middle of write_slot: completes a save whose six temporary files were all
+// written (the slot file had been taken away for the renames), or removes the leftovers of one
+// that had not got that far. Does nothing for a slot that is in order.
+void finish_interrupted_save(const GameFolder& folder, std::string_view slot);
+
+}  // namespace teijinki

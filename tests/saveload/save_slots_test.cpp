@@ -1,0 +1,329 @@
+// Save slots: the slot file's layout, the slot names, the preview, a save and a load that restore
+// the game exactly, and the ways a slot or a load can go wrong without costing the player a game.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "slot_fixture.h"
+#include "world/error.h"
+
+namespace teijinki {
+namespace {
+
+using testing::crlf_lines;
+using testing::SlotWorld;
+namespace fs = std::filesystem;
+
+TEST(SlotFile, IsTheHeadingSixValuesAndThreeLinesForEachOfSixteenPlayers) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("4"));
+    const std::string text = w.dir.read("save/save4.ini");
+    std::string expected = crlf_lines({"同盟結束力", "190,40,55,100,1,1", "曹操", "1", "1,0", "", "0", "0,0", "劉備", "7", "3,2"});
+    for (int k = 3; k < 16; ++k) expected += crlf_lines({"", "0", "0,0"});
+    EXPECT_EQ(text, expected);
+
+    const SlotFile back = parse_slot_file(text, "save4.ini");
+    EXPECT_EQ(format_slot_file(back), text);
+}
+
+TEST(SlotFile, AnIncompleteOrForeignFileIsRefusedNamingIt) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    const std::string good = format_slot_file(slot_from_shared(w.shared));
+    const auto fails = [](const std::string& text) {
+        try {
+            parse_slot_file(text, "save/save9.ini");
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), "save/save9.ini");
+            return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(fails(good));
+    EXPECT_TRUE(fails(good.substr(0, good.size() - 6))) << "last player's line cut";
+    EXPECT_TRUE(fails("同盟\r\n" + good.substr(good.find('\n') + 1))) << "wrong heading";
+    std::string five = good;
+    five.replace(five.find("190,40,55,100,1,1"), 17, "190,40,55,100,1");
+    EXPECT_TRUE(fails(five)) << "five header values";
+    std::string word = good;
+    word.replace(word.find("\r\n7\r\n"), 5, "\r\nx\r\n");
+    EXPECT_TRUE(fails(word)) << "a lord that is not a number";
+}
+
+TEST(SlotNames, TheEmptyNumberAndNumbersWithLeadingZerosAreSlotsOfTheirOwn) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save(""));
+    for (const char* f : {"save/busv.ini", "save/gunsv.ini", "save/Cmtsv.ini", "save/Kunisv.ini", "save/kdnlog.log",
+                          "save/save.ini"})
+        EXPECT_TRUE(w.exists(f)) << f;
+    EXPECT_EQ(w.dir.read("save/busv.ini"), w.dir.read("ini/busv.ini"));
+
+    ASSERT_TRUE(w.save("7"));
+    w.write_game("袁紹", 9);
+    w.set_players("袁紹", 200, 3);
+    ASSERT_TRUE(w.save("07"));
+    EXPECT_NE(w.dir.read("save/gunsv7.ini"), w.dir.read("save/gunsv07.ini"));
+
+    ASSERT_TRUE(w.load("7"));
+    EXPECT_EQ(w.shared.player_name[0], "曹操");
+    EXPECT_EQ(w.shared.save_info[0], 190);
+    EXPECT_NE(w.dir.read("ini/busv.ini").find("曹操"), std::string::npos);
+    ASSERT_TRUE(w.load("07"));
+    EXPECT_EQ(w.shared.player_name[0], "袁紹");
+    EXPECT_EQ(w.shared.save_info[4], 3);
+}
+
+TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnythingIsWritten) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    EXPECT_FALSE(w.save("12a"));
+    EXPECT_NE(w.problem.find("数字"), std::string::npos);
+    EXPECT_FALSE(w.save(std::string(kMaxSlotDigits + 1, '3')));
+    EXPECT_NE(w.problem.find("長すぎ"), std::string::npos);
+    EXPECT_FALSE(w.load("../x"));
+    EXPECT_TRUE(fs::is_empty(w.dir.root() / "save"));
+    for (const auto& box : w.host.boxes) EXPECT_EQ(box.text.find("でセーブしますか"), std::string::npos) << "no question first";
+
+    ASSERT_TRUE(w.save(std::string(kMaxSlotDigits, '3'))) << w.problem;
+    ASSERT_TRUE(w.load(std::string(kMaxSlotDigits, '3'))) << w.problem;
+}
+
+TEST(Preview, NamesScenarioFirstPlayerAmongSlotsZeroToFourteenAndYear) {
+    SlotWorld w;
+    w.set_players("", 190, 1);  // slot 0 empty: slot 2's 劉備 is the first name
+    ASSERT_TRUE(w.save("1"));
+    SvldRules screen(w.folder, w.shared, w.host);
+    w.shared.start_mode = 2;
+    screen.init_rtn();
+    EXPECT_EQ(screen.caption, "ロード画面");
+    screen.Command1_Click(1);
+    EXPECT_EQ(screen.Lab_num, "save1");
+    ASSERT_TRUE(screen.Rinload_rtn());
+    EXPECT_EQ(screen.slot_info, "シナリオ 1劉備 190年");
+
+    // A name only in slot 15 is not looked at.
+    SlotFile only_last = slot_from_shared(SharedValues{});
+    only_last.save_info[0] = 200;
+    only_last.save_info[4] = 3;
+    only_last.players[15].name = "孫権";
+    EXPECT_EQ(slot_preview(only_last), "シナリオ 3 200年");
+
+    // The load question carries the preview.
+    w.host.answer(Answer::Cancel);
+    screen.Command2_Click(1);
+    EXPECT_EQ(w.host.boxes.back().text, "save1シナリオ 1劉備 190年\r\nこれをロードしますか？");
+    EXPECT_FALSE(screen.closed);
+}
+
+TEST(Preview, AMissingSlotSaysTheFileIsNotFoundAndOffersNoLoad) {
+    SlotWorld w;
+    const std::string before = w.working_bytes();
+    EXPECT_FALSE(w.load("5"));
+    ASSERT_EQ(w.host.boxes.size(), 1u) << "no load question after a failed preview";
+    EXPECT_EQ(w.host.boxes[0].text.rfind("ファイルが見つかりません\r\n", 0), 0u);
+    EXPECT_NE(w.host.boxes[0].text.find("save/save5.ini"), std::string::npos);
+    EXPECT_EQ(w.shared.form_result, 0);
+    EXPECT_EQ(w.working_bytes(), before);
+}
+
+TEST(SaveAndLoad, RestoreTheWorkingFilesByteForByteAndEverySharedValueOfTheSlot) {
+    SlotWorld w;
+    w.set_players("曹操", 195, 2);
+    const std::string saved_files = w.working_bytes();
+    const SharedValues saved = w.shared;
+    ASSERT_TRUE(w.save("12"));
+    EXPECT_EQ(w.dir.read("save/kdnlog12.log"), w.dir.read("ini/kodarn.log"));
+
+    // The game goes on and changes everything.
+    w.write_game("呂布", 30);
+    w.set_players("呂布", 201, 5);
+    w.shared.save_info[5] = 0;
+    w.shared.player_lord[2] = 0;
+    w.shared.player_name[2] = "";
+    ASSERT_NE(w.working_bytes(), saved_files);
+
+    ASSERT_TRUE(w.load("12"));
+    EXPECT_EQ(w.working_bytes(), saved_files);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.shared.save_info[i], saved.save_info[i]) << i;
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(w.shared.player_name[k], saved.player_name[k]) << k;
+        EXPECT_EQ(w.shared.player_lord[k], saved.player_lord[k]) << k;
+        EXPECT_EQ(w.shared.player_gun[k], saved.player_gun[k]) << k;
+        EXPECT_EQ(w.shared.player_mei[k], saved.player_mei[k]) << k;
+    }
+}
+
+TEST(SaveAndLoad, ShiftJisFoldersKeepTheirEncodingInTheSlotFile) {
+    SlotWorld w;
+    // A Shift-JIS working file makes the folder a Shift-JIS one.
+    const auto sjis = from_utf8("曹操", Encoding::ShiftJis);
+    ASSERT_TRUE(sjis);
+    w.dir.write("ini/busv.ini", ".1\r\n\"" + *sjis + "\"\r\n1,1,1,1\r\n1,1\r\n1,5\r\n\"p1\"\r\n");
+    const GameFolder folder = w.dir.folder();
+    SharedValues shared;
+    shared.save_info[4] = 1;
+    shared.player_name[0] = "曹操";
+    write_slot(folder, "3", slot_from_shared(shared));
+    const std::string bytes = w.dir.read("save/save3.ini");
+    EXPECT_FALSE(is_valid_utf8(bytes));
+    EXPECT_EQ(read_slot(folder, "3").slot.players[0].name, "曹操");
+}
+
+TEST(Save, MakesTheSaveFolderWhenItIsMissing) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    fs::remove_all(w.dir.root() / "save");
+    ASSERT_TRUE(w.save("2")) << w.problem;
+    EXPECT_TRUE(w.exists("save/save2.ini"));
+}
+
+TEST(Save, AMissingWorkingFileIsReportedAndTheEarlierSaveOfTheSlotStaysWhole) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("3"));
+    const std::string slot_before = w.dir.read("save/save3.ini") + w.dir.read("save/busv3.ini");
+
+    w.set_players("曹操", 205, 1);
+    fs::remove(w.dir.root() / "ini/Kunisv.ini");
+    EXPECT_FALSE(w.save("3"));
+    EXPECT_EQ(w.shared.form_result, 0) << "a failed save is not reported as done";
+    EXPECT_EQ(w.host.boxes.back().text.rfind("セーブできませんでした。\r\n", 0), 0u);
+    EXPECT_NE(w.host.boxes.back().text.find("ini/Kunisv.ini"), std::string::npos);
+    EXPECT_EQ(w.dir.read("save/save3.ini") + w.dir.read("save/busv3.ini"), slot_before);
+    for (const auto& e : fs::directory_iterator(w.dir.root() / "save"))
+        EXPECT_EQ(e.path().extension() == ".new", false) << "no leftovers: " << e.path();
+}
+
+TEST(Save, AGameWhoseLogWentMissingIsStillSaved) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    fs::remove(w.dir.root() / "ini/kodarn.log");
+    ASSERT_TRUE(w.save("1")) << w.problem;
+    EXPECT_EQ(w.dir.read("save/kdnlog1.log"), "");
+    ASSERT_TRUE(w.load("1")) << w.problem;
+}
+
+// A crash in the middle of a save, rebuilt from the files a save leaves at each step.
+TEST(Save, ACrashBeforeTheOldSlotFileWentLeavesTheOldSlotAndACrashAfterItTheNewOne) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("1"));
+    const std::string old_slot = w.dir.read("save/save1.ini");
+    w.write_game("袁術", 8);
+    w.set_players("袁術", 199, 2);
+    ASSERT_TRUE(w.save("2"));  // the files a save of slot 1 would have written under temporary names
+    const auto stage_new_files = [&] {
+        for (const char* name : {"busv", "gunsv", "Cmtsv", "Kunisv"})
+            w.dir.write(std::string("save/") + name + "1.ini.new", w.dir.read(std::string("save/") + name + "2.ini"));
+        w.dir.write("save/kdnlog1.log.new", w.dir.read("save/kdnlog2.log"));
+        w.dir.write("save/save1.ini.new", w.dir.read("save/save2.ini"));
+    };
+
+    // All six temporary files written, the old slot file still there: the old slot counts.
+    stage_new_files();
+    LoadedSlot loaded = read_slot(w.folder, "1");
+    EXPECT_EQ(loaded.slot.save_info[0], 190);
+    EXPECT_FALSE(w.exists("save/save1.ini.new"));
+    EXPECT_FALSE(w.exists("save/busv1.ini.new"));
+    EXPECT_EQ(w.dir.read("save/save1.ini"), old_slot);
+
+    // Old slot file gone and two copies renamed: the save is finished when the slot is looked at.
+    stage_new_files();
+    fs::remove(w.dir.root() / "save/save1.ini");
+    fs::rename(w.dir.root() / "save/busv1.ini.new", w.dir.root() / "save/busv1.ini");
+    fs::rename(w.dir.root() / "save/gunsv1.ini.new", w.dir.root() / "save/gunsv1.ini");
+    loaded = read_slot(w.folder, "1");
+    EXPECT_EQ(loaded.slot.save_info[0], 199);
+    for (const char* name : {"busv", "gunsv", "Cmtsv", "Kunisv", "save"})
+        EXPECT_EQ(w.dir.read(std::string("save/") + name + "1.ini"), w.dir.read(std::string("save/") + name + "2.ini"))
+            << name;
+    EXPECT_EQ(w.dir.read("save/kdnlog1.log"), w.dir.read("save/kdnlog2.log"));
+}
+
+TEST(Load, ADamagedSlotLeavesTheWorkingFilesAndTheGameUntouched) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("6"));
+    w.write_game("董卓", 40);
+    w.set_players("董卓", 210, 1);
+    const std::string game = w.working_bytes();
+    const std::string slot_file = w.dir.read("save/save6.ini");
+    const std::string generals = w.dir.read("save/busv6.ini");
+
+    const auto try_damaged = [&](const std::string& what) -> std::string {
+        SCOPED_TRACE(what);
+        w.host.boxes.clear();
+        EXPECT_FALSE(w.load("6"));
+        EXPECT_EQ(w.working_bytes(), game);
+        EXPECT_EQ(w.shared.save_info[0], 210);
+        EXPECT_EQ(w.shared.player_name[0], "董卓");
+        if (w.host.boxes.empty()) {
+            ADD_FAILURE() << "nothing was told";
+            return {};
+        }
+        EXPECT_EQ(w.host.boxes.back().text.rfind("ファイルが見つかりません", 0), 0u);
+        return w.host.boxes.back().text;
+    };
+    w.dir.write("save/save6.ini", slot_file.substr(0, slot_file.size() / 2));
+    EXPECT_NE(try_damaged("slot file cut in half").find("save/save6.ini"), std::string::npos);
+    w.dir.write("save/save6.ini", slot_file);
+
+    std::string bad_scenario = slot_file;
+    bad_scenario.replace(bad_scenario.find("190,40,55,100,1,1"), 17, "190,40,55,100,9,1");
+    w.dir.write("save/save6.ini", bad_scenario);
+    EXPECT_NE(try_damaged("scenario 9").find("scenario 9"), std::string::npos);
+    w.dir.write("save/save6.ini", slot_file);
+
+    w.dir.write("save/busv6.ini", generals.substr(0, generals.size() - 20));
+    EXPECT_NE(try_damaged("generals cut short").find("save/busv6.ini"), std::string::npos);
+    w.dir.write("save/busv6.ini", generals);
+
+    fs::remove(w.dir.root() / "save/Kunisv6.ini");
+    EXPECT_NE(try_damaged("provinces missing").find("save/Kunisv6.ini"), std::string::npos);
+}
+
+TEST(Load, AWriteThatFailsOnTheThirdFileRollsBackTheTwoBeforeAndTellsThePlayer) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("8"));
+    w.write_game("馬騰", 17);
+    w.set_players("馬騰", 215, 6);
+    const std::string game = w.working_bytes();
+
+    int writes = 0;
+    const FileWriter fail_third = [&](const fs::path& target, std::string_view bytes, const std::string& label) {
+        if (++writes == 3) throw DataError(label, "cannot be written: No space left on device");
+        write_file_replacing(target, bytes, label);
+    };
+    EXPECT_FALSE(w.load("8", fail_third));
+    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(w.working_bytes(), game) << "the two files already copied are put back";
+    EXPECT_EQ(w.shared.form_result, 0);
+    EXPECT_EQ(w.shared.save_info[0], 215) << "the shared values are not taken from a failed load";
+    EXPECT_EQ(w.shared.player_name[0], "馬騰");
+    const std::string told = w.host.boxes.back().text;
+    EXPECT_EQ(told.rfind("ロードできませんでした。\r\n", 0), 0u);
+    EXPECT_NE(told.find("ini/Cmtsv.ini"), std::string::npos);
+    EXPECT_NE(told.find("put back as they were"), std::string::npos);
+
+    // A working file that did not exist before the failed load does not exist after it.
+    fs::remove(w.dir.root() / "ini/busv.ini");
+    writes = 0;
+    EXPECT_FALSE(w.load("8", fail_third));
+    EXPECT_FALSE(w.exists("ini/busv.ini"));
+
+    // Any exception from a write counts, not only the file layer's own.
+    const FileWriter throws_other = [](const fs::path&, std::string_view, const std::string&) {
+        throw std::runtime_error("device gone");
+    };
+    w.write_game("馬騰", 17);
+    EXPECT_FALSE(w.load("8", throws_other));
+    EXPECT_EQ(w.working_bytes(), game);
+}
+
+}  // namespace
+}  // namespace teijinki
