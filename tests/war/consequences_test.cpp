@@ -1,0 +1,247 @@
+// What wars leave behind: outcomes for the warlords, generals who leave, provinces that break
+// away, and the recount of troops.
+#include <gtest/gtest.h>
+
+#include "events/defection.h"
+#include "war/outcomes.h"
+#include "war_fixture.h"
+
+namespace teijinki::testing {
+namespace {
+
+class Consequences : public ::testing::Test {
+protected:
+    Consequences() {
+        w.add_warlord(1, "魏", 1, 300, 20, 50, 60);
+        w.add_warlord(2, "呉", 2, 150, 5, 80, 90);
+        w.add_general({1, "曹操", 1, kJobKunshu, 30, 20, 30, 25, 15, 20});
+        w.add_general({2, "孫権", 2, kJobKunshu, 25, 15, 25, 20, 12, 20});
+    }
+    WarWorld w;
+};
+
+TEST_F(Consequences, VictoryRaisesFameUnityAndAweUpToTheirCaps) {
+    Gun& wei = w.gun(1);
+    wei.meisei = 195;
+    wei.kessoku = 95;
+    wei.ifu = 98;
+    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
+    EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
+    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
+    EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
+    wei.meisei = 20;
+    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
+    EXPECT_EQ(wei.meisei, 30);
+    EXPECT_EQ(w.gun(2).meisei, 50);  // the loser is not touched
+    EXPECT_EQ(w.dice.draws(), 0u);
+}
+
+TEST_F(Consequences, DefeatInBattleAndAfterSurrender) {
+    Gun& wu = w.gun(2);
+    wu.meisei = 7;
+    Haiboku_rtn(w.state(), wu, w.chr(1));
+    EXPECT_EQ(wu.meisei, 5);   // Int(28 / 5)
+    EXPECT_EQ(wu.seihei, 2);   // Int(5 / 2)
+    EXPECT_EQ(wu.tian, 40);
+    EXPECT_EQ(wu.kessoku, 60);
+    // Only the ruler serves: no draws for desertions, and no provinces to lose.
+    EXPECT_EQ(w.dice.draws(), 0u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
+
+    wu.meisei = 7;
+    wu.seihei = 5;
+    wu.tian = 80;
+    wu.kessoku = 91;
+    Haiboku_rtn2(w.state(), wu, w.chr(1));
+    EXPECT_EQ(wu.meisei, 5);
+    EXPECT_EQ(wu.seihei, 2);
+    EXPECT_EQ(wu.tian, 80);     // order is kept after a surrender
+    EXPECT_EQ(wu.kessoku, 45);  // unity is halved, rounded down
+    EXPECT_EQ(w.state().pages.page_text[0], "");
+}
+
+TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
+    w.add_province(1, "許昌", 1);
+    w.add_province(2, "建業", 2);
+    w.gun(2).tian = 0;  // 0 × 3/4 = 0: threshold 60 for 呉
+    w.gun(1).tian = 100;  // 75: threshold 85 for 魏
+    w.rolls({{85, 100}, {60, 100}});  // 魏: 86 > 85 breaks away; 呉: 61 > 60 breaks away
+    Hikiwake_rtn(w.state(), w.gun(1), w.gun(2));
+    EXPECT_EQ(w.gun(1).seihei, 15);
+    EXPECT_EQ(w.gun(1).tian, 75);
+    EXPECT_EQ(w.gun(2).seihei, 3);
+    EXPECT_EQ(w.kuni(1).gunID, 0);
+    EXPECT_EQ(w.kuni(2).gunID, 0);
+    EXPECT_EQ(w.dice.randomize_calls(), 2);
+    EXPECT_EQ(w.state().pages.page_text[0],
+              "<55:以前より民心の離れていた許昌、>\r\n<55:以前より民心の離れていた建業、>\r\n");
+}
+
+TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
+    Gun& wei = w.gun(1);
+    Gun& wu = w.gun(2);
+    wei.meishuID = 1;
+    wu.meishuID = 7;
+    Kouhuku_rtn(w.state(), wei, wu);
+    EXPECT_EQ(wu.meishuID, 1);
+    EXPECT_EQ(w.state().pages.page_text[0], "<41:呉|曹操>\r\n");
+
+    wei.meishuID = 0;
+    Kouhuku_rtn(w.state(), wei, wu);
+    EXPECT_EQ(wu.meishuID, 0);
+    EXPECT_NE(w.state().pages.page_text[0].find("<41:呉|独立軍閥>"), std::string::npos);
+
+    wu.meishuID = 2;  // 孫権 leads his own alliance
+    wei.meishuID = 1;
+    Kouhuku_rtn(w.state(), wei, wu);
+    EXPECT_EQ(wu.meishuID, 2);
+    EXPECT_NE(w.state().pages.page_text[0].find("<57:呉|魏>"), std::string::npos);
+}
+
+TEST_F(Consequences, DeserterRulesOfRndShuppon) {
+    w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 11});
+    w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    w.add_general({5, "丙", 1, kJobBukan, 5, 5, 5, 5, 5, 0});
+    Gun& wu = w.gun(2);
+    wu.kessoku = 100;
+    // With unity 100 a general of Setu above 10 can never leave: the roll reaches 20 at most.
+    w.rolls({{9, 10}, {9, 10}, {9, 10}, {9, 10}, {9, 10}, {9, 10}});
+    EXPECT_EQ(Rnd_Shuppon(w.state(), wu), 4);  // the ruler and 甲 stay; 乙 on 20 ≥ 10 + 0
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.state().chr_list[0], 2);
+    EXPECT_EQ(w.state().chr_list[2], 4);
+
+    // The first general who passes is the one who leaves; the examination stops there.
+    wu.kessoku = 0;
+    w.rolls({{0, 10}, {0, 10}, {9, 10}, {9, 10}});
+    EXPECT_EQ(Rnd_Shuppon(w.state(), wu), 3);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+
+    // Nobody passes: the ruler is examined (and draws) like everybody else but never leaves.
+    w.rolls({{9, 10}, {9, 10}, {0, 10}, {0, 10}});
+    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(1)), 0);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+}
+
+TEST_F(Consequences, RulerAloneLosesNobodyAndDrawsNothing) {
+    EXPECT_EQ(Sch_chr_rtn(w.state(), 2), 1);
+    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(2)), 0);
+    EXPECT_EQ(w.dice.draws(), 0u);
+}
+
+TEST_F(Consequences, DefectionToAnotherWarlord) {
+    w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 12});
+    w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 13});
+    w.add_general({5, "丙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    w.add_general({6, "丁", 1, kJobBukan, 5, 5, 5, 5, 5, 0});
+    Gun& wu = w.gun(2);
+    wu.kessoku = 100;  // the second roll must pass 60
+    // Highest dice for everybody: d1 = 14, d2 = 100.
+    for (int k = 0; k < 4; ++k) w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    // 戊 passes d1 but not d2: 60 is not above 60.
+    w.rolls({{0, 8}, {2, 8}, {29, 50}, {29, 50}});
+    w.add_general({7, "戊", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    Rnd_Shuppon2(w.state(), w.gun(1), wu);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
+    EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
+    EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
+    EXPECT_EQ(w.chr(3).kunID, 1);
+    EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
+    EXPECT_EQ(w.chr(5).gunID, 1);
+    EXPECT_EQ(w.chr(7).gunID, 2);
+    EXPECT_EQ(w.chr(6).gunID, 1);  // 丁 already served 魏 and draws nothing
+    EXPECT_EQ(w.shared.text_sub1, "甲、丙、");
+}
+
+TEST_F(Consequences, Setu13NeverDefectsOverManySeeds) {
+    w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 13});
+    w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    w.dice.then_seeded(99);
+    w.gun(2).kessoku = 0;
+    int moved = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        w.chr(4).gunID = 2;
+        Rnd_Shuppon2(w.state(), w.gun(1), w.gun(2));
+        ASSERT_EQ(w.chr(3).gunID, 2);
+        ASSERT_EQ(w.chr(2).gunID, 2);
+        moved += w.chr(4).gunID == 1;
+    }
+    EXPECT_GT(moved, 0);
+}
+
+// Provinces of a beaten warlord break away with 30 % at order 100 and 50 % at order 0.
+TEST_F(Consequences, BreakAwayOddsFollowPublicOrder) {
+    for (int p = 1; p <= 40; ++p) w.add_province(p, "州", 2);
+    w.dice.then_seeded(2024);
+    for (const auto& [tian, expected] : {std::pair{100, 0.30}, std::pair{0, 0.50}}) {
+        int lost = 0, to_winner = 0;
+        const int trials = 250;
+        for (int t = 0; t < trials; ++t) {
+            for (int p = 1; p <= 40; ++p) w.kuni(p).gunID = 2;
+            w.gun(2).tian = tian;
+            rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 16);
+            for (int p = 1; p <= 40; ++p) {
+                lost += w.kuni(p).gunID != 2;
+                to_winner += w.kuni(p).gunID == 1;
+            }
+        }
+        const double rate = static_cast<double>(lost) / (40.0 * trials);
+        EXPECT_NEAR(rate, expected, 0.02) << "order " << tian;
+        // hold 16 beats the 0..30 roll with chance 136/256.
+        EXPECT_NEAR(static_cast<double>(to_winner) / lost, 136.0 / 256.0, 0.03);
+    }
+}
+
+TEST_F(Consequences, HoldDecidesWhoGetsTheProvince) {
+    for (int p = 1; p <= 20; ++p) w.add_province(p, "州", 2);
+    w.dice.then_seeded(5);
+    w.gun(2).tian = 0;
+    for (int hold : {0, 31}) {
+        for (int p = 1; p <= 20; ++p) w.kuni(p).gunID = 2;
+        for (int t = 0; t < 30; ++t) rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), hold);
+        for (int p = 1; p <= 20; ++p) EXPECT_EQ(w.kuni(p).gunID, hold > 30 ? 1 : 0) << hold;
+    }
+}
+
+TEST_F(Consequences, ProvinceTextsNameWhatWentWhere) {
+    w.add_province(1, "建業", 2);
+    w.add_province(2, "会稽", 2);
+    w.add_province(3, "許昌", 1);
+    w.gun(2).tian = 50;  // breaks away above 60
+    w.rolls({{60, 100}, {15, 16}, {15, 16}, {99, 100}, {0, 16}, {0, 16}});
+    rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 1);
+    EXPECT_EQ(w.kuni(1).gunID, 0);
+    EXPECT_EQ(w.kuni(2).gunID, 1);
+    EXPECT_EQ(w.kuni(3).gunID, 1);
+    EXPECT_EQ(w.state().pages.page_text[0],
+              "<54:以前より民心の離れていた会稽、>\r\n<55:建業、>\r\n");
+}
+
+TEST_F(Consequences, GoodOrderKeepsEveryProvince) {
+    for (int p = 1; p <= 10; ++p) w.add_province(p, "州", 2);
+    w.gun(2).tian = 120;
+    w.dice.then_seeded(8);
+    for (int t = 0; t < 200; ++t) rnd_Dokuritu2(w.state(), w.gun(2));
+    for (int p = 1; p <= 10; ++p) EXPECT_EQ(w.kuni(p).gunID, 2);
+    EXPECT_EQ(w.state().pages.page_text[0], "");
+}
+
+TEST_F(Consequences, ArmyIsTheSumOfTheProvinces) {
+    w.add_province(1, "甲", 1, 30);
+    w.add_province(2, "乙", 1, 12);
+    w.add_province(3, "丙", 2, 7);
+    w.add_province(4, "丁", 0, 99);
+    w.gun(2).army = 500;
+    update_Army(w.state());
+    EXPECT_EQ(w.gun(1).army, 42);
+    EXPECT_EQ(w.gun(2).army, 7);
+    // 16-bit totals saturate rather than wrap.
+    w.kuni(1).army = 32000;
+    w.kuni(2).army = 32000;
+    update_Army(w.state());
+    EXPECT_EQ(w.gun(1).army, 32767);
+}
+
+}  // namespace
+}  // namespace teijinki::testing
