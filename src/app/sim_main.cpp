@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/sim_host.h"
+#include "saveload/save_sequence.h"
 #include "setup/new_game.h"
 #include "setup/title_rules.h"
 #include "turn/main_state.h"
@@ -33,10 +34,12 @@ struct Options {
     std::vector<int> players;
     int years = -1;  // all
     bool quiet = false;
+    std::optional<std::string> save_slot;  // saved when the run stops
 };
 
 const char* kUsage =
-    "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n";
+    "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
+    "       [--save SLOT]\n";
 
 bool parse_int(const std::string& text, long long low, long long high, long long& out) {
     if (text.empty()) return false;
@@ -88,6 +91,11 @@ std::string parse_options(int argc, char** argv, Options& o) {
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }
+        } else if (arg == "--save") {
+            auto v = value();
+            if (!v) return "--save needs a slot number (digits; \"\" is the slot without a number)";
+            if (const std::string why = slot_number_problem(*v); !why.empty()) return "--save: " + why;
+            o.save_slot = *v;
         } else if (arg == "--help" || arg == "-h") {
             return "help";
         } else {
@@ -95,6 +103,14 @@ std::string parse_options(int argc, char** argv, Options& o) {
         }
     }
     return {};
+}
+
+// The game's texts break lines with CR LF; the terminal gets plain line feeds.
+std::string terminal_text(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out += c;
+    return out;
 }
 
 fs::path executable_dir() {
@@ -172,6 +188,18 @@ int run(const Options& o) {
         const int year = m.year;
         if (!auto_move(m)) break;
         if (m.year != year || m.game_over) ++years;
+    }
+    if (o.save_slot) {
+        std::cout.flush();
+        if (m.game_over) {
+            std::cerr << "teijinki-sim: the game has ended, so there is nothing to save\n";
+            return 1;
+        }
+        std::string problem;
+        if (!cmdSave_Click(m, typed_slot_screen(folder, shared, host, *o.save_slot, &problem))) {
+            std::cerr << "teijinki-sim: " << terminal_text(problem) << "\n";
+            return 2;
+        }
     }
     std::cout.flush();
     return 0;
