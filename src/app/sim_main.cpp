@@ -35,11 +35,13 @@ struct Options {
     int years = -1;  // all
     bool quiet = false;
     std::optional<std::string> save_slot;  // saved when the run stops
+    std::optional<std::string> load_slot;  // continued instead of a new game
+    bool new_game_choice = false;          // --scenario or --players given
 };
 
 const char* kUsage =
     "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
-    "       [--save SLOT]\n";
+    "       [--save SLOT] [--load SLOT]\n";
 
 bool parse_int(const std::string& text, long long low, long long high, long long& out) {
     if (text.empty()) return false;
@@ -71,6 +73,7 @@ std::string parse_options(int argc, char** argv, Options& o) {
             auto v = value();
             if (!v || !parse_int(*v, 1, 6, n)) return "--scenario needs a number from 1 to 6";
             o.scenario = static_cast<int>(n);
+            o.new_game_choice = true;
         } else if (arg == "--seed") {
             auto v = value();
             if (!v || !parse_int(*v, 0, std::numeric_limits<long long>::max(), n)) return "--seed needs a number of 0 or more";
@@ -88,6 +91,7 @@ std::string parse_options(int argc, char** argv, Options& o) {
                 const std::string item = v->substr(start, comma == std::string::npos ? std::string::npos : comma - start);
                 if (!parse_int(item, 1, kMaxWarlords, n)) return "--players: '" + item + "' is not a warlord id from 1 to 20";
                 o.players.push_back(static_cast<int>(n));
+                o.new_game_choice = true;
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }
@@ -96,12 +100,18 @@ std::string parse_options(int argc, char** argv, Options& o) {
             if (!v) return "--save needs a slot number (digits; \"\" is the slot without a number)";
             if (const std::string why = slot_number_problem(*v); !why.empty()) return "--save: " + why;
             o.save_slot = *v;
+        } else if (arg == "--load") {
+            auto v = value();
+            if (!v) return "--load needs a slot number (digits; \"\" is the slot without a number)";
+            if (const std::string why = slot_number_problem(*v); !why.empty()) return "--load: " + why;
+            o.load_slot = *v;
         } else if (arg == "--help" || arg == "-h") {
             return "help";
         } else {
             return "unknown option '" + arg + "'";
         }
     }
+    if (o.load_slot && o.new_game_choice) return "--load continues the slot's own scenario and players; --scenario and --players do not apply";
     return {};
 }
 
@@ -149,8 +159,11 @@ void prepare_folder(const fs::path& dir) {
 }
 
 int run(const Options& o) {
-    prepare_folder(o.dir);
+    // A game to continue is only read from: a folder without the game's files is not filled.
+    if (!o.load_slot) prepare_folder(o.dir);
     const GameFolder folder(o.dir);
+    if (o.load_slot && !folder.exists(files::kText))
+        throw DataError(GameFolder::display_name(files::kText), "missing from " + o.dir.string() + ", so there is no game to continue");
     SharedValues shared;
     std::unique_ptr<RandomSource> rng;
     if (o.seed)
@@ -159,26 +172,36 @@ int run(const Options& o) {
         rng = std::make_unique<ClockRandom>();
     SimHost host(std::cout, o.quiet);
 
-    // The title screen: scenario chosen, the players' warlords ticked, "新規ゲーム".
-    TitleRules title(folder, shared, *rng, host);
-    title.Form_Load();
-    title.scenario_click(o.scenario - 1);
-    std::vector<bool> ticked(title.warlords.size(), false);
-    for (int id : o.players) {
-        if (id > static_cast<int>(title.warlords.size())) {
-            std::cerr << "teijinki-sim: --players: scenario " << o.scenario << " has no warlord " << id << "\n";
+    if (o.load_slot) {
+        // "続きから": the slot is checked whole before any working file is replaced.
+        std::string problem;
+        if (!title_continue(shared, typed_slot_screen(folder, shared, host, *o.load_slot, &problem))) {
+            std::cout.flush();
+            std::cerr << "teijinki-sim: " << terminal_text(problem) << "\n";
+            return 2;
+        }
+    } else {
+        // The title screen: scenario chosen, the players' warlords ticked, "新規ゲーム".
+        TitleRules title(folder, shared, *rng, host);
+        title.Form_Load();
+        title.scenario_click(o.scenario - 1);
+        std::vector<bool> ticked(title.warlords.size(), false);
+        for (int id : o.players) {
+            if (id > static_cast<int>(title.warlords.size())) {
+                std::cerr << "teijinki-sim: --players: scenario " << o.scenario << " has no warlord " << id << "\n";
+                return 1;
+            }
+            ticked[static_cast<std::size_t>(id - 1)] = true;
+        }
+        if (o.players.empty()) {
+            // Nobody plays: the computer's game is watched from the start.
+            shared.start_mode = 0;
+            for (int s = 0; s <= kMaxWarlords; ++s) shared.player_lord[s] = 0;
+            ori_Chr_rtn(folder, shared, *rng, title.warlords);
+            mk_Kunisv_rtn(folder, shared.scenario_no);
+        } else if (!title.new_game(ticked)) {
             return 1;
         }
-        ticked[static_cast<std::size_t>(id - 1)] = true;
-    }
-    if (o.players.empty()) {
-        // Nobody plays: the computer's game is watched from the start.
-        shared.start_mode = 0;
-        for (int s = 0; s <= kMaxWarlords; ++s) shared.player_lord[s] = 0;
-        ori_Chr_rtn(folder, shared, *rng, title.warlords);
-        mk_Kunisv_rtn(folder, shared.scenario_no);
-    } else if (!title.new_game(ticked)) {
-        return 1;
     }
 
     MainState m(folder, shared, *rng, host);
