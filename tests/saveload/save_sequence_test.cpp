@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "setup/new_game.h"
@@ -207,6 +210,36 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
     EXPECT_EQ(g.dir.read("ini/busv.ini"), generals) << "the year start does not touch the generals";
     g.play_years(1);
     EXPECT_EQ(g.m.year, saved_year + 1);
+}
+
+// The terminal program's --save and --load, when it has been built beside the tests.
+TEST(TerminalProgram, SavesWhenItStopsAndContinuesTheSlotAndAnUnreadableSlotChangesNothing) {
+    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
+    const fs::path sim = fs::path(TEIJINKI_BINARY_DIR) / "teijinki-sim";
+    if (!fs::exists(sim)) GTEST_SKIP() << "teijinki-sim is not built in " << TEIJINKI_BINARY_DIR;
+    TempGameFolder dir;
+    const fs::path game = dir.root() / "game";
+    const std::string run = sim.string() + " --dir " + game.string() + " --quiet --seed 3 ";
+    const auto status = [](const std::string& command) {
+        const int raw = std::system((command + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    ASSERT_EQ(status(run + "--players 1 --years 5 --save 3"), 0);
+    const SlotFile slot = read_slot(GameFolder(game), "3").slot;
+    EXPECT_EQ(slot.save_info[0], 194);
+
+    const auto snapshot = [&] {
+        std::string all;
+        for (const auto& e : fs::recursive_directory_iterator(game))
+            if (e.is_regular_file()) all += e.path().string() + "\n" + dir.read(fs::relative(e.path(), dir.root()).string());
+        return all;
+    };
+    const std::string before = snapshot();
+    EXPECT_EQ(status(run + "--load 4"), 2);
+    EXPECT_EQ(snapshot(), before);
+
+    ASSERT_EQ(status(run + "--load 3 --years 2 --save 5"), 0);
+    EXPECT_EQ(read_slot(GameFolder(game), "5").slot.save_info[0], 196) << "two more years from the saved one";
 }
 
 }  // namespace
