@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/sim_bench.h"
 #include "app/sim_host.h"
 #include "saveload/save_sequence.h"
 #include "setup/new_game.h"
@@ -37,11 +38,13 @@ struct Options {
     std::optional<std::string> save_slot;  // saved when the run stops
     std::optional<std::string> load_slot;  // continued instead of a new game
     bool new_game_choice = false;          // --scenario or --players given
+    bool bench = false;
 };
 
 const char* kUsage =
     "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
-    "       [--save SLOT] [--load SLOT]\n";
+    "       [--save SLOT] [--load SLOT]\n"
+    "       teijinki-sim --bench   (fixed seeded games: times, peak memory, behaviour signature)\n";
 
 bool parse_int(const std::string& text, long long low, long long high, long long& out) {
     if (text.empty()) return false;
@@ -65,6 +68,8 @@ std::string parse_options(int argc, char** argv, Options& o) {
         long long n = 0;
         if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--bench") {
+            o.bench = true;
         } else if (arg == "--dir") {
             auto v = value();
             if (!v || v->empty()) return "--dir needs a folder";
@@ -243,6 +248,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
+        if (options.bench) return run_bench(find_data_dir(), 1, std::cout);
         return run(options);
     } catch (const DataError& e) {
         std::cout.flush();
