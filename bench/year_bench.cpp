@@ -3,6 +3,7 @@
 //   year_bench [games per scenario, default 5]
 
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +49,19 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
+double percentile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
+}
+
+// Processor time of the process (user and system), which a busy machine does not inflate.
+double cpu_ms() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
 double ms_since(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
 fs::path fresh_folder(const fs::path& data) {
@@ -65,10 +79,10 @@ int main(int argc, char** argv) {
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const char* env = std::getenv("TEIJINKI_DATA");
     const fs::path data = env && *env ? fs::path(env) : fs::path(TEIJINKI_DATA_DIR);
-    std::vector<double> all_years, all_games;
+    std::vector<double> all_years, all_games, all_cpu;
     try {
         for (int scenario = 1; scenario <= kScenarioCount; ++scenario) {
-            std::vector<double> years_ms, games_ms, setup_ms;
+            std::vector<double> years_ms, games_ms, setup_ms, cpu_years;
             for (int n = 0; n < games; ++n) {
                 const fs::path dir = fresh_folder(data);
                 {
@@ -87,12 +101,15 @@ int main(int argc, char** argv) {
                     open_main(m);
                     setup_ms.push_back(ms_since(start));
                     auto year_start = Clock::now();
+                    double cpu_start = cpu_ms();
                     while (!m.game_over) {
                         const int year = m.year;
                         if (!auto_move(m)) break;
                         if (m.year != year || m.game_over) {
                             years_ms.push_back(ms_since(year_start));
+                            cpu_years.push_back(cpu_ms() - cpu_start);
                             year_start = Clock::now();
+                            cpu_start = cpu_ms();
                         }
                     }
                     games_ms.push_back(ms_since(start));
@@ -103,6 +120,7 @@ int main(int argc, char** argv) {
                         scenario, games, median(years_ms), median(games_ms), median(setup_ms));
             all_years.insert(all_years.end(), years_ms.begin(), years_ms.end());
             all_games.insert(all_games.end(), games_ms.begin(), games_ms.end());
+            all_cpu.insert(all_cpu.end(), cpu_years.begin(), cpu_years.end());
         }
     } catch (const DataError& e) {
         std::fprintf(stderr, "%s\n", e.what());
@@ -110,7 +128,10 @@ int main(int argc, char** argv) {
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("all: median %.3f ms per year, %.1f ms per game; peak memory %.1f MB\n", median(all_years),
-                median(all_games), static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("all: median %.3f ms per year (90th percentile %.3f, slowest %.3f), %.1f ms per game; peak memory %.1f MB\n",
+                median(all_years), percentile(all_years, 0.9), percentile(all_years, 1.0), median(all_games),
+                static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("processor time (user and system): median %.3f ms per year, 90th percentile %.3f\n", median(all_cpu),
+                percentile(all_cpu, 0.9));
     return 0;
 }
