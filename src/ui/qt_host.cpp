@@ -1,0 +1,99 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+
+#include "messages/message_modes.h"
+#include "messages/msg_window.h"
+#include "ui/qt_text.h"
+#include "ui/style.h"
+
+namespace teijinki::ui {
+
+QtHost::QtHost(const GameFolder& folder, ScreenOpener& opener)
+    : credit_interval_ms(kCreditTimerMs), folder_(folder), opener_(opener) {
+    opener_.host_ = this;
+}
+
+QtHost::~QtHost() {
+    if (opener_.host_ == this) opener_.host_ = nullptr;
+}
+
+Answer QtHost::message_box(const std::string& text, Buttons buttons) { return message_box_over(parent_, text, buttons); }
+
+Answer QtHost::message_box_over(QWidget* parent, const std::string& text, Buttons buttons) {
+    QMessageBox box(parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setWindowTitle(QString::fromUtf8(kMsgCaption));
+    box.setText(qs(text));
+    box.setIcon(buttons == Buttons::Ok ? QMessageBox::Information : QMessageBox::Question);
+    box.setFont(serif_font(13.0));
+    // Enter takes the first answer (OK / はい), Escape the second (キャンセル / いいえ).
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    }
+    const int result = run_modal(box);
+    switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::OkCancel: return result == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    case Buttons::YesNo: return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    return Answer::Ok;
+}
+
+int QtHost::run_modal(QDialog& dialog) { return dialog.exec(); }
+
+void QtHost::show_pages(const PageStore& pages, int msg_mode, bool caution) {
+    MsgWindow window(parent_, folder_, pages, msg_mode, caution, credit_interval_ms);
+    run_modal(window);
+}
+
+void QtHost::show_warlord_list() {
+    if (main_) opener_.open_warlord_list(parent_, *main_);
+}
+
+void QtHost::show_map() {
+    if (main_) opener_.open_map(parent_, *main_);
+}
+
+bool QtHost::play_music(const std::string& piece) {
+    if (!music_) {
+        // No backend in this build: the game goes on silently, and says so once on the terminal.
+        if (!told_no_music_) std::fprintf(stderr, "teijinki: no music backend in this build; playing without music\n");
+        told_no_music_ = true;
+        return true;
+    }
+    return music_->play(folder_.resolve("\\midi\\" + piece + ".mid"));
+}
+
+void QtHost::stop_music() {
+    if (music_) music_->stop();
+}
+
+void QtHost::end_program() {
+    if (ended_) return;
+    ended_ = true;
+    if (on_end_) on_end_();
+}
+
+}  // namespace teijinki::ui

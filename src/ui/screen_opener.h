@@ -1,0 +1,47 @@
+#pragma once
+// The screens another part of the program provides: the save/load screen, the warlord sheet,
+// the overview lists and the map. The screens of the game call them only through this class;
+// until a screen exists its entry tells the player so.
+
+#include <string>
+
+class QWidget;
+
+namespace teijinki {
+
+struct MainState;
+class GameFolder;
+struct SharedValues;
+
+namespace ui {
+
+class QtHost;
+
+class ScreenOpener {
+public:
+    virtual ~ScreenOpener() = default;
+
+    // "続きから" on the title screen: the load screen (start_mode 2). Returns form_result
+    // (1 when a slot was loaded).
+    virtual int open_load_from_title(QWidget* parent, const GameFolder& folder, SharedValues& shared);
+    // "セーブ" and "ロード" of the main screen's file menu, with what the main screen does
+    // around them.
+    virtual void save_game(QWidget* parent, MainState& m);
+    virtual void load_game(QWidget* parent, MainState& m);
+    // "軍閥一覧" and the list at the end of the game.
+    virtual void open_warlord_list(QWidget* parent, MainState& m);
+    // "全国地図" and the map at the end of the game.
+    virtual void open_map(QWidget* parent, MainState& m);
+    // The warlord sheet Gdata for form_param, with msg_text telling what it plots.
+    virtual void open_warlord_sheet(QWidget* parent, MainState& m);
+
+protected:
+    // The notice of a screen that is not part of this build yet.
+    void not_built(QWidget* parent, const std::string& screen_name);
+    QtHost* host_ = nullptr;
+
+    friend class QtHost;
+};
+
+}  // namespace ui
+}  // namespace teijinki
