@@ -113,6 +113,9 @@ bool start_new_game_files(const GameFolder& folder, SharedValues& shared, Random
             any = true;
         } else {
             shared.player_lord[static_cast<long>(m)] = 0;
+            // A name left from an earlier game (最初から leaves "0") would be taken for a player
+            // by the save preview; an unticked position has no player, so no name.
+            shared.player_name[static_cast<long>(m)].clear();
         }
     }
     if (!any) return false;

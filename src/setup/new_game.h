@@ -41,7 +41,7 @@ void ori_Chr_rtn(const GameFolder& folder, SharedValues& shared, RandomSource& r
 bool select_scenario(const GameFolder& folder, SharedValues& shared, int scenario_no);
 
 // What "新規ゲーム" does with the ticked list positions: player slots filled (unticked positions
-// get player_lord 0, their names kept), then the general and province working files made.
+// get player_lord 0 and no name), then the general and province working files made.
 // Returns false, writing nothing, when no position is ticked ("武将が選択されていません").
 bool start_new_game_files(const GameFolder& folder, SharedValues& shared, RandomSource& rng,
                           const std::vector<WarlordEntry>& warlords, const std::vector<bool>& ticked);

@@ -221,8 +221,10 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(host.boxes[0], "武将が選択されていません");
     EXPECT_EQ(dir.read("ini/busv.ini"), before);
 
+    shared.player_name[0] = "0";  // what 最初から leaves behind
     EXPECT_TRUE(title.new_game({false, true}));
     EXPECT_EQ(shared.player_lord[0], 0);
+    EXPECT_EQ(shared.player_name[0], "");
     EXPECT_EQ(shared.player_lord[1], 2);
     EXPECT_EQ(shared.player_name[1], "乙軍");
     EXPECT_EQ(shared.bushou_count, 170);
