@@ -17,10 +17,14 @@ void raise_capped(Int16& field, int gain, int cap) {
 
 enum class DefeatKind { Battle, Surrender };
 
-void defeat(MsgState& state, Gun& g, const Bushou& b, DefeatKind kind) {
+void defeat(MsgState& state, Gun& g, const Bushou& b, Gun* named_winner, DefeatKind kind) {
     // The strategist's record may be the object of a deserter below; keep what is needed first.
-    const int winner_id = b.gunID;
-    const int winner_lord = b.kunID;
+    int winner_id = b.gunID;
+    int winner_lord = b.kunID;
+    if (named_winner && named_winner->id != b.gunID) {
+        winner_id = named_winner->id;
+        winner_lord = named_winner->kunshuID;
+    }
     const int hold = saturate16(static_cast<long long>(b.policy) + b.tactics + 10);
 
     g.seihei = Int(real(g.seihei) / 2.0f);
@@ -68,9 +72,13 @@ void Shouri_rtn(MsgState&, Gun& g1, Gun&, const Bushou&) {
     raise_capped(g1.ifu, 5, 100);
 }
 
-void Haiboku_rtn(MsgState& state, Gun& g, const Bushou& b) { defeat(state, g, b, DefeatKind::Battle); }
+void Haiboku_rtn(MsgState& state, Gun& g, const Bushou& b, Gun* winner) {
+    defeat(state, g, b, winner, DefeatKind::Battle);
+}
 
-void Haiboku_rtn2(MsgState& state, Gun& g, const Bushou& b) { defeat(state, g, b, DefeatKind::Surrender); }
+void Haiboku_rtn2(MsgState& state, Gun& g, const Bushou& b, Gun* winner) {
+    defeat(state, g, b, winner, DefeatKind::Surrender);
+}
 
 void Hikiwake_rtn(MsgState& state, Gun& g1, Gun& g2) {
     // g1's unrest is settled before g2's troops are reduced.

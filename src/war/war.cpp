@@ -389,7 +389,7 @@ private:
         tag(s_.gunsi[w]);
         const Bushou& strategist = chr(s_.gunsi[w]);
         Shouri_rtn(st_, gun(w), gun(l), strategist);
-        Haiboku_rtn2(st_, gun(l), strategist);
+        Haiboku_rtn2(st_, gun(l), strategist, &gun(w));
     }
 
     void tell_settlement(int w, int extra) {
@@ -447,7 +447,7 @@ private:
         tell_settlement(w, 15);
         const Bushou& strategist = chr(s_.gunsi[w]);
         Shouri_rtn(st_, gun(w), gun(l), strategist);
-        Haiboku_rtn(st_, gun(l), strategist);
+        Haiboku_rtn(st_, gun(l), strategist, &gun(w));
     }
 
     MsgState& st_;

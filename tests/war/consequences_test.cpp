@@ -60,6 +60,24 @@ TEST_F(Consequences, DefeatInBattleAndAfterSurrender) {
     EXPECT_EQ(w.state().pages.page_text[0], "");
 }
 
+TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) {
+    // The winner fought without a strategist: record 0 (serving nobody) settles the war.
+    w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    w.add_province(1, "建業", 2);
+    Gun& wu = w.gun(2);
+    wu.tian = 0;  // breaks away above 50
+    w.rolls({{99, 100}, {0, 16}, {0, 16},   // 建業 breaks away; hold 1 + 0 + 10 beats 0
+             {0, 10}, {0, 10}, {9, 10}, {9, 10},   // 甲 leaves first
+             });
+    Haiboku_rtn(w.state(), wu, w.chr(0), &w.gun(1));
+    EXPECT_EQ(w.kuni(1).gunID, 1);
+    EXPECT_EQ(w.chr(3).gunID, 1);
+    EXPECT_EQ(w.chr(3).kunID, 1);
+    EXPECT_EQ(w.dice.remaining(), 0u);  // the second examination finds only the ruler: no draws
+    EXPECT_EQ(w.state().pages.page_text[0],
+              "<54:以前より民心の離れていた建業、>\r\n<13:甲|魏>\r\n");
+}
+
 TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
     w.add_province(1, "許昌", 1);
     w.add_province(2, "建業", 2);

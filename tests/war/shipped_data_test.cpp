@@ -1,0 +1,85 @@
+// Wars between the warlords of the shipped scenarios, told with the shipped prose.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "setup/new_game.h"
+#include "test_support.h"
+#include "war/war.h"
+#include "world/working_set.h"
+
+namespace teijinki::testing {
+namespace {
+
+bool shipped_data_present() {
+    const auto ini = std::filesystem::path(TEIJINKI_DATA_DIR) / "ini";
+    return std::filesystem::exists(ini / "Text.ini") && std::filesystem::exists(ini / "Bushou1.ini") &&
+           std::filesystem::exists(ini / "Gunbatu1.ini") && std::filesystem::exists(ini / "Kuni1.ini");
+}
+
+TEST(ShippedData, EveryBattleSectionExists) {
+    if (!shipped_data_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
+    TempGameFolder dir;
+    dir.copy_shipped_ini();
+    const TemplateTable text = TemplateTable::load(dir.folder(), "\\ini\\Text.ini");
+    for (int n : {13, 16, 17, 19, 20, 25, 26, 28, 29, 30, 34, 35, 36, 37, 40, 41, 42, 49, 50, 51, 54, 55, 57})
+        EXPECT_TRUE(text.has_section(n)) << "Text.ini section " << n;
+}
+
+TEST(ShippedData, WarsOfEveryScenarioRunToAnEnd) {
+    if (!shipped_data_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
+    for (int scenario = 1; scenario <= 6; ++scenario) {
+        TempGameFolder dir;
+        dir.copy_shipped_ini();
+        const GameFolder folder = dir.folder();
+        SharedValues shared;
+        SeededRandom rng(static_cast<std::uint64_t>(scenario));
+        ASSERT_TRUE(select_scenario(folder, shared, scenario));
+        const auto warlords = ld_Gnm_rtn(folder, shared);
+        ASSERT_GE(warlords.size(), 2u);
+        std::vector<bool> ticked(warlords.size(), false);
+        ticked[0] = true;
+        ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
+        mk_Gunsv_rtn(folder, scenario);
+        for (auto& unity : shared.mei_kessoku) unity = 80;
+        const TemplateTable text = TemplateTable::load(folder, "\\ini\\Text.ini");
+
+        for (int g = 1; g < shared.gun_count; ++g) {
+            for (const WarKind kind : {WarKind::War, WarKind::Gisen}) {
+                MsgState state(folder, shared, rng, text);
+                load_working_set(folder, shared, state.world);
+                const int generals_before = [&] {
+                    int n = 0;
+                    for (int k = 1; k <= shared.bushou_count; ++k) n += state.world.chr[k].gunID > 0;
+                    return n;
+                }();
+                BattleSheet sheet;
+                WarSummary summary;
+                ASSERT_NO_THROW(summary = fight_battle(state, state.world.gun[g], state.world.gun[g + 1], kind, &sheet))
+                    << "scenario " << scenario << " war " << g;
+                EXPECT_GE(sheet.taishou[0], 1) << "every warlord has a commander";
+                EXPECT_FALSE(state.pages.page_text[0].empty());
+                EXPECT_LE(state.pages.page_no, PageStore::kLastPage);
+                for (int s : {g, g + 1}) {
+                    const Gun& w = state.world.gun[s];
+                    EXPECT_LE(w.meisei, 200);
+                    EXPECT_GE(w.seihei, 0);
+                    EXPECT_LE(w.kessoku, 100);
+                }
+                // Desertion frees generals but never makes new ones.
+                int generals_after = 0;
+                for (int k = 1; k <= shared.bushou_count; ++k) generals_after += state.world.chr[k].gunID > 0;
+                EXPECT_LE(generals_after, generals_before);
+                if (summary.tactic != kSurrenderDemand) {
+                    bool told = false;
+                    for (int p = 0; p <= state.pages.page_no; ++p)
+                        told = told || state.pages.page_text[p].find(tactic_name(summary.tactic)) != std::string::npos;
+                    EXPECT_TRUE(told) << "the chosen tactic is named in the story";
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace teijinki::testing
