@@ -37,13 +37,6 @@ ScoreTerms score_terms(const MainState& m, const Gun& g) {
     return t;
 }
 
-// The share cut (not rounded) to three decimals, multiplied in single precision so that a share
-// of 0.7 stays 0.7.
-double cut_share(float share) {
-    const float scaled = share * 1000.0f;
-    return static_cast<double>(Int(scaled)) / 1000.0;
-}
-
 void copy_log(const MainState& m) {
     std::error_code ec;
     std::filesystem::create_directories(m.folder.resolve("\\save"), ec);
@@ -105,7 +98,7 @@ void Houkoku_rtn(MainState& m) {
         out += "最終成績：" + Str(score) + kCrLf;
         // With nothing scored anywhere there is no share to speak of.
         const float share = total == 0 ? 0.0f : static_cast<float>(score) / static_cast<float>(static_cast<int>(total));
-        out += "制覇率：" + Str(cut_share(share)) + "（自軍スコア／全軍閥のスコア）" + kCrLf;
+        out += "制覇率：" + Str(Comma3(share)) + "（自軍スコア／全軍閥のスコア）" + kCrLf;
     }
 
     const bool have_log = m.folder.exists(files::kLog);

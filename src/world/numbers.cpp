@@ -24,7 +24,7 @@ std::string Str(double value) {
     return value >= 0 ? " " + text : text;
 }
 
-double Comma3(double x) { return static_cast<double>(Int(x * 1000.0)) / 1000.0; }
+double Comma3(float x) { return static_cast<double>(Int(x * 1000.0f)) / 1000.0; }
 
 long long Val(std::string_view text) {
     std::size_t i = 0;

@@ -55,8 +55,9 @@ std::string Str(double value);
 std::string Digits(long long value);
 inline std::string Digits(int value) { return Digits(static_cast<long long>(value)); }
 
-// x cut (not rounded) to three decimals.
-double Comma3(double x);
+// x cut (not rounded) to three decimals, multiplied in single precision as the score is kept
+// (so 0.7 stays 0.7).
+double Comma3(float x);
 
 // Val: the numeric value at the start of a text (blanks skipped, digits read until the first
 // other character); 0 when there is none.

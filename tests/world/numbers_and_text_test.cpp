@@ -26,6 +26,7 @@ TEST(Numbers, RoundingAndTextForms) {
     EXPECT_EQ(Str(2.0), " 2");
     EXPECT_DOUBLE_EQ(Comma3(1.0 / 3.0), 0.333);
     EXPECT_EQ(Str(Comma3(1.0 / 3.0)), " 0.333");
+    EXPECT_EQ(Str(Comma3(0.7f)), " 0.7");
     EXPECT_EQ(Val(" 12x"), 12);
     EXPECT_EQ(Val("x"), 0);
 }
