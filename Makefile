@@ -16,7 +16,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config python3 \
 
 SUDO := $(shell [ "$$(id -u)" = "0" ] || echo sudo)
 
-.PHONY: all deps build test play demo clean install
+.PHONY: all deps build test play demo clean install test-asan soak fuzz fuzz-deps
 
 all: build
 
@@ -43,7 +43,55 @@ play: build
 	./$(BUILD)/teijinki
 
 demo: build
-	./$(BUILD)/teijinki-sim --dir $(GAME_DIR) --scenario 1 --seed 1
+	./$(BUILD)/teijinki-sim --dir $(GAME_DIR) --scenario 1 --players 1 --seed 1
 
 clean:
 	rm -rf $(BUILD)
+
+# --- Proof under load: sanitizers, soak, fuzzing ---------------------------------------------
+
+ASAN_BUILD      ?= build-asan
+ASAN_SOAK_GAMES ?= 60
+SOAK_GAMES      ?= 10000
+SOAK_SEED       ?= 1
+FUZZ_BUILD      ?= build-fuzz
+FUZZ_SECONDS    ?= 60
+FUZZ_PACKAGES   := clang-14 libclang-rt-14-dev
+SANITIZER_ENV   := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# Every test and a seeded soak under AddressSanitizer and UBSan; the desktop program is left out.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEIJINKI_SANITIZE=ON -DTEIJINKI_BUILD_DESKTOP=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+	$(SANITIZER_ENV) ./$(ASAN_BUILD)/bench/soak $(ASAN_SOAK_GAMES) $(SOAK_SEED)
+
+# SOAK_GAMES seeded whole games over all scenarios, the invariants checked after every year.
+soak: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target soak
+	./$(BUILD)/bench/soak $(SOAK_GAMES) $(SOAK_SEED)
+
+fuzz-deps:
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+# Each libFuzzer target for FUZZ_SECONDS, starting from its seed corpus in fuzz/corpus/<name>;
+# new inputs go to fuzz/corpus-run/ (not kept), crashes to $(FUZZ_BUILD)/crashes/.
+FUZZ_TARGETS := fuzz_list_reader fuzz_records fuzz_templates fuzz_slot_file fuzz_comments
+fuzz: deps fuzz-deps
+	CC=clang-14 CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/crashes
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p fuzz/corpus-run/$$t; \
+	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	  ./$(FUZZ_BUILD)/$$t -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- -print_final_stats=1 \
+	    fuzz/corpus-run/$$t fuzz/corpus/$$t 2>&1 | grep -E "^(#[0-9]+ +DONE|==[0-9]+==|SUMMARY|stat::number_of_executed_units|artifact_prefix|Test unit written)" || true; \
+	  if ls $(FUZZ_BUILD)/crashes/$$t-* >/dev/null 2>&1; then echo "$$t: crash inputs in $(FUZZ_BUILD)/crashes"; exit 1; fi; \
+	done
