@@ -1,0 +1,101 @@
+#pragma once
+// A Qt host for tests: message boxes are answered from a script and recorded, and every modal
+// dialog is driven by hand instead of running its own event loop.
+
+#include <QDialog>
+#include <QPushButton>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "messages/msg_window.h"
+#include "test_support.h"
+#include "ui/qt_host.h"
+#include "ui/screen_opener.h"
+
+namespace teijinki::testing {
+
+using Clock = std::chrono::steady_clock;
+
+struct SeenWindow {
+    int msg_mode = -1;
+    int pages = 0;  // pages the test leafed through, the first included
+    std::string first_page;
+    std::string last_page;
+    Clock::time_point opened;
+};
+
+class ScriptedQtHost : public ui::QtHost {
+public:
+    ScriptedQtHost(const GameFolder& folder, ui::ScreenOpener& opener) : QtHost(folder, opener) {}
+
+    std::vector<std::string> boxes;   // every message box text, in order
+    std::deque<Answer> answers;       // answers to questions; Yes / Ok when the script is empty
+    std::vector<std::string> dialogs; // object names of the modal dialogs run
+    std::vector<SeenWindow> windows;  // message windows paged through
+    // Handles a dialog other than the message window; the default closes it with reject().
+    std::function<void(QDialog&)> on_dialog;
+    Clock::time_point last_yes;
+
+    Answer message_box_over(QWidget*, const std::string& text, Buttons buttons) override {
+        boxes.push_back(text);
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        Answer a = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        if (!answers.empty()) {
+            a = answers.front();
+            answers.pop_front();
+        }
+        if (a == Answer::Yes) last_yes = Clock::now();
+        return a;
+    }
+
+    int run_modal(QDialog& dialog) override {
+        dialogs.push_back(dialog.objectName().toStdString());
+        if (auto* msg = qobject_cast<ui::MsgWindow*>(&dialog)) {
+            SeenWindow seen;
+            seen.opened = Clock::now();
+            seen.msg_mode = msg->pager().msg_mode();
+            seen.first_page = msg->pager().text();
+            seen.pages = 1;
+            while (!msg->pager().is_last_page()) {
+                const int before = msg->pager().page_no();
+                msg->Command1_Click(2);
+                if (msg->pager().page_no() == before) break;
+                ++seen.pages;
+            }
+            seen.last_page = msg->pager().text();
+            msg->Command1_Click(0);
+            windows.push_back(seen);
+            return dialog.result();
+        }
+        if (on_dialog) on_dialog(dialog);
+        else dialog.reject();
+        return dialog.result();
+    }
+
+    bool saw_box_ending(const std::string& suffix) const {
+        for (const auto& b : boxes)
+            if (b.size() >= suffix.size() && b.compare(b.size() - suffix.size(), suffix.size(), suffix) == 0) return true;
+        return false;
+    }
+};
+
+// Clicks a named button of a dialog.
+inline void click(QDialog& dialog, const char* name) {
+    if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
+}
+
+// A game folder with the shipped tables and pictures, or nothing when the data are missing.
+inline bool shipped_data_present() {
+    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Text.ini") &&
+           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu2.ini");
+}
+
+inline void copy_shipped_pictures(const TempGameFolder& tmp) {
+    std::filesystem::copy(std::filesystem::path(TEIJINKI_DATA_DIR) / "CG", tmp.root() / "CG",
+                          std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
+}
+
+}  // namespace teijinki::testing
