@@ -8,8 +8,6 @@
 #include <string_view>
 
 #include "world/game_folder.h"
-#include "world/shared_values.h"
-#include "world/table.h"
 
 namespace teijinki {
 
@@ -19,14 +17,5 @@ std::string picture_literal(std::string_view name);
 
 // The picture file of a name when it exists; nullopt otherwise (the screen shows no picture).
 std::optional<std::filesystem::path> picture_file(const GameFolder& folder, std::string_view name);
-
-using PortraitTable = Table<std::string, kMaxWarlords + 1>;
-
-// The lords' portrait names by warlord id 1..gun_count, read with one pass over the warlord file
-// and one over the general file. A lord that cannot be found (no record, or a record past
-// bushou_count) gets the foot soldier "zouhyou1"; entry 0 and ids past the count stay "".
-PortraitTable read_lord_portraits(const GameFolder& folder, const SharedValues& shared);
-// One warlord's lord portrait, by the same rule (the warlord sheet).
-std::string lord_portrait(const GameFolder& folder, const SharedValues& shared, int warlord);
 
 }  // namespace teijinki
