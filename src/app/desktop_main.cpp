@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "media/qt_music.h"
 #include "screens/status_dialog.h"
 #include "setup/title_screen.h"
 #include "ui/game_app.h"
@@ -90,7 +91,10 @@ int main(int argc, char** argv) {
 
     ClockRandom rng;
     ui::ScreenOpener opener;
+    // Declared before the game so that it outlives every screen that may still stop the music.
+    PlayerMusicOutput music;
     ui::GameApp game(folder, opener, rng);
+    game.host().set_music(&music);
     QObject::connect(&game, &ui::GameApp::finished, &app, [] { QApplication::exit(0); });
     game.show_title();
     if (!game.title() || game.host().ended()) return 2;
