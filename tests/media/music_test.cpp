@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -109,14 +108,6 @@ TEST(PieceMusic, AMissingFileABadNameOrAFailingPlayerIsReportedAndLeavesNothingO
     EXPECT_FALSE(music.play("china1"));
     EXPECT_EQ(music.error(), "cannot open");
     EXPECT_EQ(log, (std::vector<std::string>{"Close", "Close", "Open china1.mid", "Close"}));
-}
-
-TEST(PieceMusic, WithoutABackendNothingPlaysAndTheReasonIsGiven) {
-    TempGameFolder dir;
-    dir.write("midi/china1.mid", small_midi());
-    PieceMusic music(dir.folder(), std::make_unique<NullMusicPlayer>("built without sound"));
-    EXPECT_FALSE(music.play("china1"));
-    EXPECT_EQ(music.error(), "built without sound");
 }
 
 TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
@@ -225,18 +216,6 @@ TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
     EXPECT_EQ(s.failure_boxes(), 1);
     EXPECT_EQ(s.host.music, std::vector<std::string>{"china1"}) << "not tried again every year";
     EXPECT_TRUE(s.m.bgm_on) << "the switch keeps its value";
-}
-
-TEST(MainMusic, WithTheMusicOffNothingIsPlayedAndAWorkingPlayerIsNeverReported) {
-    MusicScreen s;
-    s.m.bgm_on = false;
-    stMusic(s.m, "china1");
-    EXPECT_TRUE(s.host.music.empty());
-    s.m.bgm_on = true;
-    stMusic(s.m, "china1");
-    stMusic(s.m, "china1");
-    EXPECT_EQ(s.host.music, (std::vector<std::string>{"china1", "china1"})) << "each call restarts the piece";
-    EXPECT_EQ(s.failure_boxes(), 0);
 }
 
 bool shipped_data_present() {

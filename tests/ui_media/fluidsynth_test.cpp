@@ -158,22 +158,6 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
     }
 }
 
-TEST(FluidsynthPlayer, TheSoundfontSettingIsHonouredAndAWrongOneIsReported) {
-    const char* saved = std::getenv(kSoundfontVariable);
-    const std::string restore = saved ? saved : "";
-    ::setenv(kSoundfontVariable, "/nonexistent/teijinki.sf2", 1);
-    FluidsynthPlayer player(offline());
-    const bool opened = player.open(shipped_piece("china1"));
-    const std::string error = player.error();
-    if (saved)
-        ::setenv(kSoundfontVariable, restore.c_str(), 1);
-    else
-        ::unsetenv(kSoundfontVariable);
-    EXPECT_FALSE(opened);
-    EXPECT_NE(error.find(kSoundfontVariable), std::string::npos) << error;
-    EXPECT_NE(error.find("/nonexistent/teijinki.sf2"), std::string::npos) << error;
-}
-
 // The Host's music as the desktop program wires it, over a player given by the test.
 class MusicHost : public ScriptedHost {
 public:
