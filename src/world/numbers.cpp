@@ -2,13 +2,25 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string_view>
 
 namespace teijinki {
 
-long long Int(double x) { return static_cast<long long>(std::floor(x)); }
+namespace {
+// A real outside the range of long long (a number field of twenty digits, an infinity) would make
+// the conversion undefined; it is held at the nearest end instead, and NaN reads as 0.
+long long to_integer(double whole) {
+    if (std::isnan(whole)) return 0;
+    if (whole >= 9.2233720368547758e18) return std::numeric_limits<long long>::max();
+    if (whole <= -9.2233720368547758e18) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(whole);
+}
+}  // namespace
 
-long long CInt(double x) { return static_cast<long long>(std::nearbyint(x)); }
+long long Int(double x) { return to_integer(std::floor(x)); }
+
+long long CInt(double x) { return to_integer(std::nearbyint(x)); }
 
 std::string Str(long long value) {
     return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
