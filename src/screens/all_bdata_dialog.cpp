@@ -20,8 +20,8 @@ const char* kHeading = "background:#e6d6ae; color:#8a1f17; border:1px solid #8b6
 }  // namespace
 
 AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared,
-                               info::GeneralsByWarlordView view)
-    : QDialog(parent), folder_(folder), shared_(shared), view_(std::move(view)) {
+                               info::GeneralsByWarlordView view, ui::QtHost* host)
+    : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_Bdata"));
     setWindowTitle(ui::qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
@@ -69,6 +69,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
     auto* back = new QPushButton(QStringLiteral("戻る"), this);
     back->setObjectName(QStringLiteral("Command1"));
     back->setDefault(true);
+    back->setFocus();
     buttons->addWidget(back);
     outer->addLayout(buttons);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
@@ -76,7 +77,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
 
 void AllBdataDialog::general_clicked(QListWidgetItem* item) {
     if (!item) return;
-    show_general_sheet(this, folder_, shared_, item->data(Qt::UserRole).toInt());
+    show_general_sheet(this, folder_, shared_, item->data(Qt::UserRole).toInt(), host_);
 }
 
 }  // namespace teijinki

@@ -13,9 +13,14 @@ class QListWidgetItem;
 
 namespace teijinki {
 
+namespace ui {
+class QtHost;
+}
+
 class AllBdataDialog : public QDialog {
 public:
-    AllBdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::GeneralsByWarlordView view);
+    AllBdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::GeneralsByWarlordView view,
+              ui::QtHost* host = nullptr);
 
     const info::GeneralsByWarlordView& view() const { return view_; }
     QLabel* heading(int k) const { return headings_.at(static_cast<std::size_t>(k)); }
@@ -26,6 +31,7 @@ private:
 
     const GameFolder& folder_;
     SharedValues& shared_;
+    ui::QtHost* host_;
     info::GeneralsByWarlordView view_;
     std::array<QLabel*, info::kGeneralColumns> headings_{};
     std::array<QListWidget*, info::kGeneralColumns> lists_{};

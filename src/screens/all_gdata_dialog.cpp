@@ -11,8 +11,8 @@
 namespace teijinki {
 
 AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared,
-                               info::WarlordListView view)
-    : QDialog(parent), folder_(folder), shared_(shared), view_(std::move(view)) {
+                               info::WarlordListView view, ui::QtHost* host)
+    : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("ALL_Gdata"));
     setWindowTitle(ui::qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
@@ -45,7 +45,7 @@ AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, Shared
     buttons->addWidget(list);
     buttons->addWidget(back);
     outer->addLayout(buttons);
-    connect(list, &QPushButton::clicked, this, [this] { show_generals_by_warlord(this, folder_, shared_); });
+    connect(list, &QPushButton::clicked, this, [this] { show_generals_by_warlord(this, folder_, shared_, host_); });
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -7,13 +7,18 @@
 
 namespace teijinki {
 
+namespace ui {
+class QtHost;
+}
+
 namespace info_ui {
 class ColumnSheet;
 }
 
 class AllGdataDialog : public QDialog {
 public:
-    AllGdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordListView view);
+    AllGdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordListView view,
+              ui::QtHost* host = nullptr);
 
     const info::WarlordListView& view() const { return view_; }
     info_ui::ColumnSheet* sheet() const { return sheet_; }
@@ -21,6 +26,7 @@ public:
 private:
     const GameFolder& folder_;
     SharedValues& shared_;
+    ui::QtHost* host_;
     info::WarlordListView view_;
     info_ui::ColumnSheet* sheet_;
 };

@@ -26,8 +26,9 @@ QString joined(const auto& lines) {
 }
 }  // namespace
 
-GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet)
-    : QDialog(parent), folder_(folder), shared_(shared), sheet_(std::move(sheet)) {
+GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet,
+                         ui::QtHost* host)
+    : QDialog(parent), folder_(folder), shared_(shared), host_(host), sheet_(std::move(sheet)) {
     setObjectName(QStringLiteral("Gdata"));
     setWindowTitle(ui::qs(sheet_.caption));
 
@@ -132,16 +133,17 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     connect(table, &QPushButton::clicked, this, &GdataDialog::open_general_table);
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     back->setDefault(true);
+    back->setFocus();
 }
 
 void GdataDialog::general_clicked(QListWidgetItem* item) {
     if (!item) return;
-    show_general_sheet(this, folder_, shared_, item->data(Qt::UserRole).toInt());
+    show_general_sheet(this, folder_, shared_, item->data(Qt::UserRole).toInt(), host_);
 }
 
 void GdataDialog::open_general_table() {
     shared_.form_param = sheet_.kunshu_id;
-    show_general_table(this, folder_, shared_, sheet_.kunshu_id);
+    show_general_table(this, folder_, shared_, sheet_.kunshu_id, host_);
 }
 
 }  // namespace teijinki

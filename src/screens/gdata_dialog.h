@@ -14,9 +14,14 @@ class QPushButton;
 
 namespace teijinki {
 
+namespace ui {
+class QtHost;
+}
+
 class GdataDialog : public QDialog {
 public:
-    GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet);
+    GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet,
+              ui::QtHost* host = nullptr);
 
     const info::WarlordSheet& sheet() const { return sheet_; }
     QListWidget* job_list(int k) const { return lists_.at(static_cast<std::size_t>(k)); }
@@ -27,6 +32,7 @@ private:
 
     const GameFolder& folder_;
     SharedValues& shared_;
+    ui::QtHost* host_;
     info::WarlordSheet sheet_;
     std::array<QListWidget*, 5> lists_{};
 };

@@ -419,6 +419,86 @@ std::vector<MapPoint> spread_labels(const std::vector<MapPoint>& at, const std::
     return pos;
 }
 
+namespace {
+
+struct Box {
+    double left, top, right, bottom;
+    bool overlaps(const Box& o) const { return left < o.right && o.left < right && top < o.bottom && o.top < bottom; }
+};
+
+Box box_at(const MapPoint& centre, const MapPoint& size, double margin = 0) {
+    return {centre.x - size.x / 2 - margin, centre.y - size.y / 2 - margin, centre.x + size.x / 2 + margin,
+            centre.y + size.y / 2 + margin};
+}
+
+// Distance from a point to a region's convex hull (0 inside).
+double distance_to_hull(const MapPoint& p, const std::vector<MapPoint>& hull) {
+    if (hull.empty()) return 1e9;
+    auto segment = [&](const MapPoint& a, const MapPoint& b) {
+        const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
+        const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
+        return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    };
+    if (hull.size() == 1) return std::hypot(p.x - hull[0].x, p.y - hull[0].y);
+    bool inside = hull.size() >= 3;
+    double best = 1e9;
+    for (std::size_t i = 0; i < hull.size(); ++i) {
+        const MapPoint& a = hull[i];
+        const MapPoint& b = hull[(i + 1) % hull.size()];
+        best = std::min(best, segment(a, b));
+        // Same turn for every edge means inside a convex polygon, whichever way round it runs.
+        const double turn = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+        const double first = (hull[1].x - hull[0].x) * (p.y - hull[0].y) - (hull[1].y - hull[0].y) * (p.x - hull[0].x);
+        if ((turn < 0) != (first < 0)) inside = false;
+    }
+    return inside ? 0 : best;
+}
+
+}  // namespace
+
+std::vector<MapPoint> place_region_captions(const std::vector<RegionFrame>& frames,
+                                            const std::vector<MapPoint>& caption_sizes,
+                                            const std::vector<MapPoint>& label_centres,
+                                            const std::vector<MapPoint>& label_sizes, double frame_pad) {
+    std::vector<Box> taken;
+    for (std::size_t i = 0; i < label_centres.size() && i < label_sizes.size(); ++i)
+        taken.push_back(box_at(label_centres[i], label_sizes[i], 1));
+    std::vector<MapPoint> out;
+    for (std::size_t r = 0; r < frames.size(); ++r) {
+        const RegionFrame& frame = frames[r];
+        const MapPoint cs = r < caption_sizes.size() ? caption_sizes[r] : MapPoint{40, 20};
+        const double middle = (frame.left + frame.right) / 2;
+        MapPoint best{middle, frame.top};
+        double best_cost = 1e18;
+        for (int id : frame.province_ids) {
+            const auto k = static_cast<std::size_t>(id - 1);
+            if (id < 1 || k >= label_centres.size() || k >= label_sizes.size()) continue;
+            const MapPoint c = label_centres[k], s = label_sizes[k];
+            const double up = s.y / 2 + cs.y / 2 + 3, side = s.x / 2 + cs.x / 2 + 3;
+            const MapPoint candidates[] = {{c.x, c.y - up},        {c.x - side / 2, c.y - up}, {c.x + side / 2, c.y - up},
+                                           {c.x - side, c.y},      {c.x + side, c.y},          {c.x, c.y + up},
+                                           {c.x - side, c.y - up}, {c.x + side, c.y - up}};
+            for (const MapPoint& at : candidates) {
+                const Box b = box_at(at, cs);
+                double cost = (at.y - frame.top) + 0.3 * std::abs(at.x - middle);
+                if (b.left < 0 || b.top < 0 || b.right > kMapWidth || b.bottom > kMapHeight) cost += 1e6;
+                // A caption inside a neighbour's frame would name the wrong region.
+                for (std::size_t other = 0; other < frames.size(); ++other)
+                    if (other != r && distance_to_hull(at, frames[other].hull) < frame_pad) cost += 300;
+                for (const Box& t : taken)
+                    if (b.overlaps(t)) cost += 1e4;
+                if (cost < best_cost) {
+                    best_cost = cost;
+                    best = at;
+                }
+            }
+        }
+        out.push_back(best);
+        taken.push_back(box_at(best, cs, 1));
+    }
+    return out;
+}
+
 MapView load_map(const GameFolder& folder, const SharedValues& shared) {
     MapView view;
     view.caption = "全国地図";

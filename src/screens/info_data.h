@@ -167,6 +167,14 @@ std::vector<RegionFrame> region_frames(const std::vector<MapPlace>& places);
 std::vector<MapPoint> spread_labels(const std::vector<MapPoint>& at, const std::vector<MapPoint>& sizes,
                                     double gap = 2);
 
+// Centres for the regions' captions (one per frame, sizes given): beside one of the region's
+// labels, as near the top of the frame as they can be without covering a label or another caption,
+// and outside the other frames (drawn frame_pad beyond their hulls) where that can be had.
+std::vector<MapPoint> place_region_captions(const std::vector<RegionFrame>& frames,
+                                            const std::vector<MapPoint>& caption_sizes,
+                                            const std::vector<MapPoint>& label_centres,
+                                            const std::vector<MapPoint>& label_sizes, double frame_pad = 30);
+
 struct MapProvince {
     int province_id = 0;
     std::string name;  // the label's caption (the map's name of the place)

@@ -167,7 +167,7 @@ protected:
         p.drawPath(smooth_path(kGreatWall));
 
         // Region frames round their provinces' places.
-        p.setFont(ui::serif_font(13.0, true));
+        p.setFont(caption_font());
         for (std::size_t r = 0; r < view_.regions.size(); ++r) {
             const auto& frame = view_.regions[r];
             QPainterPath hull;
@@ -186,23 +186,13 @@ protected:
             p.setPen(edge);
             p.drawPath(area);
         }
-        for (const auto& frame : view_.regions) {
-            if (frame.hull.empty()) continue;
-            const info::MapPoint* top = &frame.hull.front();
-            for (const auto& pt : frame.hull)
-                if (pt.y < top->y) top = &pt;
-            const QString caption = ui::qs(frame.name);
-            const QFontMetricsF fm(p.font());
-            const double w = fm.horizontalAdvance(caption) + 12, h = fm.height() + 2;
-            QRectF box(top->x - w / 2, top->y - kRegionPad - h / 2, w, h);
-            if (box.top() < 2) box.moveTop(2);
-            if (box.left() < 2) box.moveLeft(2);
-            if (box.right() > info::kMapWidth - 2) box.moveRight(info::kMapWidth - 2);
+        for (std::size_t r = 0; r < view_.regions.size() && r < captions_.size(); ++r) {
+            const QRectF box = captions_[r];
             p.setPen(QPen(QColor(0x6B, 0x3A, 0x22), 1));
             p.setBrush(QColor(0xF6, 0xEC, 0xD2, 235));
             p.drawRoundedRect(box, 3, 3);
             p.setPen(ui::colors::kLacquer);
-            p.drawText(box, Qt::AlignCenter, caption);
+            p.drawText(box, Qt::AlignCenter, ui::qs(view_.regions[r].name));
         }
 
         p.setClipping(false);
@@ -211,8 +201,14 @@ protected:
         p.drawRect(all.adjusted(1, 1, -1, -1));
     }
 
+public:
+    static QFont caption_font() { return ui::serif_font(13.0, true); }
+    // Caption boxes of the regions, in map units.
+    void set_captions(std::vector<QRectF> boxes) { captions_ = std::move(boxes); }
+
 private:
     const info::MapView& view_;
+    std::vector<QRectF> captions_;
 };
 
 QString css_colour(const QColor& c) { return c.name(QColor::HexRgb); }
@@ -225,8 +221,9 @@ QColor MapDialog::colour(const info::MapColour& c) const {
     return QColor(c.red, c.green, c.blue);
 }
 
-MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view)
-    : QDialog(parent), folder_(folder), shared_(shared), view_(std::move(view)) {
+MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view,
+                     ui::QtHost* host)
+    : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("Map"));
     setWindowTitle(ui::qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
@@ -266,6 +263,17 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
         label->installEventFilter(this);
         labels_.push_back(label);
     }
+    // Region captions go where they cover no province label.
+    const QFontMetricsF caption_metrics(MapCanvas::caption_font());
+    std::vector<info::MapPoint> caption_sizes;
+    for (const auto& frame : view_.regions)
+        caption_sizes.push_back({caption_metrics.horizontalAdvance(ui::qs(frame.name)) + 12, caption_metrics.height() + 2});
+    const auto caption_at = info::place_region_captions(view_.regions, caption_sizes, centres, sizes, kRegionPad);
+    std::vector<QRectF> caption_boxes;
+    for (std::size_t r = 0; r < caption_at.size(); ++r)
+        caption_boxes.emplace_back(caption_at[r].x - caption_sizes[r].x / 2, caption_at[r].y - caption_sizes[r].y / 2,
+                                   caption_sizes[r].x, caption_sizes[r].y);
+    canvas->set_captions(std::move(caption_boxes));
 
     // Legend of the warlords with their swatches.
     auto* legend = new QWidget(this);
@@ -307,7 +315,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     bottom->addWidget(data);
     bottom->addWidget(back);
     outer->addLayout(bottom);
-    connect(data, &QPushButton::clicked, this, [this] { show_province_list(this, folder_, shared_); });
+    connect(data, &QPushButton::clicked, this, [this] { show_province_list(this, folder_, shared_, host_); });
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
 }
 

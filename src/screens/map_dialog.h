@@ -12,9 +12,14 @@ class QLabel;
 
 namespace teijinki {
 
+namespace ui {
+class QtHost;
+}
+
 class MapDialog : public QDialog {
 public:
-    MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view);
+    MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view,
+              ui::QtHost* host = nullptr);
 
     const info::MapView& view() const { return view_; }
     // Lab_Tosi(k): the label of province k + 1.
@@ -29,6 +34,7 @@ protected:
 private:
     const GameFolder& folder_;
     SharedValues& shared_;
+    ui::QtHost* host_;
     info::MapView view_;
     std::vector<QLabel*> labels_;
     QLabel* help_ = nullptr;

@@ -1,0 +1,315 @@
+// What the information screens show, read from small working files.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "screens/info_data.h"
+#include "setup/new_game.h"
+#include "test_support.h"
+#include "world/error.h"
+#include "world/random.h"
+
+namespace teijinki {
+namespace {
+
+using testing::crlf_lines;
+using testing::TempGameFolder;
+
+std::string general(int id, const std::string& name, int lord, int job, const std::string& jpg,
+                    const std::string& abilities = "11,22,33,44") {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"", abilities, "55,66",
+                       std::to_string(lord) + "," + std::to_string(job), "\"" + jpg + "\""});
+}
+
+std::string warlord(int id, const std::string& name, int meishu, int kunshu, int army, int seihei, bool destroyed,
+                    const std::string& del_text = "") {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"",
+                       std::to_string(meishu) + "," + std::to_string(kunshu) + "," + std::to_string(army) + "," +
+                           std::to_string(seihei) + ",20,80,70,50",
+                       "\"" + (del_text.empty() ? std::string(destroyed ? "TRUE" : "FALSE") : del_text) + "\""});
+}
+
+std::string province(int id, const std::string& name, int owner, int army) {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\"", std::to_string(owner) + "," + std::to_string(army)});
+}
+
+std::string place(int id, const std::string& name, const std::string& region, int x, int y) {
+    return crlf_lines({"." + std::to_string(id), "\"" + name + "\",\"" + region + "\"",
+                       std::to_string(x) + "," + std::to_string(y)});
+}
+
+// Three warlords: 董卓 (lord 1, allied under 袁紹's lord 4), 袁紹 (lord 4, alliance leader),
+// 張魯 (lord 6, destroyed). Generals 2, 3, 5 serve; 7 is free.
+class SmallWorld : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir.write("ini/busv.ini", general(1, "董卓", 1, 5, "toutaku1") + general(2, "李儒", 1, 6, "riju1") +
+                                      general(3, "呂布", 1, 4, "ryofu1") + general(4, "袁紹", 4, 5, "enshou1") +
+                                      general(5, "田豊", 4, 1, "denpou1") + general(6, "張魯", 6, 5, "chouro1") +
+                                      general(7, "流浪人", 0, 2, "x1") + general(8, "閻圃", 6, 0, "enpo1"));
+        dir.write("ini/gunsv.ini", warlord(1, "董卓", 4, 1, 30, 5, false) + warlord(2, "袁紹", 4, 4, 12, 3, false) +
+                                       warlord(3, "張魯", 0, 6, 0, 0, true));
+        dir.write("ini/Kunisv.ini", province(1, "洛陽", 1, 30) + province(2, "長安", 1, 20) +
+                                        province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+        dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", 623, 296) + place(2, "長安", "雍州", 496, 308) +
+                                         place(3, "南皮", "冀州", 775, 160) + place(4, "漢中", "益州", 429, 356));
+        shared.bushou_count = 8;
+        shared.gun_count = 3;
+        shared.kuni_count = 4;
+    }
+    TempGameFolder dir;
+    GameFolder folder = dir.folder();
+    SharedValues shared;
+};
+
+TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
+    const auto sheet = info::load_warlord_sheet(folder, shared, 1, "戦争を画策中");
+    EXPECT_TRUE(sheet.found);
+    EXPECT_EQ(sheet.caption, "董卓軍の内情");
+    EXPECT_EQ(sheet.figure_values[0], "35000");  // army 30 + elite 5, in thousands
+    EXPECT_EQ(sheet.figure_values[1], "5000");
+    EXPECT_EQ(sheet.figure_values[2], "20");
+    EXPECT_EQ(sheet.figure_values[6], " 2");
+    EXPECT_EQ(sheet.provinces, "洛陽、長安、");
+    EXPECT_EQ(sheet.txt_lab, "戦争を画策中");
+    EXPECT_EQ(sheet.portrait, "toutaku1");
+    EXPECT_EQ(sheet.job_frames[2], "参謀（軍師）");
+    ASSERT_EQ(sheet.job_lists[2].size(), 1u);  // the 軍師 is listed with the 参謀
+    EXPECT_EQ(sheet.job_lists[2][0].name, "李儒");
+    EXPECT_EQ(sheet.job_lists[2][0].id, 2);
+    ASSERT_EQ(sheet.job_lists[3].size(), 1u);
+    EXPECT_EQ(sheet.job_lists[3][0].name, "呂布");
+    ASSERT_EQ(sheet.job_lists[4].size(), 1u);
+    EXPECT_TRUE(sheet.job_lists[0].empty());
+}
+
+TEST_F(SmallWorld, WarlordSheetEdgeCases) {
+    // No province: count 0 and an empty line.
+    const auto landless = info::load_warlord_sheet(folder, shared, 3, "");
+    EXPECT_EQ(landless.figure_values[6], " 0");
+    EXPECT_EQ(landless.provinces, "");
+    // A general without a job is on no list.
+    for (const auto& list : landless.job_lists)
+        for (const auto& entry : list) EXPECT_NE(entry.name, "閻圃");
+
+    // A warlord that is not in the file: empty figures; the free general (kunID 0) is never listed.
+    const auto missing = info::load_warlord_sheet(folder, shared, 9, "");
+    EXPECT_FALSE(missing.found);
+    EXPECT_EQ(missing.figure_values[0], "");
+    for (const auto& list : missing.job_lists) EXPECT_TRUE(list.empty());
+    EXPECT_EQ(missing.caption, "軍の内情");
+
+    // A lord past the general count: the stand-in portrait.
+    dir.write("ini/gunsv.ini", warlord(1, "董卓", 0, 12, 1, 1, false) + warlord(2, "袁紹", 4, 4, 1, 1, false) +
+                                   warlord(3, "張魯", 0, 6, 0, 0, false));
+    dir.write("ini/busv.ini", dir.read("ini/busv.ini") + general(9, "余計", 9, 5, "extra1"));
+    EXPECT_EQ(info::load_warlord_sheet(folder, shared, 1, "").portrait, "zouhyou1");
+}
+
+TEST_F(SmallWorld, GeneralTableShowsOnlyTheAbilitiesOfEachJob) {
+    const auto table = info::load_general_table(folder, shared, 1);
+    EXPECT_EQ(table.caption, "武将一覧");
+    ASSERT_EQ(table.rows.size(), 3u);
+    const auto& lord = table.rows[0];
+    EXPECT_EQ(lord.name, "董卓");
+    EXPECT_EQ(lord.values, (std::array<std::string, 7>{"11", "22", "33", "44", "55", "66", "君主"}));
+    EXPECT_EQ(table.rows[1].values, (std::array<std::string, 7>{"11", "-", "33", "44", "55", "66", "軍師"}));
+    EXPECT_EQ(table.rows[2].values, (std::array<std::string, 7>{"-", "22", "33", "44", "55", "66", "将軍"}));
+
+    const auto others = info::load_general_table(folder, shared, 4);
+    ASSERT_EQ(others.rows.size(), 2u);
+    EXPECT_EQ(others.rows[1].values, (std::array<std::string, 7>{"11", "-", "-", "-", "55", "66", "文官"}));
+    // Lord 0 would be the free generals: nobody is listed.
+    EXPECT_TRUE(info::load_general_table(folder, shared, 0).rows.empty());
+}
+
+TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces) {
+    const auto list = info::load_warlord_list(folder, shared);
+    EXPECT_EQ(list.caption, "軍閥一覧");
+    EXPECT_EQ(list.headings[1], "総兵力\r\n（千）");
+    ASSERT_EQ(list.rows.size(), 2u);  // 張魯 is destroyed
+    EXPECT_EQ(list.rows[0].name, "董卓");
+    EXPECT_EQ(list.rows[0].values[0], "35");  // no "000" in the list
+    EXPECT_EQ(list.rows[0].values[6], "3");   // 董卓, 李儒, 呂布
+    EXPECT_EQ(list.rows[0].values[7], "2");
+    EXPECT_EQ(list.rows[0].values[8], "袁紹");  // the alliance leader's lord
+    EXPECT_EQ(list.rows[1].values[6], "2");
+
+    // Outside every alliance: an empty 盟主; no province: 0.
+    dir.write("ini/gunsv.ini", warlord(1, "董卓", 0, 1, 30, 5, false) + warlord(2, "袁紹", 4, 4, 12, 3, false) +
+                                   warlord(3, "張魯", 0, 6, 0, 0, false));
+    const auto again = info::load_warlord_list(folder, shared);
+    ASSERT_EQ(again.rows.size(), 3u);
+    EXPECT_EQ(again.rows[0].values[8], "");
+    EXPECT_EQ(again.rows[2].values[7], "0");
+}
+
+TEST_F(SmallWorld, GeneralsByWarlordColumns) {
+    const auto view = info::load_generals_by_warlord(folder, shared);
+    EXPECT_EQ(view.caption, "各軍閥所属部将");
+    EXPECT_TRUE(view.columns[2].destroyed);  // silver
+    EXPECT_FALSE(view.columns[0].destroyed);
+    EXPECT_TRUE(view.columns[2].visible);
+    EXPECT_FALSE(view.columns[3].visible);
+    ASSERT_EQ(view.columns[0].generals.size(), 3u);
+    EXPECT_EQ(view.columns[0].generals[1].id, 2);
+    for (const auto& column : view.columns)
+        for (const auto& g : column.generals) EXPECT_NE(g.name, "流浪人");  // serves nobody
+
+    // Anything but "FALSE" counts as destroyed here.
+    dir.write("ini/gunsv.ini", warlord(1, "董卓", 4, 1, 30, 5, false, "false") +
+                                   warlord(2, "袁紹", 4, 4, 12, 3, false) + warlord(3, "張魯", 0, 6, 0, 0, false));
+    EXPECT_TRUE(info::load_generals_by_warlord(folder, shared).columns[0].destroyed);
+}
+
+TEST_F(SmallWorld, ProvinceListNamesOwners) {
+    const auto view = info::load_province_list(folder, shared);
+    EXPECT_EQ(view.caption, "国一覧");
+    ASSERT_EQ(view.rows.size(), 4u);
+    EXPECT_EQ(view.rows[0].name, "洛陽");
+    EXPECT_EQ(view.rows[0].army, "30");
+    EXPECT_EQ(view.rows[0].owner, "董卓");
+    EXPECT_EQ(view.rows[3].owner, "");
+}
+
+TEST_F(SmallWorld, MapColoursAndHoverLines) {
+    const auto map = info::load_map(folder, shared);
+    EXPECT_EQ(map.caption, "全国地図");
+    ASSERT_EQ(map.provinces.size(), 4u);
+    EXPECT_EQ(map.provinces[0].hover, "[洛陽]董卓軍：兵力30");
+    EXPECT_EQ(map.provinces[0].background, (info::MapColour{0, 0, 255, false}));
+    EXPECT_EQ(map.provinces[0].text, info::kYellow);  // blue is dark
+    EXPECT_EQ(map.provinces[2].background, (info::MapColour{0, 255, 0, false}));
+    EXPECT_EQ(map.provinces[2].text, info::kBlack);
+    // Nobody's province: the system colour, black text, "無所属".
+    EXPECT_TRUE(map.provinces[3].background.system);
+    EXPECT_EQ(map.provinces[3].text, info::kBlack);
+    EXPECT_EQ(map.provinces[3].hover, "[漢中]無所属軍：兵力7");
+    // Legend: names up to the warlord count, every swatch coloured.
+    EXPECT_EQ(map.legend[1].name, "袁紹");
+    EXPECT_EQ(map.legend[3].name, "");
+    EXPECT_EQ(map.legend[12].colour, (info::MapColour{255, 128, 128, false}));
+}
+
+TEST(MapColours, TableOfTheWarlords) {
+    EXPECT_EQ(info::owner_colour(7), (info::MapColour{128, 128, 0, false}));
+    EXPECT_EQ(info::owner_colour(9), (info::MapColour{255, 128, 0, false}));
+    EXPECT_EQ(info::owner_colour(11), (info::MapColour{192, 192, 192, false}));
+    for (int w : {6, 10, 12}) EXPECT_EQ(info::owner_text_colour(w), info::kYellow) << w;
+    for (int w : {0, 2, 3, 4, 5, 7, 8, 9, 11, 13}) EXPECT_EQ(info::owner_text_colour(w), info::kBlack) << w;
+    // Ids no scenario uses: black with yellow text.
+    for (int w = 14; w <= 20; ++w) {
+        EXPECT_EQ(info::owner_colour(w), info::kBlack);
+        EXPECT_EQ(info::owner_text_colour(w), info::kYellow);
+    }
+    EXPECT_THROW(info::owner_colour(21), ProgramError);
+}
+
+TEST_F(SmallWorld, DamagedFilesAreNamed) {
+    dir.write("ini/Kunisv.ini", province(1, "洛陽", 25, 30) + province(2, "長安", 1, 20) +
+                                    province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    try {
+        info::load_map(folder, shared);
+        FAIL() << "an owner outside the warlord ids is reported";
+    } catch (const DataError& e) {
+        EXPECT_NE(std::string(e.what()).find("Kunisv.ini"), std::string::npos) << e.what();
+        EXPECT_EQ(e.record_id(), 1);
+    }
+    dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", 623, 296) + place(2, "長安", "雍州", 496, 308));
+    EXPECT_THROW(info::load_map_places(folder, shared), DataError);
+    dir.write("ini/KuniMap.ini", place(1, "洛陽", "中原", 623, 296));
+    EXPECT_THROW(info::load_map_places(folder, shared), DataError);
+    std::filesystem::remove(dir.root() / "ini" / "gunsv.ini");
+    EXPECT_THROW(info::load_warlord_list(folder, shared), DataError);
+}
+
+TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
+    // 広陵/秣陵 and 魏郡/濮陽 sit closer than a label's size.
+    const std::vector<info::MapPoint> at = {{871, 384}, {850, 400}, {689, 228}, {714, 252}, {300, 300}};
+    const std::vector<info::MapPoint> sizes(at.size(), info::MapPoint{44, 26});
+    const auto moved = info::spread_labels(at, sizes);
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        for (std::size_t j = i + 1; j < moved.size(); ++j) {
+            const bool apart = std::abs(moved[i].x - moved[j].x) >= 44 - 1e-6 ||
+                               std::abs(moved[i].y - moved[j].y) >= 26 - 1e-6;
+            EXPECT_TRUE(apart) << i << " and " << j;
+        }
+        EXPECT_LT(std::hypot(moved[i].x - at[i].x, moved[i].y - at[i].y), 20) << i;
+    }
+    EXPECT_EQ(moved[4].x, 300);  // a lone label stays where it is
+    EXPECT_EQ(moved[4].y, 300);
+    // A label at the map's edge is pulled inside.
+    const auto edge = info::spread_labels({{995, 5}}, {{40, 20}});
+    EXPECT_EQ(edge[0].x, 980);
+    EXPECT_EQ(edge[0].y, 10);
+}
+
+bool shipped_map_present() {
+    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "KuniMap.ini") &&
+           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu1.ini");
+}
+
+TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
+    if (!shipped_map_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
+    TempGameFolder dir;
+    dir.copy_shipped_ini();
+    const GameFolder folder = dir.folder();
+    SharedValues shared;
+    SeededRandom rng(7);
+    ASSERT_TRUE(select_scenario(folder, shared, 2));
+    const auto warlords = ld_Gnm_rtn(folder, shared);
+    std::vector<bool> ticked(warlords.size(), false);
+    ticked[0] = true;
+    ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
+    mk_Gunsv_rtn(folder, 2);
+
+    const auto map = info::load_map(folder, shared);
+    ASSERT_EQ(map.provinces.size(), 48u);
+    ASSERT_EQ(map.regions.size(), 9u);
+    for (const auto& frame : map.regions)
+        for (int id : frame.province_ids) {
+            const auto& p = map.provinces[static_cast<std::size_t>(id - 1)];
+            EXPECT_EQ(p.region, frame.name);
+            EXPECT_TRUE(p.at.x >= frame.left && p.at.x <= frame.right && p.at.y >= frame.top && p.at.y <= frame.bottom);
+        }
+    EXPECT_FALSE(map.legend[11].name.empty());
+    EXPECT_TRUE(map.legend[12].name.empty());  // 12 warlords in this start
+
+    std::vector<info::MapPoint> at, sizes;
+    for (const auto& p : map.provinces) {
+        at.push_back(p.at);
+        sizes.push_back({44, 26});
+    }
+    const auto moved = info::spread_labels(at, sizes);
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        for (std::size_t j = i + 1; j < moved.size(); ++j)
+            EXPECT_TRUE(std::abs(moved[i].x - moved[j].x) >= 44 - 1e-6 || std::abs(moved[i].y - moved[j].y) >= 26 - 1e-6)
+                << map.provinces[i].name << " and " << map.provinces[j].name;
+
+    // Region captions cover no label and no other caption.
+    const std::vector<info::MapPoint> caption_sizes(map.regions.size(), info::MapPoint{50, 24});
+    const auto captions = info::place_region_captions(map.regions, caption_sizes, moved, sizes);
+    ASSERT_EQ(captions.size(), 9u);
+    auto clear_of = [](info::MapPoint a, info::MapPoint sa, info::MapPoint b, info::MapPoint sb) {
+        return std::abs(a.x - b.x) >= (sa.x + sb.x) / 2 || std::abs(a.y - b.y) >= (sa.y + sb.y) / 2;
+    };
+    for (std::size_t r = 0; r < captions.size(); ++r) {
+        for (std::size_t i = 0; i < moved.size(); ++i)
+            EXPECT_TRUE(clear_of(captions[r], caption_sizes[r], moved[i], sizes[i]))
+                << map.regions[r].name << " covers " << map.provinces[i].name;
+        for (std::size_t q = r + 1; q < captions.size(); ++q)
+            EXPECT_TRUE(clear_of(captions[r], caption_sizes[r], captions[q], caption_sizes[q]))
+                << map.regions[r].name << " covers " << map.regions[q].name;
+    }
+
+    const auto generals = info::load_generals_by_warlord(folder, shared);
+    EXPECT_FALSE(generals.columns[12].visible);
+    EXPECT_TRUE(generals.columns[11].visible);
+    EXPECT_EQ(info::load_warlord_list(folder, shared).rows.size(), 12u);
+}
+
+}  // namespace
+}  // namespace teijinki
