@@ -64,24 +64,6 @@ std::vector<std::int16_t> numbers_of_line(const std::string& line, std::size_t c
     return out;
 }
 
-// Encodes text in the folder's encoding; a character its code page lacks becomes "?".
-std::string encode_for(const GameFolder& folder, std::string_view utf8) {
-    const Encoding target = folder.encoding();
-    if (auto encoded = from_utf8(utf8, target)) return *encoded;
-    std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
-        if (i + len > utf8.size()) len = utf8.size() - i;
-        if (auto piece = from_utf8(utf8.substr(i, len), target))
-            out += *piece;
-        else
-            out += '?';
-        i += len;
-    }
-    return out;
-}
 
 void check_records(std::string_view text, RecordKind kind, const std::string& label) {
     int count = 0;
@@ -278,7 +260,7 @@ void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile&
             write_bytes_atomic(temp, bytes[i], GameFolder::display_name(literal));
             sync_path(temp, false);
         }
-        write_bytes_atomic(slot_temp, encode_for(folder, format_slot_file(values)), slot_label);
+        write_bytes_atomic(slot_temp, folder.encode(format_slot_file(values)), slot_label);
         sync_path(slot_temp, false);
         sync_path(save_dir, true);
     } catch (...) {

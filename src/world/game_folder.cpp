@@ -148,11 +148,9 @@ std::optional<std::string> GameFolder::read_text_if_present(std::string_view lit
     return decode_text(*bytes, display_name(literal));
 }
 
-std::string GameFolder::encode_for_folder(std::string_view utf8, std::string_view literal) const {
+std::string GameFolder::encode(std::string_view utf8) const {
     const Encoding target = encoding();
     if (auto encoded = from_utf8(utf8, target)) return *encoded;
-    // A character the folder's code page lacks (typed by the player, say) becomes "?" rather
-    // than making the whole file unwritable.
     std::string out;
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -165,7 +163,6 @@ std::string GameFolder::encode_for_folder(std::string_view utf8, std::string_vie
             out += '?';
         i += len;
     }
-    (void)literal;
     return out;
 }
 
@@ -189,7 +186,7 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
 }
 
 void GameFolder::write_text(std::string_view literal, std::string_view utf8) const {
-    write_bytes_atomic(resolve(literal), encode_for_folder(utf8, literal), display_name(literal));
+    write_bytes_atomic(resolve(literal), encode(utf8), display_name(literal));
 }
 
 void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std::string& label) {
@@ -202,7 +199,7 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
 }
 
 void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
-    write_bytes_scratch(resolve(literal), encode_for_folder(utf8, literal), display_name(literal));
+    write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
 }
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {

@@ -45,8 +45,11 @@ public:
     // Short name for messages: the literal with '/' separators.
     static std::string display_name(std::string_view literal);
 
+    // Text in the folder's encoding; a character its code page lacks (typed by the player, say)
+    // becomes "?" rather than making the whole file unwritable.
+    std::string encode(std::string_view utf8) const;
+
 private:
-    std::string encode_for_folder(std::string_view utf8, std::string_view literal) const;
 
     std::filesystem::path root_;
     mutable std::optional<Encoding> encoding_;
