@@ -36,7 +36,8 @@ std::vector<RawLine> raw_lines(std::string_view text) {
 }
 
 void append_line(std::string& out, std::string_view whole) {
-    if (!out.empty() && out.back() != '\n') out += kCrLf;
+    // A copied line may end in a lone CR, which the readers take as a line end too.
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += kCrLf;
     out += whole;
 }
 
