@@ -130,6 +130,13 @@ void MsgWindow::dsp_Text_rtn() {
     label1_->setText(qs(pager_.text()));
     label2_->setText(qs(pager_.caption()));
     viewport_->verticalScrollBar()->setValue(0);
+    if (pager_.msg_mode() == kMsgCredits) {
+        // The roll's lines sit low on the page: show its foot once the text is laid out.
+        QTimer::singleShot(0, this, [this] {
+            QScrollBar* bar = viewport_->verticalScrollBar();
+            bar->setValue(bar->maximum());
+        });
+    }
 
     const QPixmap portrait = load_cg(folder_, pager_.picture());
     show_picture(picture3_, portrait, kPortraitBox);

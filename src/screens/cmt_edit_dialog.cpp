@@ -21,7 +21,7 @@ CmtEditDialog::CmtEditDialog(QWidget* parent, QtHost& host, const GameFolder& fo
     setObjectName(QStringLiteral("Cmt_Edit"));
     setWindowTitle(QString::fromUtf8(kEditorCaption));
     setModal(true);
-    setMinimumSize(520, 340);
+    resize(540, 360);
 
     auto* name_lab = new QLabel(qs(name_), this);
     name_lab->setObjectName(QStringLiteral("Name_lab"));

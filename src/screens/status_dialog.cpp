@@ -28,7 +28,7 @@ StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     setWindowTitle(QString::fromUtf8(kSheetCaption));
     setModal(modal);
     setAttribute(Qt::WA_DeleteOnClose, !modal);
-    setMinimumSize(560, 420);
+    resize(580, 500);
 
     picture1_ = new QLabel(this);
     picture1_->setObjectName(QStringLiteral("Picture1"));
@@ -45,6 +45,8 @@ StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& fold
         skl_kind_[i]->setAlignment(Qt::AlignRight | Qt::AlignTop);
         skl_kind_[i]->setProperty("role", QStringLiteral("heading"));
         skl_kind_[i]->setFont(serif_font(13.0, true));
+        // The same box as the values beside them, so the rows line up.
+        skl_kind_[i]->setStyleSheet(QStringLiteral("border:1px solid transparent; padding:2px 6px;"));
     }
     for (int i = 0; i < 3; ++i) {
         skl_lab_[i] = new QLabel(this);
@@ -57,7 +59,8 @@ StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     auto* job_caption = new QLabel(QStringLiteral("役職"), this);
     job_caption->setProperty("role", QStringLiteral("heading"));
     job_caption->setFont(serif_font(13.0, true));
-    job_caption->setAlignment(Qt::AlignRight);
+    job_caption->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    job_caption->setStyleSheet(QStringLiteral("border:1px solid transparent; padding:2px 6px;"));
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);

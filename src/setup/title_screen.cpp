@@ -137,10 +137,13 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     timer1_->setInterval(kSplashTimerMs);
     connect(timer1_, &QTimer::timeout, this, &TitleScreen::Timer1_Timer);
 
-    // Form_Load: the title music (silence when it cannot play), init_rtn, ld_Gnm_rtn.
-    host_.play_music("french1");
+    // Form_Load: init_rtn and ld_Gnm_rtn here; the title music starts once the screen is up
+    // (showEvent), as opening the synthesizer takes longer than drawing the screen.
     guarded([this] { rules_.Form_Load(); });
     for (const std::string& entry : rules_.scenario_entries) list_[0]->addItem(qs(entry));
+    // All six scenarios in view, without a scroll bar.
+    if (list_[0]->count() > 0)
+        list_[0]->setFixedHeight(list_[0]->sizeHintForRow(0) * list_[0]->count() + 2 * list_[0]->frameWidth() + 8);
     show_description();
     fill_warlords();
     connect(list_[0], &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { List1_0_Click(list_[0]->row(item)); });
@@ -258,6 +261,14 @@ void TitleScreen::show_splash_state() {
         timer1_->stop();
         list_[0]->setFocus();
     }
+}
+
+void TitleScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (music_started_) return;
+    music_started_ = true;
+    // Silence when it cannot play: the title screen has no message for it.
+    QTimer::singleShot(50, this, [this] { host_.play_music("french1"); });
 }
 
 void TitleScreen::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "screens/status_dialog.h"
 #include "setup/title_rules.h"
 
 class QLabel;
@@ -16,7 +17,6 @@ class QTimer;
 namespace teijinki::ui {
 
 class QtHost;
-class StatusDialog;
 
 class TitleScreen : public QWidget {
     Q_OBJECT
@@ -42,6 +42,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -66,6 +67,7 @@ private:
     QPushButton* command2_;
     QPixmap splash_;
     QPointer<StatusDialog> status_;
+    bool music_started_ = false;
 };
 
 }  // namespace teijinki::ui

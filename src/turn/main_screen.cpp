@@ -26,7 +26,7 @@
 namespace teijinki::ui {
 
 namespace {
-const QSize kTurnPortraitBox(96, 120);
+const QSize kTurnPortraitBox(80, 100);
 constexpr const char* kVersionText = "鼎陣記1.96\r\nsince2002/08/25";
 }  // namespace
 
@@ -79,7 +79,7 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     turn_lab_->setMinimumWidth(170);
     pc_lst_ = new QListWidget(central);
     pc_lst_->setObjectName(QStringLiteral("PC_lst"));
-    pc_lst_->setFixedSize(200, 112);
+    pc_lst_->setFixedSize(200, 92);
     pc_lst_->setToolTip(QStringLiteral("プレイヤーの軍閥のデータを見る"));
     connect(pc_lst_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { dsp_PC_Click(pc_lst_->row(item)); });
     auto* players_caption = new QLabel(QStringLiteral("プレイヤー"), central);
@@ -100,7 +100,7 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
 
     // The four panels.
     auto* grid = new QGridLayout;
-    grid->setSpacing(14);
+    grid->setSpacing(10);
     for (int p = 0; p < 4; ++p) {
         frame_[p] = new QGroupBox(central);
         frame_[p]->setObjectName(QStringLiteral("Frame_%1").arg(p));
@@ -111,11 +111,11 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
         offers->setProperty("role", QStringLiteral("heading"));
         gun_lst_[p] = new QListWidget(frame_[p]);
         gun_lst_[p]->setObjectName(QStringLiteral("Gun_lst_%1").arg(p));
-        gun_lst_[p]->setFont(serif_font(13.0));
+        gun_lst_[p]->setFont(serif_font(12.5));
         gun_lst_[p]->setToolTip(QStringLiteral("軍閥のデータと、その画策を見る"));
         com_lst_[p] = new QListWidget(frame_[p]);
         com_lst_[p]->setObjectName(QStringLiteral("Com_Lst_%1").arg(p));
-        com_lst_[p]->setFont(serif_font(13.0));
+        com_lst_[p]->setFont(serif_font(12.5));
         connect(gun_lst_[p], &QListWidget::itemClicked, this,
                 [this, p](QListWidgetItem* item) { Gun_lst_Click(p, gun_lst_[p]->row(item)); });
         connect(com_lst_[p], &QListWidget::itemClicked, this,
@@ -178,8 +178,8 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     bottom->addWidget(command1_[3]);
 
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(22, 12, 22, 14);
-    layout->setSpacing(10);
+    layout->setContentsMargins(22, 8, 22, 12);
+    layout->setSpacing(6);
     layout->addLayout(header);
     layout->addLayout(grid, 1);
     layout->addLayout(bottom);

@@ -63,18 +63,18 @@ QPushButton:disabled { color: #9a8c74; border-color: #b8a47c; background: #e6d8b
 QListWidget {
   background: #f8f0dc; color: #2a1e12; border: 1px solid #8b6d3f; border-radius: 2px; padding: 2px;
 }
-QListWidget::item { padding: 3px 4px; }
+QListWidget::item { padding: 2px 4px; }
 QListWidget::item:hover { background: #eadbb4; }
 QListWidget::item:selected { background: #8a1f17; color: #fbf3e0; }
 QGroupBox {
-  border: 1px solid #8b6d3f; border-radius: 4px; margin-top: 16px; padding: 10px 6px 6px 6px;
+  border: 1px solid #8b6d3f; border-radius: 4px; margin-top: 14px; padding: 6px 6px 4px 6px;
   background: rgba(255, 250, 235, 90);
 }
 QGroupBox::title {
   subcontrol-origin: margin; left: 12px; padding: 0 6px; color: #8a1f17; font-weight: bold;
   background: #efe3c4;
 }
-QPlainTextEdit { background: #fbf5e4; color: #2a1e12; border: 1px solid #8b6d3f; }
+QPlainTextEdit { background: #fbf5e4; color: #2a1e12; border: 1px solid #8b6d3f; padding: 6px; }
 QScrollBar:vertical { background: #e4d4ab; width: 14px; margin: 0; }
 QScrollBar::handle:vertical { background: #a88b57; min-height: 28px; border-radius: 3px; }
 QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }

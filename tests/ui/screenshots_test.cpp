@@ -17,6 +17,7 @@
 #include "strategy/strate_dialog.h"
 #include "turn/command_menu.h"
 #include "turn/main_screen.h"
+#include "ui/style.h"
 #include "ui_support.h"
 #include "world/random.h"
 
@@ -43,6 +44,7 @@ TEST(Screenshots, EveryScreen) {
     SharedValues shared;
     SeededRandom rng(11);
     const QString out = QString::fromUtf8(dir);
+    ui::apply_game_style(*qApp);
 
     QElapsedTimer clock;
     clock.start();
@@ -52,6 +54,7 @@ TEST(Screenshots, EveryScreen) {
     std::cout << "[ timing ] title screen built and shown in " << clock.elapsed() << " ms\n";
     save(*title, out, "01_title_splash");
     for (int i = 0; i < 5; ++i) title->Timer1_Timer();
+    title->findChild<QListWidget*>(QStringLiteral("List1_0"))->setCurrentRow(1);
     title->List1_0_Click(1);
     auto* warlords = title->findChild<QListWidget*>(QStringLiteral("List1_1"));
     warlords->item(0)->setSelected(true);
