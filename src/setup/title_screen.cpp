@@ -141,6 +141,7 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     // (showEvent), as opening the synthesizer takes longer than drawing the screen.
     guarded([this] { rules_.Form_Load(); });
     for (const std::string& entry : rules_.scenario_entries) list_[0]->addItem(qs(entry));
+    list_[0]->setCurrentRow(0);  // scenario 1 is the one set up; the signals are not connected yet
     // All six scenarios in view, without a scroll bar.
     if (list_[0]->count() > 0)
         list_[0]->setFixedHeight(list_[0]->sizeHintForRow(0) * list_[0]->count() + 2 * list_[0]->frameWidth() + 8);
