@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
     const fs::path data = env && *env ? fs::path(env) : fs::path(TEIJINKI_DATA_DIR);
 
     // Thousands of games replace thousands of files: memory-backed /dev/shm unless TMPDIR says otherwise.
-    fs::path base = fs::temp_directory_path();
-    if (!std::getenv("TMPDIR") && ::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
+    const char* tmpdir = std::getenv("TMPDIR");
+    fs::path base = tmpdir && *tmpdir ? fs::path(tmpdir) : fs::path("/tmp");
+    if (!(tmpdir && *tmpdir) && ::access("/dev/shm", W_OK) == 0) base = "/dev/shm";
     std::string pattern = (base / "teijinki-soak-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) {
         std::perror("soak: mkdtemp");
