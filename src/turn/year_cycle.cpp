@@ -51,6 +51,9 @@ void start_new_game(MainState& m) {
     shared.gun_count = scenario->gun_count;
     m.end_year = scenario->end_year;
     ini_Mei_rtn(m);
+    // An alliance starts from its leader's fame, which may pass 100; cohesion is a 0..100 figure
+    // everywhere else, so the first year gets the same limit as every later one.
+    Limit_rtn(m);
     m.ops.ld_Kunshu_rtn();
     m.ops.mk_HeiFile_Master();
     shared.msg_mode = kMsgStrategy;

@@ -109,6 +109,17 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(next.back(), first);
 }
 
+TEST(YearCycle, AllianceCohesionStartsWithinItsRangeEvenUnderAFamousLeader) {
+    REQUIRE_SHIPPED_DATA();
+    for (int scenario : {1, 2, 3}) {
+        Game game(scenario, {0});
+        for (int s = 0; s <= 3; ++s) {
+            EXPECT_GE(game.shared.mei_kessoku[s], 0) << "scenario " << scenario << " slot " << s;
+            EXPECT_LE(game.shared.mei_kessoku[s], 100) << "scenario " << scenario << " slot " << s;
+        }
+    }
+}
+
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
     REQUIRE_SHIPPED_DATA();
     Game g(2, {1});
