@@ -48,6 +48,11 @@ demo: build
 clean:
 	rm -rf $(BUILD)
 
+# The programs, the data, the desktop entry and the icon under $(PREFIX); DESTDIR is honoured
+# (make install PREFIX=/usr DESTDIR=/tmp/pkg).
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
 # --- Proof under load: sanitizers, soak, fuzzing ---------------------------------------------
 
 ASAN_BUILD      ?= build-asan

@@ -1,67 +1,89 @@
-// teijinki: the desktop game. The game folder is the one given as the argument, else the current
-// directory when it holds ini/Text.ini, else ./game, filled from the shipped data when it lacks
-// the template table.
-
-#include <unistd.h>
+// teijinki: the desktop game.
+//   teijinki [GAME_FOLDER]         play; the game folder is GAME_FOLDER when given, else the
+//                                  current directory when it holds ini/Text.ini, else
+//                                  $XDG_DATA_HOME/teijinki (~/.local/share/teijinki), which is
+//                                  filled from the shipped data on first start
+//   teijinki --screenshots DIR     a seeded demo game played offscreen, one PNG per screen in DIR
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "media/qt_music.h"
-#include "screens/status_dialog.h"
 #include "setup/title_screen.h"
 #include "ui/game_app.h"
-#include "ui/screen_opener.h"
+#include "ui/game_screens.h"
+#include "ui/screenshot_tour.h"
 #include "ui/style.h"
+#include "world/data_location.h"
 #include "world/error.h"
 #include "world/random.h"
-#include "world/record_file.h"
 
 namespace fs = std::filesystem;
 using namespace teijinki;
 
 namespace {
 
-fs::path executable_dir() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : self.parent_path();
+const char* kUsage =
+    "usage: teijinki [GAME_FOLDER]\n"
+    "       teijinki --screenshots DIR   (a seeded demo game offscreen; one PNG of every screen in DIR)\n";
+
+struct Options {
+    std::optional<fs::path> game_folder;
+    std::optional<QString> screenshots;
+    bool help = false;
+    std::string problem;
+};
+
+// Qt has taken its own options out of argv by now.
+Options parse_options(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--screenshots") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                o.problem = "--screenshots needs a folder";
+                return o;
+            }
+            o.screenshots = QString::fromLocal8Bit(argv[++i]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            o.problem = "unknown option '" + arg + "'";
+            return o;
+        } else if (!o.game_folder) {
+            o.game_folder = fs::path(arg);
+        } else {
+            o.problem = "only one game folder may be given";
+            return o;
+        }
+    }
+    if (o.screenshots && o.game_folder) o.problem = "--screenshots plays in a copy of the shipped data; no game folder applies";
+    return o;
 }
 
-// The shipped data: $TEIJINKI_DATA, the installed share folder, or the source tree's data/.
-fs::path find_data_dir() {
-    if (const char* env = std::getenv("TEIJINKI_DATA"); env && *env) return env;
-    const fs::path exe = executable_dir();
-    if (!exe.empty() && fs::exists(exe / ".." / "share" / "teijinki" / "data" / "ini"))
-        return exe / ".." / "share" / "teijinki" / "data";
-    if (fs::exists(fs::path(TEIJINKI_INSTALL_DATADIR) / "ini")) return TEIJINKI_INSTALL_DATADIR;
-    return TEIJINKI_DATA_DIR_BUILD;
+fs::path shipped_data() { return find_shipped_data(data_search_here({TEIJINKI_INSTALL_DATADIR, TEIJINKI_DATA_DIR_BUILD})); }
+
+std::string env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
-// A folder without the template table is filled from the shipped data.
-void prepare_folder(const fs::path& dir) {
-    if (GameFolder(dir).exists(files::kText)) return;
-    const fs::path data = find_data_dir();
-    if (!GameFolder(data).exists(files::kText))
-        throw DataError(GameFolder::display_name(files::kText), "missing from the data folder " + data.string());
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    fs::copy(data, dir, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
-    if (ec) throw DataError(dir.string(), "cannot be filled from " + data.string() + ": " + ec.message());
-    fs::create_directories(dir / "save", ec);
-}
-
-fs::path choose_folder(int argc, char** argv) {
-    if (argc >= 2 && argv[1][0] != '\0') return fs::absolute(argv[1]);
-    const fs::path here = fs::current_path();
-    if (GameFolder(here).exists(files::kText)) return here;
-    return here / "game";
+int screenshot_tour(const QString& dir) {
+    const ui::TourResult result = ui::run_screenshot_tour(shipped_data(), dir, 1, std::cout);
+    for (const QString& file : result.written) std::cout << "wrote " << dir.toStdString() << "/" << file.toStdString() << "\n";
+    if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
+    if (!result.missing.isEmpty())
+        std::cerr << "teijinki: screenshot tour did not reach: " << result.missing.join(QStringLiteral(", ")).toStdString() << "\n";
+    return result.ok() ? 0 : 2;
 }
 
 }  // namespace
@@ -69,19 +91,33 @@ fs::path choose_folder(int argc, char** argv) {
 int main(int argc, char** argv) {
     QElapsedTimer since_start;
     since_start.start();
+    // The tour draws offscreen, so it also runs where there is no display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshots") == 0) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
     QApplication::setApplicationDisplayName(QStringLiteral("鼎陣記・治世巻"));
+    QApplication::setDesktopFileName(QStringLiteral("teijinki"));
     ui::apply_game_style(app);
 
-    if (argc > 2) {
-        std::cerr << "usage: teijinki [GAME_FOLDER]\n";
+    const Options options = parse_options(argc, argv);
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!options.problem.empty()) {
+        std::cerr << "teijinki: " << options.problem << "\n" << kUsage;
         return 1;
     }
+    if (options.screenshots) return screenshot_tour(*options.screenshots);
+
     fs::path dir;
+    fs::path data;
     try {
-        dir = choose_folder(argc, argv);
-        prepare_folder(dir);
+        data = shipped_data();
+        dir = choose_game_folder(options.game_folder, fs::current_path(),
+                                 user_game_folder(env("XDG_DATA_HOME"), env("HOME")), data);
+        fill_game_folder(dir, data);
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("鼎陣記"),
                               QStringLiteral("ゲームのフォルダを用意できません。\n") + QString::fromUtf8(e.what()));
@@ -89,12 +125,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const GameFolder folder(dir);
-    const fs::path icon = folder.resolve("icons/teijinki.png");
-    if (fs::exists(icon)) QApplication::setWindowIcon(QIcon(QString::fromStdString(icon.string())));
-    else QApplication::setWindowIcon(QIcon(QString::fromUtf8(TEIJINKI_DATA_DIR_BUILD "/icons/teijinki.png")));
+    for (const fs::path& icon : {folder.resolve("icons/teijinki.png"), data / "icons" / "teijinki.png"})
+        if (fs::exists(icon)) {
+            QApplication::setWindowIcon(QIcon(QString::fromStdString(icon.string())));
+            break;
+        }
 
     ClockRandom rng;
-    ui::ScreenOpener opener;
+    ui::GameScreenOpener opener;
     // Declared before the game so that it outlives every screen that may still stop the music.
     PlayerMusicOutput music;
     ui::GameApp game(folder, opener, rng);

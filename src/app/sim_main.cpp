@@ -19,6 +19,7 @@
 #include "setup/title_rules.h"
 #include "turn/main_state.h"
 #include "turn/year_cycle.h"
+#include "world/data_location.h"
 #include "world/error.h"
 #include "world/random.h"
 #include "world/record_file.h"
@@ -128,44 +129,19 @@ std::string terminal_text(const std::string& text) {
     return out;
 }
 
-fs::path executable_dir() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path() : self.parent_path();
-}
-
 // The shipped data folder: $TEIJINKI_DATA, the installed share folder, or the source tree's.
 fs::path find_data_dir() {
-    if (const char* env = std::getenv("TEIJINKI_DATA"); env && *env) return env;
-    const fs::path exe = executable_dir();
-    if (!exe.empty()) {
-        const fs::path installed = exe / ".." / "share" / "teijinki" / "data";
-        if (fs::exists(installed / "ini")) return installed;
-    }
 #ifdef TEIJINKI_DATA_DIR
-    return TEIJINKI_DATA_DIR;
+    return find_shipped_data(data_search_here({TEIJINKI_DATA_DIR}));
 #else
     // Built from the source tree: the data folder sits two levels above this file.
-    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data";
+    return find_shipped_data(data_search_here({fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"}));
 #endif
-}
-
-// A folder without a template table is filled from the shipped data first.
-void prepare_folder(const fs::path& dir) {
-    if (GameFolder(dir).exists(files::kText)) return;
-    const fs::path data = find_data_dir();
-    if (!GameFolder(data).exists(files::kText))
-        throw DataError(GameFolder::display_name(files::kText), "missing from the data folder " + data.string());
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    fs::copy(data, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-    if (ec) throw DataError(dir.string(), "cannot be filled from " + data.string() + ": " + ec.message());
-    fs::create_directories(dir / "save", ec);
 }
 
 int run(const Options& o) {
     // A game to continue is only read from: a folder without the game's files is not filled.
-    if (!o.load_slot) prepare_folder(o.dir);
+    if (!o.load_slot) fill_game_folder(o.dir, find_data_dir());
     const GameFolder folder(o.dir);
     if (o.load_slot && !folder.exists(files::kText))
         throw DataError(GameFolder::display_name(files::kText), "missing from " + o.dir.string() + ", so there is no game to continue");

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -93,6 +94,11 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     connect(command1_[0], &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(command1_[1], &QPushButton::clicked, this, [this] { Command1_Click(1); });
     connect(command2_, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    // The same keys as on the main screen: Ctrl+L continues a saved game, Ctrl+Q ends.
+    auto* load_key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(load_key, &QShortcut::activated, this, [this] { Command1_Click(1); });
+    auto* quit_key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+    connect(quit_key, &QShortcut::activated, this, [this] { Command1_Click(0); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(label2_1);

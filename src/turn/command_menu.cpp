@@ -167,6 +167,8 @@ void cmdMusic_Click(MainState& m) {
         m.host.stop_music();
     } else {
         m.bgm_on = true;
+        // Switching the music on is the player's way to try again after a failure.
+        m.music_failed = false;
         stMusic(m, "china1");
     }
 }

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -47,11 +48,11 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
         connect(action, &QAction::triggered, this, [this, slot] { (this->*slot)(); });
         return action;
     };
-    add(sys, "cmdSave", "セーブ", &MainScreen::cmdSave_Click);
-    add(sys, "cmdLoad", "ロード", &MainScreen::cmdLoad_Click);
+    add(sys, "cmdSave", "セーブ", &MainScreen::cmdSave_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(sys, "cmdLoad", "ロード", &MainScreen::cmdLoad_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     sys->addSeparator();
     add(sys, "newGame", "最初から", &MainScreen::newGame_Click);
-    add(sys, "exitGame", "終了", &MainScreen::exitGame_Click);
+    add(sys, "exitGame", "終了", &MainScreen::exitGame_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu* info = menuBar()->addMenu(QStringLiteral("情報"));
     info->setObjectName(QStringLiteral("cmdInfo"));
     add(info, "cmdItiran", "軍閥一覧", &MainScreen::cmdItiran_Click);

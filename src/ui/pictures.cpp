@@ -3,12 +3,15 @@
 #include <QImageReader>
 #include <QLabel>
 
+#include "media/pictures.h"
+
 namespace teijinki::ui {
 
 QPixmap load_cg(const GameFolder& folder, const std::string& base) {
-    if (base.empty()) return {};
-    const std::filesystem::path path = folder.resolve("CG\\" + base + ".jpg");
-    QImageReader reader(QString::fromStdString(path.string()));
+    // Names come from data files the player may edit: one that could lead out of CG\ is refused.
+    const std::optional<std::filesystem::path> path = picture_file(folder, base);
+    if (!path) return {};
+    QImageReader reader(QString::fromStdString(path->string()));
     reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull()) return {};
