@@ -165,7 +165,9 @@ void expect_refused(const std::vector<std::string>& args, const fs::path& root, 
     EXPECT_TRUE(names_file(message, file)) << "the message does not name " << file << ": " << message;
     // The program's own line, and the line naming the file when they differ.
     EXPECT_LE(std::count(message.begin(), message.end(), '\n'), 2) << message;
-    if (unchanged) EXPECT_TRUE(snapshot(root) == before) << "a refused load changed the folder";
+    if (unchanged) {
+        EXPECT_TRUE(snapshot(root) == before) << "a refused load changed the folder";
+    }
 }
 
 // Scenario masters, name lists and template tables: a new game of scenario 1 refuses to start.
