@@ -11,8 +11,12 @@ if(TARGET teijinki-sim)
 endif()
 
 # The programs find the data at <bindir>/../share/teijinki/data, wherever the prefix lies.
+# A game played in the source tree's data folder must not ship its working files or slots.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/teijinki/data
-        PATTERN ".gitkeep" EXCLUDE)
+        PATTERN ".gitkeep" EXCLUDE
+        REGEX "/ini/(busv|gunsv|Kunisv|Cmtsv|buimg|gunimg|Kuniimg|Cmtimg)\\.ini$" EXCLUDE
+        REGEX "/ini/kodarn\\.(log|img)$" EXCLUDE
+        REGEX "/save/[^/]+$" EXCLUDE)
 # The save folder may be empty in the source tree; a game folder copied from the data gets one.
 install(DIRECTORY DESTINATION ${CMAKE_INSTALL_DATADIR}/teijinki/data/save)
 install(FILES ${CMAKE_SOURCE_DIR}/data/icons/teijinki.png

@@ -119,9 +119,10 @@ int main(int argc, char** argv) {
                                  user_game_folder(env("XDG_DATA_HOME"), env("HOME")), data);
         fill_game_folder(dir, data);
     } catch (const std::exception& e) {
+        // The terminal first: the box waits for a click.
+        std::cerr << "teijinki: " << e.what() << "\n";
         QMessageBox::critical(nullptr, QStringLiteral("鼎陣記"),
                               QStringLiteral("ゲームのフォルダを用意できません。\n") + QString::fromUtf8(e.what()));
-        std::cerr << "teijinki: " << e.what() << "\n";
         return 2;
     }
     const GameFolder folder(dir);
