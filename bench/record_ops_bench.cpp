@@ -38,7 +38,7 @@ double median_us(int repetitions, const std::function<void(int)>& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const fs::path data = argc > 1 ? fs::path(argv[1]) : fs::path(TEIJINKI_BENCH_DATA_DIR);
+    const fs::path data = argc > 1 ? fs::path(argv[1]) : fs::path(TEIJINKI_DATA_DIR);
     const int repetitions = argc > 2 ? std::atoi(argv[2]) : 500;
     const fs::path root = fs::temp_directory_path() / ("teijinki-bench-" + std::to_string(::getpid()));
     fs::create_directories(root / "save");

@@ -29,7 +29,6 @@ std::size_t before_terminator(const std::string& text) {
 void mkLog(const GameFolder& folder, const PageStore& pages) {
     std::string log;
     if (auto old = folder.read_text_if_present(files::kLog)) {
-        folder.write_scratch(files::kLogScratch, *old);
         log = std::move(*old);
         log.resize(before_terminator(log));
         // Lines are written with CR LF; a log whose last line lost its break gets one.
@@ -44,7 +43,8 @@ void mkLog(const GameFolder& folder, const PageStore& pages) {
     }
     log += kLogEnd;
     log += kCrLf;
-    folder.write_text(files::kLog, log);
+    // The old log stays behind as the scratch copy.
+    folder.replace_keeping_old(files::kLog, files::kLogScratch, log);
 }
 
 }  // namespace teijinki

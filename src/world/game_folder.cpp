@@ -1,6 +1,7 @@
 #include "world/game_folder.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -200,6 +201,30 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
 
 void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
     write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
+}
+
+void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const {
+    const fs::path path = resolve(literal);
+    const fs::path scratch_path = resolve(scratch);
+    const std::string label = display_name(literal);
+    const std::string bytes = encode(utf8);
+    // The new content goes into the scratch file, overwritten in place: creating and freeing
+    // files is what costs on this disk, reusing one costs almost nothing. Nothing reads the
+    // scratch file, so a crash while it is written loses nothing.
+    const int fd = ::open(scratch_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(errno));
+    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    const int saved = errno;
+    if (::close(fd) != 0 || !ok)
+        throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
+    // One atomic exchange: the working file gets the new content, the scratch name the old.
+    if (::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return;
+    // No working file yet, or a file system that cannot exchange: rename over it, then leave the
+    // old bytes (if any) under the scratch name.
+    auto old = read_bytes(path);
+    if (::rename(scratch_path.c_str(), path.c_str()) != 0)
+        throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
+    if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
 }
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {

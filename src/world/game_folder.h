@@ -36,6 +36,10 @@ public:
     // Replace a file's whole content, encoded in the folder's encoding. The new content reaches
     // the file by an atomic rename, so a crash leaves either the old or the new file, never half.
     void write_text(std::string_view literal, std::string_view utf8) const;
+    // Replace a file atomically and leave its old bytes under the scratch name, as the rewrites
+    // through a scratch copy always have. The fresh file is exchanged with the old one, so the old
+    // bytes are neither copied nor is the flush paid that renaming over a file costs on ext4.
+    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const;
     // Write a file that nothing relies on surviving a crash (scratch copies): cheaper, not atomic.
     void write_scratch(std::string_view literal, std::string_view utf8) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the

@@ -148,8 +148,6 @@ void rewrite_records(const GameFolder& folder, std::string_view literal, std::st
     const std::string label = GameFolder::display_name(literal);
     auto bytes = read_bytes(folder.resolve(literal));
     if (!bytes) throw DataError(label, "file not found");
-    // The scratch copy keeps the old bytes, as the rewrite has always left them.
-    write_bytes_scratch(folder.resolve(scratch), *bytes, GameFolder::display_name(scratch));
     const std::string text = decode_text(*bytes, label);
 
     std::string out;
@@ -168,7 +166,8 @@ void rewrite_records(const GameFolder& folder, std::string_view literal, std::st
         }
         return !stop_after(record.id);
     });
-    folder.write_text(literal, out);
+    // The scratch copy ends up holding the old bytes, as the rewrite has always left them.
+    folder.replace_keeping_old(literal, scratch, out);
 }
 
 }  // namespace teijinki
