@@ -1,5 +1,7 @@
 #include "turn/year_cycle.h"
 
+#include <filesystem>
+
 #include <memory>
 
 #include "messages/message_modes.h"
@@ -124,8 +126,23 @@ void tebanIncliment_rtn(MainState& m) {
     m.turn_label = std::string("プレイヤー") + kCrLf + "（" + name + "）";
 }
 
+namespace {
+// A year rewrites every working file and grows the log; on a disk without room for that it is
+// refused before its first write, so it is never left carried out half way.
+void ensure_room_for_a_year(const MainState& m) {
+    unsigned long long needed = 256 * 1024;
+    for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kLog}) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(m.folder.resolve(literal), ec);
+        if (!ec) needed += 2 * static_cast<unsigned long long>(size);
+    }
+    m.folder.ensure_free_space("\\ini", needed);
+}
+}  // namespace
+
 void carry_out_year(MainState& m) {
     if (m.game_over) return;
+    ensure_room_for_a_year(m);
     Strate_rtn(m);
     if (m.game_over) return;
     T_End_rtn(m);

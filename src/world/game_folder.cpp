@@ -1,6 +1,7 @@
 #include "world/game_folder.h"
 
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -225,6 +226,16 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     if (::rename(scratch_path.c_str(), path.c_str()) != 0)
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
+}
+
+void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const {
+    struct statvfs info {};
+    if (::statvfs(resolve(literal_dir).c_str(), &info) != 0) return;  // cannot tell: let the writes speak
+    const unsigned long long available = static_cast<unsigned long long>(info.f_bavail) * info.f_frsize;
+    if (available < bytes)
+        throw DataError(display_name(literal_dir), "No space left on the disk: " + std::to_string(bytes / 1024) +
+                                                       " KB are needed, " + std::to_string(available / 1024) +
+                                                       " KB are free");
 }
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {

@@ -46,6 +46,10 @@ public:
     // source is missing or the destination cannot be written.
     void copy_file(std::string_view from, std::string_view to) const;
 
+    // Throws DataError naming the folder when its disk has less than `bytes` free, so a step that
+    // writes several files can refuse before the first instead of stopping half way.
+    void ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const;
+
     // Short name for messages: the literal with '/' separators.
     static std::string display_name(std::string_view literal);
 
