@@ -23,6 +23,7 @@
 #include "world/error.h"
 #include "world/random.h"
 #include "world/record_file.h"
+#include "world/trace.h"
 
 namespace fs = std::filesystem;
 using namespace teijinki;
@@ -40,11 +41,12 @@ struct Options {
     std::optional<std::string> load_slot;  // continued instead of a new game
     bool new_game_choice = false;          // --scenario or --players given
     bool bench = false;
+    std::string trace;  // JSON Lines trace of every year, when given
 };
 
 const char* kUsage =
     "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
-    "       [--save SLOT] [--load SLOT]\n"
+    "       [--save SLOT] [--load SLOT] [--trace FILE]\n"
     "       teijinki-sim --bench   (fixed seeded games: times, peak memory, behaviour signature)\n";
 
 bool parse_int(const std::string& text, long long low, long long high, long long& out) {
@@ -71,6 +73,10 @@ std::string parse_options(int argc, char** argv, Options& o) {
             o.quiet = true;
         } else if (arg == "--bench") {
             o.bench = true;
+        } else if (arg == "--trace") {
+            auto v = value();
+            if (!v || v->empty()) return "--trace needs a file";
+            o.trace = *v;
         } else if (arg == "--dir") {
             auto v = value();
             if (!v || v->empty()) return "--dir needs a folder";
@@ -186,6 +192,9 @@ int run(const Options& o) {
     }
 
     MainState m(folder, shared, *rng, host);
+    std::unique_ptr<JsonLinesTrace> trace;
+    if (!o.trace.empty()) trace = std::make_unique<JsonLinesTrace>(o.trace);
+    m.trace = trace.get();
     open_main(m);
     int years = 0;
     while (!m.game_over && (o.years < 0 || years < o.years)) {

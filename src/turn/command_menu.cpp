@@ -117,6 +117,7 @@ bool confirm_offer(MainState& m, int panel, int position) {
     if (sh.form_result == 1 && valid_offer(m, panel, position) && is_own_panel(m, panel)) {
         if (m.host.message_box(sh.msg_text + kConfirmSuffix, Buttons::YesNo) == Answer::Yes) {
             sh.gun_mei[sh.player_gun[m.turn_slot]] = position;
+            m.picked_by_player[sh.player_gun[m.turn_slot]] = true;
             stored = true;
             sh.form_result = 0;
             end_move(m);

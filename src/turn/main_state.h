@@ -54,6 +54,8 @@ struct MainState {
     bool game_over = false;  // the program is to end (final screens done, or the player gave up)
 
     TraceSink* trace = nullptr;
+    // Warlords whose plan this year was chosen by a player (for the trace).
+    Table<bool, kMaxWarlords + 1> picked_by_player;
 };
 
 }  // namespace teijinki

@@ -14,8 +14,25 @@
 #include "turn/reports.h"
 #include "world/error.h"
 #include "world/record_file.h"
+#include "world/trace.h"
 
 namespace teijinki {
+
+namespace {
+// The year's offers as drawn, and a fresh record of who chose by hand.
+void trace_plans_drawn(MainState& m) {
+    m.picked_by_player.fill(false);
+    if (m.trace) trace_offers(*m.trace, m.year, m.shared);
+}
+
+// Every listed warlord's final pick, just before the year is carried out.
+void trace_picks(const MainState& m) {
+    if (!m.trace) return;
+    for (int panel = 0; panel <= kMaxAlliances; ++panel)
+        for (int gun : m.gun_lst[panel].ids)
+            m.trace->pick(m.year, gun, panel, m.shared.gun_mei[gun], m.picked_by_player[gun]);
+}
+}  // namespace
 
 void stMusic(MainState& m, std::string_view piece) {
     if (!m.bgm_on || m.music_failed) return;
@@ -63,6 +80,7 @@ void start_new_game(MainState& m) {
     setKunJpg(m);
     Dsp_rtn(m);
     Tagun_rtn(m);
+    trace_plans_drawn(m);
     m.turn_slot = 0;
     tebanIncliment_rtn(m);
 }
@@ -140,6 +158,7 @@ void ensure_room_for_a_year(const MainState& m) {
 }
 }  // namespace
 
+
 void carry_out_year(MainState& m) {
     if (m.game_over) return;
     ensure_room_for_a_year(m);
@@ -194,6 +213,7 @@ MsgWindowResult show_msg_window(MainState& m) {
 }
 
 void Strate_rtn(MainState& m) {
+    trace_picks(m);
     m.shared.form_param = m.year;
     m.shared.msg_mode = kMsgStrategy;
     const MsgWindowResult result = show_msg_window(m);
@@ -216,6 +236,7 @@ void T_End_rtn(MainState& m) {
     Policy_rtn(m);
     Jinji_rtn(m);
     m.ops.mk_HeiFile_Master();
+    if (m.trace) trace_year_end(*m.trace, m.year, m.folder, m.shared);
     m.shared.msg_text = m.text.text_buf[0];
     show_msg_window(m);
     stMusic(m, "china1");
@@ -231,6 +252,7 @@ void Res_rtn(MainState& m) {
     m.shared.msg_mode = kMsgStrategy;
     Dsp_rtn(m);
     Tagun_rtn(m);
+    trace_plans_drawn(m);
     if (m.year == m.end_year - 10) {
         m.text.text_buf[0] = std::string(kInterimHeading) + kCrLf;
         m.shared.msg_mode = kMsgReport;
