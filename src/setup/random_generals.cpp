@@ -32,12 +32,43 @@ std::vector<std::string> read_names(const GameFolder& folder, const char* litera
     return names;
 }
 
-// The sum of the listed dice In = Int(Rnd × n), drawn left to right, plus a constant.
-int dice(RandomSource& rng, std::initializer_list<int> sides, int constant) {
-    int total = constant;
-    for (int n : sides) total += roll(rng, n);
+// A sum of dice In = Int(Rnd × n), drawn left to right, plus a constant.
+struct DiceSum {
+    int sides[3];  // 0 = no die
+    int constant;
+};
+
+int throw_dice(RandomSource& rng, const DiceSum& d) {
+    int total = d.constant;
+    for (int n : d.sides)
+        if (n > 0) total += roll(rng, n);
     return total;
 }
+
+// The job and its dice for policy, fight, wisdom, tactics and charm, by the first draw 1..10.
+struct JobDice {
+    int job;
+    DiceSum ability[5];
+};
+
+constexpr DiceSum kStrong{{2, 4, 0}, 6};     // 6..10
+constexpr DiceSum kMiddling{{5, 5, 0}, 1};   // 1..9, peaking at 5
+constexpr DiceSum kThreeFours{{4, 4, 4}, 1}; // 1..10, peaking at 5 and 6
+constexpr DiceSum kSanbou{{4, 4, 0}, 4};     // 4..10
+constexpr DiceSum kGunshi{{3, 4, 0}, 5};     // 5..10
+constexpr DiceSum kCharm{{5, 6, 0}, 1};      // 1..10
+constexpr DiceSum kWeakArm{{4, 4, 0}, 1};    // 1..7
+
+constexpr JobDice kBunkan{kJobBunkan, {kStrong, kMiddling, kMiddling, kMiddling, kMiddling}};
+constexpr JobDice kBukan{kJobBukan, {kMiddling, kStrong, kMiddling, kMiddling, kMiddling}};
+constexpr JobDice kSanbouJob{kJobSanbou, {kSanbou, kMiddling, kSanbou, kMiddling, kMiddling}};
+constexpr JobDice kShougun{kJobShougun, {kThreeFours, kThreeFours, kThreeFours, kStrong, kCharm}};
+constexpr JobDice kKunshu{kJobKunshu, {kThreeFours, kThreeFours, kThreeFours, kThreeFours, kThreeFours}};
+constexpr JobDice kGunshiJob{kJobGunshi, {kGunshi, kWeakArm, kGunshi, kGunshi, kCharm}};
+
+// Jobs come 20 % 文官, 10 % 武官, 10 % 参謀, 30 % 将軍, 20 % 君主, 10 % 軍師.
+constexpr const JobDice* kJobByDraw[10] = {&kBunkan,   &kBunkan,   &kBukan,  &kSanbouJob, &kShougun,
+                                           &kShougun,  &kShougun,  &kKunshu, &kKunshu,    &kGunshiJob};
 
 }  // namespace
 
@@ -56,58 +87,14 @@ void mk_Abl_rtn(RandomSource& rng, Roster& roster) {
     rng.Randomize();
     for (int i = 1; i <= kRosterSize; ++i) {
         Bushou& b = roster.generals[i];
-        const int t = roll(rng, 10) + 1;
-        switch (t) {
-            case 1: case 2:  // 文官
-                b.Job = kJobBunkan;
-                b.policy = dice(rng, {2, 4}, 6);
-                b.fight = dice(rng, {5, 5}, 1);
-                b.wisdom = dice(rng, {5, 5}, 1);
-                b.tactics = dice(rng, {5, 5}, 1);
-                b.charm = dice(rng, {5, 5}, 1);
-                break;
-            case 3:  // 武官
-                b.Job = kJobBukan;
-                b.policy = dice(rng, {5, 5}, 1);
-                b.fight = dice(rng, {2, 4}, 6);
-                b.wisdom = dice(rng, {5, 5}, 1);
-                b.tactics = dice(rng, {5, 5}, 1);
-                b.charm = dice(rng, {5, 5}, 1);
-                break;
-            case 4:  // 参謀
-                b.Job = kJobSanbou;
-                b.policy = dice(rng, {4, 4}, 4);
-                b.fight = dice(rng, {5, 5}, 1);
-                b.wisdom = dice(rng, {4, 4}, 4);
-                b.tactics = dice(rng, {5, 5}, 1);
-                b.charm = dice(rng, {5, 5}, 1);
-                break;
-            case 5: case 6: case 7:  // 将軍
-                b.Job = kJobShougun;
-                b.policy = dice(rng, {4, 4, 4}, 1);
-                b.fight = dice(rng, {4, 4, 4}, 1);
-                b.wisdom = dice(rng, {4, 4, 4}, 1);
-                b.tactics = dice(rng, {2, 4}, 6);
-                b.charm = dice(rng, {5, 6}, 1);
-                break;
-            case 8: case 9:  // 君主
-                b.Job = kJobKunshu;
-                b.policy = dice(rng, {4, 4, 4}, 1);
-                b.fight = dice(rng, {4, 4, 4}, 1);
-                b.wisdom = dice(rng, {4, 4, 4}, 1);
-                b.tactics = dice(rng, {4, 4, 4}, 1);
-                b.charm = dice(rng, {4, 4, 4}, 1);
-                break;
-            default:  // 10: 軍師
-                b.Job = kJobGunshi;
-                b.policy = dice(rng, {3, 4}, 5);
-                b.fight = dice(rng, {4, 4}, 1);
-                b.wisdom = dice(rng, {3, 4}, 5);
-                b.tactics = dice(rng, {3, 4}, 5);
-                b.charm = dice(rng, {5, 6}, 1);
-                break;
-        }
-        b.Setu = dice(rng, {4, 4, 4}, 1);
+        const JobDice& dice = *kJobByDraw[roll(rng, 10)];
+        b.Job = dice.job;
+        b.policy = throw_dice(rng, dice.ability[0]);
+        b.fight = throw_dice(rng, dice.ability[1]);
+        b.wisdom = throw_dice(rng, dice.ability[2]);
+        b.tactics = throw_dice(rng, dice.ability[3]);
+        b.charm = throw_dice(rng, dice.ability[4]);
+        b.Setu = throw_dice(rng, kThreeFours);
         b.kunID = 0;
     }
 }
