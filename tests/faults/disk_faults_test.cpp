@@ -80,7 +80,9 @@ void expect_year_refused(GameInProgress& game, const fs::path& root, const std::
         ADD_FAILURE() << "the year went on";
     } catch (const DataError& e) {
         EXPECT_FALSE(e.file().empty());
-        if (!file_hint.empty()) EXPECT_NE(std::string(e.what()).find(file_hint), std::string::npos) << e.what();
+        if (!file_hint.empty()) {
+            EXPECT_NE(std::string(e.what()).find(file_hint), std::string::npos) << e.what();
+        }
     }
     const auto after = snapshot(root);
     for (const auto& [name, bytes] : before) {

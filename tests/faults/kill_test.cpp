@@ -39,9 +39,9 @@ TEST(KillTest, WorkingFilesLogAndSlotStayWholeWhenKilledAtRandomMoments) {
     // Two kinds of run: a new game saved at once (the save is a large part of it) and a new game
     // played for two years and then saved. Each is timed once uninterrupted, and its slot kept.
     std::vector<SimRun> runs = {
-        {{"--dir", game_dir.root().string(), "--scenario", "1", "--seed", "7", "--quiet", "--years", "0", "--save", "1"}},
+        {{"--dir", game_dir.root().string(), "--scenario", "1", "--seed", "7", "--quiet", "--years", "0", "--save", "1"}, {}, 0},
         {{"--dir", game_dir.root().string(), "--scenario", "4", "--seed", "8", "--players", "2", "--quiet", "--years", "2",
-          "--save", "1"}},
+          "--save", "1"}, {}, 0},
     };
     for (SimRun& run : runs) {
         std::vector<std::string> args = run.args;
