@@ -55,9 +55,15 @@ void scan_records(std::string_view text, RecordKind kind, const std::string& lab
     };
     RecordLines record;
     std::string_view line;
+    bool first = true;
     while (next_line(line)) {
         int id = 0;
         if (!line_is_marker(line, id)) continue;
+        // Every writer puts the records in ascending order; a repeated or earlier id means the
+        // file was edited or damaged, and a reader would otherwise pick the wrong record.
+        if (!first && id <= record.id)
+            throw DataError(label, "record out of order: it follows record " + std::to_string(record.id), id);
+        first = false;
         record.id = id;
         record.marker.assign(line);
         record.fields.clear();
@@ -67,6 +73,66 @@ void scan_records(std::string_view text, RecordKind kind, const std::string& lab
         }
         if (!visit(record)) return;
     }
+}
+
+void check_record_set(std::string_view text, RecordKind kind, const std::string& label, int count) {
+    // Ids ascend, so the first id skipped is the first one missing; a file cut off at a record
+    // boundary would otherwise read as one with fewer records.
+    int expected = 1;
+    int records = 0;
+    scan_records(text, kind, label, [&](const RecordLines& record) {
+        if (record.id < 1) return true;
+        if (count > 0 && record.id > count) return false;
+        if (count > 0 && record.id != expected) throw DataError(label, "record missing", expected);
+        // A text field that opens a quote and never closes it was cut off inside the line.
+        for (const std::string& field : {record.fields.front(), record.fields.back()}) {
+            std::string_view f = field;
+            while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.remove_suffix(1);
+            if (!f.empty() && f.front() == '"' && (f.size() < 2 || f.back() != '"'))
+                throw DataError(label, "a text field ends without its closing quote (the record is cut off)", record.id);
+        }
+        switch (kind) {
+            case RecordKind::General: {
+                Bushou b;
+                parse_general(record, label, b);
+                break;
+            }
+            case RecordKind::Warlord: {
+                Gun g;
+                parse_warlord(record, label, g);
+                break;
+            }
+            case RecordKind::Province: {
+                Kuni k;
+                parse_province(record, label, k);
+                break;
+            }
+        }
+        expected = record.id + 1;
+        ++records;
+        return true;
+    });
+    if (records == 0) throw DataError(label, "holds no records");
+    if (count > 0 && expected <= count)
+        throw DataError(label, "record missing (the file holds " + std::to_string(expected - 1) + " of " +
+                                   std::to_string(count) + ")", expected);
+}
+
+void check_comment_set(std::string_view text, const std::string& label) {
+    int last = 0;
+    bool closed = true;
+    for (const std::string& line : split_lines(text)) {
+        if (line.empty() || line[0] != '.') continue;
+        const int id = marker_id(line);
+        if (id < 1) {  // the closing "." of a record
+            closed = true;
+            continue;
+        }
+        if (id <= last) throw DataError(label, "record out of order: it follows record " + std::to_string(last), id);
+        last = id;
+        closed = false;
+    }
+    if (!closed) throw DataError(label, "the last record has no closing \".\" line (the file is cut off)", last);
 }
 
 void parse_general(const RecordLines& record, const std::string& label, Bushou& out) {

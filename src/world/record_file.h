@@ -25,9 +25,20 @@ struct RecordLines {
 };
 
 // The records of one file, in file order; the scan calls visit for each and stops when visit
-// returns false. A record cut short by the end of the file throws DataError.
+// returns false. A record cut short by the end of the file, or one whose id is not greater than the
+// id before it, throws DataError.
 void scan_records(std::string_view text, RecordKind kind, const std::string& label,
                   const std::function<bool(const RecordLines&)>& visit);
+
+// Checks a whole file of records: every record readable, its quoted text fields closed, and,
+// when count > 0, every record 1..count present (records after count are not looked at). Throws
+// DataError naming the file and the first record at fault.
+void check_record_set(std::string_view text, RecordKind kind, const std::string& label, int count);
+
+// The same for a comment file: per general a header ".id", the name, the comment lines and a
+// closing "."; the headers in ascending order and the last record closed. A general without a
+// record simply has no comment.
+void check_comment_set(std::string_view text, const std::string& label);
 
 // Field parsing and formatting. Numbers that are not numbers throw DataError naming the file
 // and the record.
