@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "world/error.h"
@@ -141,6 +142,24 @@ std::string GameFolder::read_text(std::string_view literal) const {
         throw DataError(display_name(literal), fs::exists(path, ec) ? "cannot be read" : "file not found");
     }
     return decode_text(*bytes, display_name(literal));
+}
+
+std::string GameFolder::read_master_text(std::string_view literal) const {
+    std::string text = read_text(literal);
+    // A broken byte inside a Shift-JIS file can pair with its neighbour into a valid character
+    // and leave a stray DEL or control byte behind, which decodes without complaint.
+    int line = 1;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\n') ++line;
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", c);
+            throw DataError(display_name(literal), "line " + std::to_string(line) + " holds the control byte " +
+                                                       code + " (a damaged byte)");
+        }
+    }
+    return text;
 }
 
 std::optional<std::string> GameFolder::read_text_if_present(std::string_view literal) const {

@@ -32,6 +32,9 @@ public:
     std::string read_text(std::string_view literal) const;
     // Same, but nullopt when the file does not exist.
     std::optional<std::string> read_text_if_present(std::string_view literal) const;
+    // read_text for a file the game only reads (scenario masters, template tables): a control
+    // character other than tab, CR and LF is damage there, and is refused naming file and line.
+    std::string read_master_text(std::string_view literal) const;
 
     // Replace a file's whole content, encoded in the folder's encoding. The new content reaches
     // the file by an atomic rename, so a crash leaves either the old or the new file, never half.

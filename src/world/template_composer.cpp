@@ -1,5 +1,6 @@
 #include "world/template_composer.h"
 
+#include "world/error.h"
 #include "world/numbers.h"
 
 namespace teijinki {
@@ -9,7 +10,15 @@ int header_number(std::string_view line) { return static_cast<int>(Val(line.subs
 }  // namespace
 
 TemplateTable TemplateTable::load(const GameFolder& folder, std::string_view literal) {
-    return from_text(folder.read_text(literal));
+    TemplateTable table = from_text(folder.read_master_text(literal));
+    // The closing header is the only sign that the whole table is there: a file cut short would
+    // otherwise just lose its last sections and compose empty texts.
+    bool closed = false;
+    for (const auto& line : table.lines_)
+        if (!line.empty() && line[0] == '.' && line.rfind("..", 0) != 0 && header_number(line) >= 100) closed = true;
+    if (!closed)
+        throw DataError(GameFolder::display_name(literal), "has no closing header numbered 100 or more (the file is cut off)");
+    return table;
 }
 
 TemplateTable TemplateTable::from_text(std::string_view text) {

@@ -50,7 +50,7 @@ public:
 class TemplateTable {
 public:
     TemplateTable() = default;
-    // Throws DataError naming the file when it is missing or unreadable.
+    // Throws DataError naming the file when it is missing, unreadable or has no closing header.
     static TemplateTable load(const GameFolder& folder, std::string_view literal);
     static TemplateTable from_text(std::string_view text);
 
