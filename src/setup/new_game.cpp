@@ -7,23 +7,46 @@
 
 namespace teijinki {
 
+namespace {
+
+constexpr int kProvinceRecords = 48;  // every scenario's map
+
+// The masters are checked before they are copied: damage found later would be blamed on the
+// working copy, a file the player cannot mend.
+void check_master(const GameFolder& folder, const char* literal, RecordKind kind, int count) {
+    check_record_set(folder.read_master_text(literal), kind, GameFolder::display_name(literal), count);
+}
+
+}  // namespace
+
 void mk_Rinbusv(const GameFolder& folder, int scenario_no) {
     const Scenario* s = find_scenario(scenario_no);
     if (!s) return;
+    check_master(folder, s->general_master, RecordKind::General, s->bushou_count);
+    check_comment_set(folder.read_master_text(s->comment_master), GameFolder::display_name(s->comment_master));
     folder.copy_file(s->general_master, files::kGenerals);
     folder.copy_file(s->comment_master, files::kComments);
 }
 
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no) {
-    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->province_master, files::kProvinces);
+    const Scenario* s = find_scenario(scenario_no);
+    if (!s) return;
+    check_master(folder, s->province_master, RecordKind::Province, kProvinceRecords);
+    folder.copy_file(s->province_master, files::kProvinces);
 }
 
 void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no) {
-    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->warlord_master, files::kWarlords);
+    const Scenario* s = find_scenario(scenario_no);
+    if (!s) return;
+    check_master(folder, s->warlord_master, RecordKind::Warlord, s->gun_count);
+    folder.copy_file(s->warlord_master, files::kWarlords);
 }
 
 void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no) {
-    if (const Scenario* s = find_scenario(scenario_no)) folder.copy_file(s->comment_master, files::kComments);
+    const Scenario* s = find_scenario(scenario_no);
+    if (!s) return;
+    check_comment_set(folder.read_master_text(s->comment_master), GameFolder::display_name(s->comment_master));
+    folder.copy_file(s->comment_master, files::kComments);
 }
 
 std::vector<WarlordEntry> ld_Gnm_rtn(const GameFolder& folder, const SharedValues& shared) {

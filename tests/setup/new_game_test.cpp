@@ -70,7 +70,10 @@ protected:
             const std::string s = suffix;
             dir.write("ini/Bushou" + s + ".ini", general_master(s == "" ? 165 : 160));
             dir.write("ini/Gunbatu" + s + ".ini", warlord_master());
-            dir.write("ini/Kuni" + s + ".ini", ".1\r\n\"陳留\"\r\n1,20\r\n");
+            // Every map has 48 provinces; a master with fewer is refused before it is copied.
+            std::string provinces;
+            for (int k = 1; k <= 48; ++k) provinces += "." + std::to_string(k) + "\r\n\"州" + std::to_string(k) + "\"\r\n1,20\r\n";
+            dir.write("ini/Kuni" + s + ".ini", provinces);
             dir.write("ini/Comment" + s + ".ini", ".1\r\n\"将1\"\r\ncomment " + s + "\r\n.\r\n");
         }
     }
