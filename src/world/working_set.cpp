@@ -11,14 +11,22 @@ template <class Parse>
 void load_all(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit, Parse parse) {
     const std::string label = GameFolder::display_name(literal);
     const std::string text = folder.read_text(literal);
+    // Records arrive in ascending order, so the first id skipped is the first one missing; a file
+    // cut off at a record boundary would otherwise leave the last records as they were.
+    int expected = 1;
     scan_records(text, kind, label, [&](const RecordLines& r) {
         if (r.id > count) return false;
         if (r.id >= 1) {
             if (r.id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), r.id);
+            if (r.id != expected) throw DataError(label, "record missing", expected);
             parse(r, label);
+            ++expected;
         }
         return true;
     });
+    if (expected <= count)
+        throw DataError(label, "record missing (the file holds " + std::to_string(expected - 1) + " of " +
+                                   std::to_string(count) + ")", expected);
 }
 
 }  // namespace
