@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "messages/game_log.h"
 #include "setup/scenarios.h"
 #include "world/error.h"
 #include "world/list_io.h"
@@ -65,30 +66,13 @@ std::vector<std::int16_t> numbers_of_line(const std::string& line, std::size_t c
 }
 
 
-void check_records(std::string_view text, RecordKind kind, const std::string& label) {
-    int count = 0;
-    scan_records(text, kind, label, [&](const RecordLines& record) {
-        switch (kind) {
-            case RecordKind::General: {
-                Bushou b;
-                parse_general(record, label, b);
-                break;
-            }
-            case RecordKind::Warlord: {
-                Gun g;
-                parse_warlord(record, label, g);
-                break;
-            }
-            case RecordKind::Province: {
-                Kuni k;
-                parse_province(record, label, k);
-                break;
-            }
-        }
-        ++count;
-        return true;
-    });
-    if (count == 0) throw DataError(label, "holds no records");
+// A chronicle ends with its terminator line after every entry; a new game's is its heading
+// alone, and a game whose log went missing is saved with an empty one. Anything else was cut off.
+void check_log(std::string_view text, const std::string& label) {
+    const std::vector<std::string> lines = split_lines(text);
+    if (lines.empty() || lines.back() == kLogEnd) return;
+    if (lines.size() == 1 && lines[0] == kLogHeading) return;
+    throw DataError(label, std::string("the chronicle does not end with its \"") + kLogEnd + "\" line (the file is cut off)");
 }
 
 }  // namespace
@@ -163,6 +147,13 @@ SlotFile slot_from_shared(const SharedValues& shared) {
 
 void slot_to_shared(const SlotFile& slot, SharedValues& shared) {
     for (int i = 0; i < 6; ++i) shared.save_info[i] = slot.save_info[i];
+    // The counts follow the slot's scenario at once: the first reads of the loaded game come
+    // before the year start sets them, and must not use the counts the title screen left.
+    if (const Scenario* s = find_scenario(slot.save_info[4])) {
+        shared.scenario_no = s->no;
+        shared.gun_count = s->gun_count;
+        shared.bushou_count = kGeneralsInGame;
+    }
     for (int k = 0; k < kSlotPlayers; ++k) {
         shared.player_name[k] = slot.players[k].name;
         shared.player_lord[k] = slot.players[k].lord;
@@ -207,9 +198,16 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
         const std::string label = GameFolder::display_name(literal);
         loaded.copies[i] = read_raw(literal);
         const std::string text = decode_text(loaded.copies[i], label);
-        if (copy.working == std::string_view(files::kGenerals)) check_records(text, RecordKind::General, label);
-        else if (copy.working == std::string_view(files::kWarlords)) check_records(text, RecordKind::Warlord, label);
-        else if (copy.working == std::string_view(files::kProvinces)) check_records(text, RecordKind::Province, label);
+        if (copy.working == std::string_view(files::kGenerals))
+            check_record_set(text, RecordKind::General, label, 0);
+        else if (copy.working == std::string_view(files::kWarlords))
+            check_record_set(text, RecordKind::Warlord, label, 0);
+        else if (copy.working == std::string_view(files::kProvinces))
+            check_record_set(text, RecordKind::Province, label, 0);
+        else if (copy.working == std::string_view(files::kComments))
+            check_comment_set(text, label);
+        else if (copy.working == std::string_view(files::kLog))
+            check_log(text, label);
     }
     return loaded;
 }

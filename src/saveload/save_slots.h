@@ -67,7 +67,8 @@ SlotFile parse_slot_file(std::string_view text, const std::string& label);
 
 // The slot file's values from the shared values and the year (the main screen's year value).
 SlotFile slot_from_shared(const SharedValues& shared);
-// Puts the slot file's values into the shared values: save_info[0..5] and player slots 0..15.
+// Puts the slot file's values into the shared values: save_info[0..5], player slots 0..15, and
+// the scenario number and counts of the slot's scenario.
 void slot_to_shared(const SlotFile& slot, SharedValues& shared);
 
 // The preview of a slot: "シナリオ" + Str(scenario) + the first non-empty player name among
