@@ -65,11 +65,11 @@ void scan_records(std::string_view text, RecordKind kind, const std::string& lab
             throw DataError(label, "record out of order: it follows record " + std::to_string(record.id), id);
         first = false;
         record.id = id;
-        record.marker.assign(line);
+        record.marker = line;
         record.fields.clear();
         for (int k = 0; k < n_fields; ++k) {
             if (!next_line(line)) throw DataError(label, "record ends before its last field", id);
-            record.fields.emplace_back(line);
+            record.fields.push_back(line);
         }
         if (!visit(record)) return;
     }
@@ -85,8 +85,7 @@ void check_record_set(std::string_view text, RecordKind kind, const std::string&
         if (count > 0 && record.id > count) return false;
         if (count > 0 && record.id != expected) throw DataError(label, "record missing", expected);
         // A text field that opens a quote and never closes it was cut off inside the line.
-        for (const std::string& field : {record.fields.front(), record.fields.back()}) {
-            std::string_view f = field;
+        for (std::string_view f : {record.fields.front(), record.fields.back()}) {
             while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.remove_suffix(1);
             if (!f.empty() && f.front() == '"' && (f.size() < 2 || f.back() != '"'))
                 throw DataError(label, "a text field ends without its closing quote (the record is cut off)", record.id);

@@ -18,10 +18,11 @@ enum class RecordKind { General, Warlord, Province };
 // Field lines after the marker: general 5, warlord 3, province 2.
 int field_lines(RecordKind kind);
 
+// Views into the text being scanned: valid only during the visit.
 struct RecordLines {
     int id = 0;
-    std::string marker;              // the marker line as read
-    std::vector<std::string> fields; // the field lines as read
+    std::string_view marker;               // the marker line as read
+    std::vector<std::string_view> fields;  // the field lines as read
 };
 
 // The records of one file, in file order; the scan calls visit for each and stops when visit

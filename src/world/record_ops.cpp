@@ -23,7 +23,10 @@ std::vector<std::string> without_last(std::vector<std::string> lines) {
 // Field number n (1-based, after the name) of a record.
 int numeric_field(const RecordLines& record, const std::string& label, int n) {
     std::string text;
-    for (const auto& line : record.fields) text += line + "\r\n";
+    for (const auto& line : record.fields) {
+        text += line;
+        text += "\r\n";
+    }
     ListReader in(std::move(text), label);
     in.item();  // name
     int value = 0;
