@@ -1,5 +1,7 @@
 #include "screens/qt_info_screens.h"
 
+#include "ui/game_screens.h"
+
 #include <QMessageBox>
 
 #include "screens/all_bdata_dialog.h"
@@ -111,8 +113,8 @@ void show_general_sheet(QWidget* parent, const GameFolder& folder, SharedValues&
         return;
     }
     // On its own the sheet still needs a host for its message boxes and its comment editor.
-    ui::ScreenOpener plain;
-    ui::QtHost own(folder, plain);
+    ui::GameScreenOpener opener;
+    ui::QtHost own(folder, opener);
     own.set_parent(parent);
     ui::StatusDialog sheet(parent, own, folder, shared, true);
     own.run_modal(sheet);

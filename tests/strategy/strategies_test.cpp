@@ -124,7 +124,7 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     chr(5).wisdom = 10;  // keeps 15 / 25 of the cohesion
     for (int i = 0; i < 16; ++i) rng.push(0.999f);
-    if (!is_built([&] { run(kSubvert, 5, 9, 7, 2, 4); })) GTEST_SKIP() << "Rnd_Shuppon2 is not built yet";
+    run(kSubvert, 5, 9, 7, 2, 4);
     EXPECT_EQ(gun(2).kessoku, 30);
     EXPECT_TRUE(page().starts_with("[S3]将5|軍2陣営の結束が 30\r\n")) << page();
     EXPECT_EQ(chr(2).gunID, 2);  // the ruler stays
@@ -139,8 +139,7 @@ TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {
             SeededRandom rng(righteous ? 11 : 12);
             SmallWorld w(rng);
             w.shared.player_gun[0] = 2;
-            if (!is_built([&] { w.run(righteous ? kRighteousWar : kWar, 5, 9, 7, target); }))
-                GTEST_SKIP() << "War_rtn / Gisen_rtn / isPlayer are not built yet";
+            w.run(righteous ? kRighteousWar : kWar, 5, 9, 7, target);
             const std::string& first = w.state->pages.page_text[0];
             if (target == 1) {
                 EXPECT_EQ(first, "[S32]将5|\r\n");  // no war on oneself

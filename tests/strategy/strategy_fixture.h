@@ -23,17 +23,6 @@ inline std::string marker_text_ini() {
     return out + ".100\r\n";
 }
 
-// False while the called procedure of another part is still a placeholder ("not built yet").
-inline bool is_built(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ProgramError& e) {
-        if (std::string(e.what()).find("not built yet") != std::string::npos) return false;
-        throw;
-    }
-    return true;
-}
-
 struct SmallWorld {
     explicit SmallWorld(RandomSource& rng) : text(TemplateTable::from_text(marker_text_ini())), folder(temp.folder()) {
         shared.gun_count = 4;

@@ -82,7 +82,7 @@ protected:
     }
     TempGameFolder tmp;
     GameFolder folder{tmp.root()};
-    ui::ScreenOpener opener;
+    RecordingOpener opener;
     SharedValues shared;
 };
 

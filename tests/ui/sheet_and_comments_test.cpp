@@ -102,7 +102,7 @@ TEST_F(Comments, SheetShowsTheAbilitiesOfTheJob) {
 }
 
 TEST_F(Comments, EditorFromTheSheetRewritesAndTheSheetShowsTheNewComment) {
-    ui::ScreenOpener opener;
+    RecordingOpener opener;
     ScriptedQtHost host(folder, opener);
     SharedValues shared;
     shared.bushou_count = 170;

@@ -27,6 +27,21 @@ struct SeenWindow {
     Clock::time_point opened;
 };
 
+// An opener that only records which screen the game asked for.
+class RecordingOpener : public ui::ScreenOpener {
+public:
+    std::vector<std::string> asked;
+    int open_load_from_title(QWidget*, const GameFolder&, SharedValues&) override {
+        asked.push_back("load_from_title");
+        return 0;
+    }
+    void save_game(QWidget*, MainState&) override { asked.push_back("save"); }
+    void load_game(QWidget*, MainState&) override { asked.push_back("load"); }
+    void open_warlord_list(QWidget*, MainState&) override { asked.push_back("warlord_list"); }
+    void open_map(QWidget*, MainState&) override { asked.push_back("map"); }
+    void open_warlord_sheet(QWidget*, MainState&) override { asked.push_back("warlord_sheet"); }
+};
+
 class ScriptedQtHost : public ui::QtHost {
 public:
     ScriptedQtHost(const GameFolder& folder, ui::ScreenOpener& opener) : QtHost(folder, opener) {}

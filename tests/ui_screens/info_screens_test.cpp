@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "ui/game_screens.h"
 #include "screens/all_bdata_dialog.h"
 #include "screens/all_gdata_dialog.h"
 #include "screens/all_kunidata_dialog.h"
@@ -94,7 +95,7 @@ void close_next_modal(QString* text = nullptr, QString* object_name = nullptr) {
 }
 
 TEST_F(SmallScreens, WarlordSheetShowsFiguresAndOpensGeneralsAndTable) {
-    ui::ScreenOpener plain;
+    ui::GameScreenOpener plain;
     RecordingHost host(folder, plain);
     host.shared = &shared;
     GdataDialog sheet(nullptr, folder, shared, info::load_warlord_sheet(folder, shared, 1, "戦争を画策中"), &host);
@@ -122,7 +123,7 @@ TEST_F(SmallScreens, ListsOfWarlordsAndGenerals) {
     EXPECT_EQ(list.findChild<QLabel*>(QStringLiteral("Lab_abl_0"))->text(), QStringLiteral("35\n15"));
     EXPECT_TRUE(list.findChild<QScrollBar*>(QStringLiteral("VScroll1")));
 
-    ui::ScreenOpener plain;
+    ui::GameScreenOpener plain;
     RecordingHost host(folder, plain);
     host.shared = &shared;
     AllBdataDialog columns(nullptr, folder, shared, info::load_generals_by_warlord(folder, shared), &host);
@@ -172,7 +173,7 @@ TEST_F(SmallScreens, MapPaintsOwnersAndTellsWhatIsUnderThePointer) {
 
 TEST_F(SmallScreens, AMissingWorkingFileIsNamedAndNothingOpens) {
     std::filesystem::remove(dir.root() / "ini" / "KuniMap.ini");
-    ui::ScreenOpener plain;
+    ui::GameScreenOpener plain;
     RecordingHost host(folder, plain);
     show_map(nullptr, folder, shared, &host);
     ASSERT_EQ(host.texts.size(), 1u);
@@ -186,7 +187,7 @@ TEST_F(SmallScreens, AMissingWorkingFileIsNamedAndNothingOpens) {
     EXPECT_TRUE(text.contains(QStringLiteral("KuniMap.ini"))) << text.toStdString();
 
     // The opener the main screen calls reads form_param and msg_text as it prepared them.
-    InfoScreenOpener opener;
+    ui::GameScreenOpener opener;
     RecordingHost over(folder, opener);
     over.shared = &shared;
     SeededRandom rng(1);
