@@ -35,6 +35,7 @@ bool fits_16_bits(const std::string& item) {
 namespace {
 
 struct FileRecords {
+    std::string text;                  // the file's text, which the records view into
     std::vector<RecordLines> records;
 };
 
@@ -43,8 +44,8 @@ bool read_records(const GameFolder& folder, const char* literal, RecordKind kind
                   std::vector<std::string>& problems) {
     const std::string label = GameFolder::display_name(literal);
     try {
-        const std::string text = folder.read_text(literal);
-        scan_records(text, kind, label, [&](const RecordLines& r) {
+        out.text = folder.read_text(literal);
+        scan_records(out.text, kind, label, [&](const RecordLines& r) {
             out.records.push_back(r);
             return true;
         });
