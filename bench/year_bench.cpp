@@ -14,13 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "messages/page_store.h"
-#include "setup/new_game.h"
 #include "setup/scenarios.h"
 #include "turn/main_state.h"
+#include "turn/seeded_games.h"
 #include "turn/year_cycle.h"
 #include "world/error.h"
-#include "world/host.h"
 #include "world/random.h"
 
 namespace fs = std::filesystem;
@@ -28,19 +26,6 @@ using namespace teijinki;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class SilentHost : public Host {
-public:
-    Answer message_box(const std::string&, Buttons buttons) override {
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-    void show_pages(const PageStore&, int, bool) override {}
-    void show_warlord_list() override {}
-    void show_map() override {}
-    bool play_music(const std::string&) override { return true; }
-    void stop_music() override {}
-    void end_program() override {}
-};
 
 double median(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -64,15 +49,6 @@ double cpu_ms() {
 
 double ms_since(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
-fs::path fresh_folder(const fs::path& data) {
-    std::string pattern = (fs::temp_directory_path() / "teijinki-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    const fs::path dir = pattern;
-    fs::copy(data, dir, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    fs::create_directories(dir / "save");
-    return dir;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -84,19 +60,15 @@ int main(int argc, char** argv) {
         for (int scenario = 1; scenario <= kScenarioCount; ++scenario) {
             std::vector<double> years_ms, games_ms, setup_ms, cpu_years;
             for (int n = 0; n < games; ++n) {
-                const fs::path dir = fresh_folder(data);
+                const fs::path dir = fs::temp_directory_path() / ("teijinki-bench-" + std::to_string(::getpid()));
+                prepare_game_folder(data, dir);
                 {
                     const GameFolder folder(dir);
                     SharedValues shared;
                     SeededRandom rng(static_cast<std::uint64_t>(scenario * 1000 + n));
-                    SilentHost host;
+                    QuietHost host;
                     const auto start = Clock::now();
-                    select_scenario(folder, shared, scenario);
-                    const auto warlords = ld_Gnm_rtn(folder, shared);
-                    std::vector<bool> ticked(warlords.size(), false);
-                    ticked[0] = true;
-                    ticked[2 % warlords.size()] = true;
-                    start_new_game_files(folder, shared, rng, warlords, ticked);
+                    start_headless_new_game(folder, shared, rng, host, scenario, {1, 3});
                     MainState m(folder, shared, rng, host);
                     open_main(m);
                     setup_ms.push_back(ms_since(start));

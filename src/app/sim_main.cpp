@@ -15,9 +15,9 @@
 #include "app/sim_bench.h"
 #include "app/sim_host.h"
 #include "saveload/save_sequence.h"
-#include "setup/new_game.h"
-#include "setup/title_rules.h"
+#include "setup/scenarios.h"
 #include "turn/main_state.h"
+#include "turn/seeded_games.h"
 #include "turn/year_cycle.h"
 #include "world/data_location.h"
 #include "world/error.h"
@@ -169,26 +169,14 @@ int run(const Options& o) {
         }
     } else {
         // The title screen: scenario chosen, the players' warlords ticked, "新規ゲーム".
-        TitleRules title(folder, shared, *rng, host);
-        title.Form_Load();
-        title.scenario_click(o.scenario - 1);
-        std::vector<bool> ticked(title.warlords.size(), false);
+        const int listed = find_scenario(o.scenario)->gun_count;
         for (int id : o.players) {
-            if (id > static_cast<int>(title.warlords.size())) {
+            if (id > listed) {
                 std::cerr << "teijinki-sim: --players: scenario " << o.scenario << " has no warlord " << id << "\n";
                 return 1;
             }
-            ticked[static_cast<std::size_t>(id - 1)] = true;
         }
-        if (o.players.empty()) {
-            // Nobody plays: the computer's game is watched from the start.
-            shared.start_mode = 0;
-            for (int s = 0; s <= kMaxWarlords; ++s) shared.player_lord[s] = 0;
-            ori_Chr_rtn(folder, shared, *rng, title.warlords);
-            mk_Kunisv_rtn(folder, shared.scenario_no);
-        } else if (!title.new_game(ticked)) {
-            return 1;
-        }
+        if (!start_headless_new_game(folder, shared, *rng, host, o.scenario, o.players)) return 1;
     }
 
     MainState m(folder, shared, *rng, host);

@@ -21,27 +21,30 @@ void prepare_game_folder(const fs::path& data, const fs::path& dir) {
     if (ec) throw DataError(dir.string(), "cannot be filled from " + (data / "ini").string() + ": " + ec.message());
 }
 
-int play_seeded_game(const GameFolder& folder, const SeededGame& game, Host& host,
-                     const std::function<void(MainState&)>& after_year) {
-    SharedValues shared;
-    SeededRandom rng(game.seed);
+bool start_headless_new_game(const GameFolder& folder, SharedValues& shared, RandomSource& rng, Host& host,
+                             int scenario, const std::vector<int>& players) {
     TitleRules title(folder, shared, rng, host);
     title.Form_Load();
-    title.scenario_click(game.scenario - 1);
-    std::vector<bool> ticked(title.warlords.size(), false);
-    for (int id : game.players)
-        if (id >= 1 && id <= static_cast<int>(ticked.size())) ticked[static_cast<std::size_t>(id - 1)] = true;
-    bool any = false;
-    for (bool t : ticked) any = any || t;
-    if (!any) {
-        // Nobody plays: the computer's game is watched from the start, as teijinki-sim does.
+    title.scenario_click(scenario - 1);
+    if (players.empty()) {
+        // Nobody plays: the computer's game is watched from the start.
         shared.start_mode = 0;
         for (int s = 0; s <= kMaxWarlords; ++s) shared.player_lord[s] = 0;
         ori_Chr_rtn(folder, shared, rng, title.warlords);
         mk_Kunisv_rtn(folder, shared.scenario_no);
-    } else if (!title.new_game(ticked)) {
-        return 0;
+        return true;
     }
+    std::vector<bool> ticked(title.warlords.size(), false);
+    for (int id : players)
+        if (id >= 1 && id <= static_cast<int>(ticked.size())) ticked[static_cast<std::size_t>(id - 1)] = true;
+    return title.new_game(ticked);
+}
+
+int play_seeded_game(const GameFolder& folder, const SeededGame& game, Host& host,
+                     const std::function<void(MainState&)>& after_year) {
+    SharedValues shared;
+    SeededRandom rng(game.seed);
+    if (!start_headless_new_game(folder, shared, rng, host, game.scenario, game.players)) return 0;
     MainState m(folder, shared, rng, host);
     open_main(m);
     int years = 0;

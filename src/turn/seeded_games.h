@@ -13,6 +13,8 @@
 #include "turn/main_state.h"
 #include "world/game_folder.h"
 #include "world/host.h"
+#include "world/random.h"
+#include "world/shared_values.h"
 
 namespace teijinki {
 
@@ -25,6 +27,13 @@ struct SeededGame {
 // A game folder for one game: the data folder's ini/ copied into dir (created), and an empty
 // save/. Throws DataError naming the folder when the copy fails.
 void prepare_game_folder(const std::filesystem::path& data, const std::filesystem::path& dir);
+
+// The title screen's part of a headless game: the scenario chosen, the given warlord ids (list
+// positions + 1) ticked, "新規ゲーム". With no ids nobody plays and the computer's game is watched
+// from the start. Ids outside the list are passed over; when none is on the list the new game is
+// refused ("武将が選択されていません") and the result is false.
+bool start_headless_new_game(const GameFolder& folder, SharedValues& shared, RandomSource& rng, Host& host,
+                             int scenario, const std::vector<int>& players);
 
 // Plays the game to its end (or until the program is told to end). after_year is called after
 // every year start the game reaches, with the main screen's state. Returns the years played.
