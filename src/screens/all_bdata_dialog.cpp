@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "screens/qt_info_columns.h"
 #include "screens/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
@@ -64,15 +65,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
     columns->addStretch(1);
     outer->addLayout(columns, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* back = new QPushButton(QStringLiteral("戻る"), this);
-    back->setObjectName(QStringLiteral("Command1"));
-    back->setDefault(true);
-    back->setFocus();
-    buttons->addWidget(back);
-    outer->addLayout(buttons);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"))->setFocus();
 }
 
 void AllBdataDialog::general_clicked(QListWidgetItem* item) {

@@ -35,18 +35,10 @@ AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, Shared
     sheet_->finish(13);
     outer->addWidget(sheet_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     auto* list = new QPushButton(QStringLiteral("武将リスト"), this);
     list->setObjectName(QStringLiteral("Command1_1"));
-    auto* back = new QPushButton(QStringLiteral("戻る"), this);
-    back->setObjectName(QStringLiteral("Command1_0"));
-    back->setDefault(true);
-    buttons->addWidget(list);
-    buttons->addWidget(back);
-    outer->addLayout(buttons);
     connect(list, &QPushButton::clicked, this, [this] { show_generals_by_warlord(this, folder_, shared_, host_); });
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1_0"), {list});
 }
 
 }  // namespace teijinki

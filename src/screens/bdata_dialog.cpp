@@ -35,14 +35,7 @@ BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog
     sheet_->finish(std::clamp(static_cast<int>(view_.rows.size()), 8, 20));
     outer->addWidget(sheet_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* back = new QPushButton(QStringLiteral("戻る"), this);
-    back->setObjectName(QStringLiteral("Command1"));
-    back->setDefault(true);
-    buttons->addWidget(back);
-    outer->addLayout(buttons);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
+    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"));
 }
 
 }  // namespace teijinki

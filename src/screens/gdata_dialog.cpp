@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "screens/qt_info_columns.h"
 #include "screens/qt_info_screens.h"
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
@@ -121,19 +122,10 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     }
     outer->addLayout(lists, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     auto* table = new QPushButton(QStringLiteral("武将一覧"), this);
     table->setObjectName(QStringLiteral("Command1_1"));
-    auto* back = new QPushButton(QStringLiteral("戻る"), this);
-    back->setObjectName(QStringLiteral("Command1_0"));
-    buttons->addWidget(table);
-    buttons->addWidget(back);
-    outer->addLayout(buttons);
     connect(table, &QPushButton::clicked, this, &GdataDialog::open_general_table);
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    back->setDefault(true);
-    back->setFocus();
+    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1_0"), {table})->setFocus();
 }
 
 void GdataDialog::general_clicked(QListWidgetItem* item) {

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -109,5 +111,19 @@ void ColumnSheet::finish(int visible_rows) {
 }
 
 QScrollBar* ColumnSheet::scroll_bar() const { return scroll_->verticalScrollBar(); }
+
+QPushButton* add_back_row(QDialog& dialog, QBoxLayout& outer, const QString& back_name,
+                          const std::vector<QPushButton*>& before) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* button : before) buttons->addWidget(button);
+    auto* back = new QPushButton(QStringLiteral("戻る"), &dialog);
+    back->setObjectName(back_name);
+    back->setDefault(true);
+    buttons->addWidget(back);
+    outer.addLayout(buttons);
+    QObject::connect(back, &QPushButton::clicked, &dialog, &QDialog::reject);
+    return back;
+}
 
 }  // namespace teijinki::info_ui

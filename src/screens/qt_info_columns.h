@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+class QBoxLayout;
+class QDialog;
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QScrollBar;
 class QHBoxLayout;
@@ -41,5 +44,10 @@ private:
     std::vector<QLabel*> bodies_;
     int rows_ = 0;
 };
+
+// The row the information screens close with: right-aligned, the extra buttons, then "戻る"
+// (object name back_name), the default button, which closes the dialog. Returns "戻る".
+QPushButton* add_back_row(QDialog& dialog, QBoxLayout& outer, const QString& back_name,
+                          const std::vector<QPushButton*>& before = {});
 
 }  // namespace teijinki::info_ui
