@@ -18,8 +18,8 @@
 #include <string>
 
 #include "app/version.h"
-#include "media/qt_music.h"
-#include "setup/title_screen.h"
+#include "ui/music/player_music_output.h"
+#include "ui/title/title_screen.h"
 #include "ui/game_app.h"
 #include "ui/game_screens.h"
 #include "ui/screenshot_tour.h"

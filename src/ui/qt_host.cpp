@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "messages/message_modes.h"
-#include "messages/msg_window.h"
+#include "ui/messages/msg_window.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/music_output.h"
+#include "ui/music/music_output.h"
 #include "ui/screen_opener.h"
 #include "world/game_folder.h"
 #include "world/host.h"

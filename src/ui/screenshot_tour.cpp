@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "messages/msg_window.h"
-#include "saveload/svld_dialog.h"
-#include "screens/status_dialog.h"
-#include "setup/title_screen.h"
+#include "ui/messages/msg_window.h"
+#include "ui/saveload/svld_dialog.h"
+#include "ui/info/status_dialog.h"
+#include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
-#include "turn/main_screen.h"
+#include "ui/main/main_screen.h"
 #include "turn/year_cycle.h"
 #include "ui/game_screens.h"
 #include "ui/qt_host.h"
