@@ -66,18 +66,23 @@ struct QtOption {
 };
 constexpr QtOption kQtOptions[] = {
     {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qmljsdebugger", true}, {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true},
     {"session", true}, {"display", true}, {"geometry", true}, {"style", true}, {"stylesheet", true},
     {"reverse", false}, {"widgetcount", false}, {"nograb", false}, {"dograb", false}, {"sync", false},
 };
 
-// Qt accepts its options with one dash or two.
-const QtOption* qt_option(const std::string& arg) {
+// How many arguments a Qt option takes up: 0 when arg is none of Qt's, 1 for a switch or a
+// value given as "-style=fusion", 2 when the value is the next argument. Qt accepts its options
+// with one dash or two.
+int qt_option_arguments(const std::string& arg) {
     const std::size_t dashes = arg.rfind("--", 0) == 0 ? 2 : arg.rfind('-', 0) == 0 ? 1 : 0;
-    if (dashes == 0) return nullptr;
-    for (const QtOption& o : kQtOptions)
-        if (arg.compare(dashes, std::string::npos, o.name) == 0) return &o;
-    return nullptr;
+    if (dashes == 0) return 0;
+    const std::string name = arg.substr(dashes);
+    for (const QtOption& o : kQtOptions) {
+        if (name == o.name) return o.takes_value ? 2 : 1;
+        if (o.takes_value && name.rfind(std::string(o.name) + "=", 0) == 0) return 1;
+    }
+    return 0;
 }
 
 // Read before QApplication exists, so that --help, --version and mistakes need no display.
@@ -95,8 +100,8 @@ Options parse_options(int argc, char** argv) {
                 return o;
             }
             o.screenshots = argv[++i];
-        } else if (const QtOption* qt = qt_option(arg)) {
-            if (qt->takes_value && ++i >= argc) {
+        } else if (const int used = qt_option_arguments(arg); used > 0) {
+            if (used == 2 && ++i >= argc) {
                 o.problem = arg + " needs a value";
                 return o;
             }

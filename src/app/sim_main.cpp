@@ -58,7 +58,7 @@ const char* kHelp =
     "  --dir DIR            the game folder\n"
     "  --scenario N         the scenario, 1 to 6 (default 1)\n"
     "  --seed S             a fixed seed, so that the game can be played again the same way\n"
-    "  --players ID,...     the warlords played (their moves made by the computer); none: all computer\n"
+    "  --players ID,...     the warlords ticked as players (the computer makes their moves too)\n"
     "  --years Y            stop after Y years (default: play to the end)\n"
     "  --quiet              print only the reports, not every message page\n"
     "  --save SLOT          save into the slot when the run stops\n"

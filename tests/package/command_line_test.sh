@@ -28,6 +28,7 @@ expect 0 out "usage: teijinki [GAME_FOLDER]" teijinki --help
 expect 0 out "TEIJINKI_SOUNDFONT" teijinki -h
 expect 0 out "teijinki $version" teijinki --version
 expect 0 out "teijinki $version" teijinki -platform offscreen --version
+expect 0 out "teijinki $version" teijinki --platform offscreen -style=fusion -reverse --version
 expect 2 err "unknown option '--bogus'" teijinki --bogus
 expect 2 err "usage: teijinki" teijinki --bogus
 expect 2 err "only one game folder" teijinki one two
