@@ -199,8 +199,8 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
         const std::string label = GameFolder::display_name(literal);
         loaded.copies[i] = read_raw(literal);
         const std::string text = decode_text(loaded.copies[i], label);
-        // The counts too: a file cut at a record boundary is whole record by record, and the
-        // loaded game would read past its end.
+        // The counts too: a file cut at a record boundary is whole record by record, yet lacks
+        // records the loaded game reads.
         if (copy.working == std::string_view(files::kGenerals))
             check_record_set(text, RecordKind::General, label, kGeneralsInGame);
         else if (copy.working == std::string_view(files::kWarlords))
