@@ -151,21 +151,32 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     dir.write("ini/Kunisv.ini", provinces);
     load_working_set(folder, shared, world());
 
-    shared.com_codes[0] = {kWait};
+    // 入国 of 州1 for panel 0, where 軍1 (a player), 軍3 and 軍4 take part; nothing for panel 1.
+    shared.com_codes[0] = {kEnterProvince};
     shared.com_codes[1] = {kWait};
+    shared.com_subject[0][0] = 1;
     shared.player_gun[0] = 1;
     shared.player_gun[1] = 2;
     pick(1, 0, 0);
     pick(2, 1, 0);
     pick(3, 0, 0);
     pick(4, 0, 0);
-    for (int i = 0; i < 38 + 2 * 2 + 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
+    serve(5, 1, kJobBukan);  // keeps landless 軍1 alive; a 武官 may not take part
+    for (int i = 0; i < 38; ++i) rng.push(0.99f);
+    push_2d6(2);   // the candidates in id order: 君1 5 + 2,
+    push_2d6(12);  // 君3 5 + 12, the executor,
+    push_2d6(4);   // 君4 5 + 4;
+    push_2d6(5);   // then the entry's roll: 5 + CInt(50 / 10 + 0 − 5) reaches 0 / 10 + 5
+    push_2d6(3);   // panel 1's entry roll
+    for (int i = 0; i < 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
     Strate_rtn(*state);
 
     EXPECT_EQ(state->pages.page_text[0],
-              "***軍1（プレイヤー）が関わった作戦***\r\n***軍2（プレイヤー）が関わった作戦***\r\n軍4は滅び去った。\r\n");
+              "***軍1（プレイヤー）が関わった作戦***\r\n州1の太守は、軍1である。\r\n"
+              "***軍2（プレイヤー）が関わった作戦***\r\n軍4は滅び去った。\r\n");
     EXPECT_EQ(state->pages.page_text[1], "EOT");
     EXPECT_EQ(rng.remaining(), 0u);
+    EXPECT_EQ(world().kuni[1].gunID, 3);
     const std::string written = dir.read("ini/gunsv.ini");
     EXPECT_NE(written.find(".4\r\n\"軍4\"\r\n0,4,10,0,0,50,50,0\r\n\"TRUE\"\r\n"), std::string::npos) << written;
 }

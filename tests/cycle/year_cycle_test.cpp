@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -310,6 +311,17 @@ void play_whole_game(int scenario) {
     }
     EXPECT_EQ(g.m.year, s->end_year);
     EXPECT_EQ(years, s->end_year - s->start_year);
+    // China1 starts the game and follows every year-end report, Game01 plays while each year is
+    // carried out; french1 brings the final report and china1 again the credits.
+    std::vector<std::string> music{"china1"};
+    for (int y = 0; y < years; ++y) music.insert(music.end(), {"Game01", "china1"});
+    music.insert(music.end(), {"french1", "china1"});
+    EXPECT_EQ(g.host.music, music);
+    // The interim report opens the year end_year − 10, after that many years were carried out.
+    const auto& events = g.host.events;
+    const auto interim = std::find(events.begin(), events.end(), "window:" + std::to_string(kMsgReport));
+    EXPECT_EQ(std::count(events.begin(), interim, "window:" + std::to_string(kMsgStrategy)),
+              s->end_year - 10 - s->start_year);
     const auto reports = g.host.windows_in(kMsgReport);
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].pages[0].rfind("中間報告（ゲーム終了１０年前）", 0), 0u);

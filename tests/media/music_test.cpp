@@ -14,6 +14,7 @@
 #include "setup/scenarios.h"
 #include "test_host.h"
 #include "test_support.h"
+#include "turn/command_menu.h"
 #include "turn/main_state.h"
 #include "turn/year_cycle.h"
 #include "world/random.h"
@@ -216,6 +217,17 @@ TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
     EXPECT_EQ(s.failure_boxes(), 1);
     EXPECT_EQ(s.host.music, std::vector<std::string>{"china1"}) << "not tried again every year";
     EXPECT_TRUE(s.m.bgm_on) << "the switch keeps its value";
+}
+
+TEST(MainMusic, TheSwitchStopsOrRestartsChina1AndItsCaptionNamesTheNextClick) {
+    MusicScreen s;
+    s.m.bgm_on = true;
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/OFF");
+    cmdMusic_Click(s.m);
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/ON");
+    cmdMusic_Click(s.m);
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/OFF");
+    EXPECT_EQ(s.host.events, (std::vector<std::string>{"stop_music", "music:china1"}));
 }
 
 bool shipped_data_present() {

@@ -6,11 +6,13 @@
 #include <cmath>
 #include <filesystem>
 
+#include "screens/general_sheet.h"
 #include "screens/info_data.h"
 #include "setup/new_game.h"
 #include "test_support.h"
 #include "world/error.h"
 #include "world/random.h"
+#include "world/records.h"
 
 namespace teijinki {
 namespace {
@@ -69,10 +71,8 @@ TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
     const auto sheet = info::load_warlord_sheet(folder, shared, 1, "戦争を画策中");
     EXPECT_TRUE(sheet.found);
     EXPECT_EQ(sheet.caption, "董卓軍の内情");
-    EXPECT_EQ(sheet.figure_values[0], "35000");  // army 30 + elite 5, in thousands
-    EXPECT_EQ(sheet.figure_values[1], "5000");
-    EXPECT_EQ(sheet.figure_values[2], "20");
-    EXPECT_EQ(sheet.figure_values[6], " 2");
+    // Army 30 + elite 5 in thousands, elite, fame, order, unity, awe, provinces.
+    EXPECT_EQ(sheet.figure_values, (std::array<std::string, 7>{"35000", "5000", "20", "80", "70", "50", " 2"}));
     EXPECT_EQ(sheet.provinces, "洛陽、長安、");
     EXPECT_EQ(sheet.txt_lab, "戦争を画策中");
     EXPECT_EQ(sheet.portrait, "toutaku1");
@@ -132,10 +132,8 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
     EXPECT_EQ(list.headings[1], "総兵力\r\n（千）");
     ASSERT_EQ(list.rows.size(), 2u);  // 張魯 is destroyed
     EXPECT_EQ(list.rows[0].name, "董卓");
-    EXPECT_EQ(list.rows[0].values[0], "35");  // no "000" in the list
-    EXPECT_EQ(list.rows[0].values[6], "3");   // 董卓, 李儒, 呂布
-    EXPECT_EQ(list.rows[0].values[7], "2");
-    EXPECT_EQ(list.rows[0].values[8], "袁紹");  // the alliance leader's lord
+    // No "000" in the list; 政安, 結束, 名声, 畏怖; generals 董卓, 李儒, 呂布; the alliance leader's lord.
+    EXPECT_EQ(list.rows[0].values, (std::array<std::string, 9>{"35", "5", "80", "70", "20", "50", "3", "2", "袁紹"}));
     EXPECT_EQ(list.rows[1].values[6], "2");
 
     // Outside every alliance: an empty 盟主; no province: 0.
@@ -195,17 +193,44 @@ TEST_F(SmallWorld, MapColoursAndHoverLines) {
 }
 
 TEST(MapColours, TableOfTheWarlords) {
-    EXPECT_EQ(info::owner_colour(7), (info::MapColour{128, 128, 0, false}));
-    EXPECT_EQ(info::owner_colour(9), (info::MapColour{255, 128, 0, false}));
-    EXPECT_EQ(info::owner_colour(11), (info::MapColour{192, 192, 192, false}));
-    for (int w : {6, 10, 12}) EXPECT_EQ(info::owner_text_colour(w), info::kYellow) << w;
-    for (int w : {0, 2, 3, 4, 5, 7, 8, 9, 11, 13}) EXPECT_EQ(info::owner_text_colour(w), info::kBlack) << w;
-    // Ids no scenario uses: black with yellow text.
-    for (int w = 14; w <= 20; ++w) {
-        EXPECT_EQ(info::owner_colour(w), info::kBlack);
-        EXPECT_EQ(info::owner_text_colour(w), info::kYellow);
+    const info::MapColour table[14] = {{0, 0, 0, true},     {0, 0, 255, false},     {0, 255, 0, false},
+                                       {255, 0, 0, false},  {255, 255, 0, false},   {255, 0, 255, false},
+                                       {0, 0, 0, false},    {128, 128, 0, false},   {0, 255, 255, false},
+                                       {255, 128, 0, false}, {0, 0, 128, false},    {192, 192, 192, false},
+                                       {128, 0, 0, false},  {255, 128, 128, false}};
+    // Ids no scenario uses are black; yellow text on the dark colours.
+    for (int w = 0; w <= 20; ++w) {
+        EXPECT_EQ(info::owner_colour(w), w < 14 ? table[w] : info::kBlack) << w;
+        const bool dark = w == 1 || w == 6 || w == 10 || w == 12 || w >= 14;
+        EXPECT_EQ(info::owner_text_colour(w), dark ? info::kYellow : info::kBlack) << w;
     }
     EXPECT_THROW(info::owner_colour(21), ProgramError);
+}
+
+TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
+    const std::pair<const char*, const char*> by_job[] = {
+        {"", ""},
+        {"政治", " 11"},
+        {"武勇", " 22"},
+        {"政治/智謀/采配", " 11/ 33/ 44"},
+        {"武勇/智謀/采配", " 22/ 33/ 44"},
+        {"政治/武勇/智謀/采配", " 11/ 22/ 33/ 44"},
+        {"政治/智謀/采配", " 11/ 33/ 44"},
+    };
+    auto lines = [](std::string text) {  // '/' stands for a line break
+        for (std::size_t at; (at = text.find('/')) != std::string::npos;) text.replace(at, 1, "\r\n");
+        return text;
+    };
+    for (int job = 0; job <= 6; ++job) {
+        dir.write("ini/busv.ini", general(1, "甲", 1, job, "kou1"));
+        const GeneralSheet sheet = load_general_sheet(folder, 1, 8);
+        EXPECT_EQ(std::make_tuple(sheet.job, sheet.kinds, sheet.values),
+                  std::make_tuple(std::string(job_name(job)), lines(by_job[job].first), lines(by_job[job].second)))
+            << job;
+        EXPECT_EQ(sheet.fixed_kinds + "=" + sheet.fixed_values, lines("器量/節度= 55/ 66"));
+        EXPECT_EQ(sheet.portrait, "kou1");
+    }
+    EXPECT_FALSE(load_general_sheet(folder, 2, 8).found);
 }
 
 TEST_F(SmallWorld, DamagedFilesAreNamed) {

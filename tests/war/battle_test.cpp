@@ -284,23 +284,112 @@ TEST_F(TacticChoice, NegativeFrontalScoreLosesToTheFirstHigherCandidate) {
     EXPECT_NE(w.state().pages.page_text[0].find("<17:甲の軍師|奇襲>\r\n"), std::string::npos);
 }
 
-TEST(LongCampaign, DefenderWinningTheContestShowsTheAttackersLoss) {
-    // The defender's strategist (tactics 20, policy 100) always plans a long campaign and always
-    // wins it; the text names the attacker and the loss 100 + b + 20.
-    WarWorld w;
-    w.add_warlord(1, "甲", 1, 100, 0, 100, 50);
-    w.add_warlord(2, "乙", 2, 100, 0, 100, 50);
-    w.add_general({1, "甲公", 1, kJobKunshu, 5, 20, 5, 10, 5, 20});
-    w.add_general({2, "乙公", 2, kJobKunshu, 5, 20, 5, 10, 5, 20});
-    w.add_general({3, "乙師", 2, kJobSanbou, 100, 5, 1, 20, 5, 20});
-    w.dice.then_seeded(4);
-    BattleSheet sheet;
-    const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War, &sheet);
-    ASSERT_EQ(summary.tactic, kLongCampaign);
-    const std::string& told = w.state().pages.page_text[0];
-    const std::size_t at = told.find("<30:甲| 1");
-    ASSERT_NE(at, std::string::npos) << told;
-    EXPECT_EQ(sheet.morale_start[0] - sheet.morale[0] >= 120, true);
+// Each side is one 将軍 who is its commander, strategist (half his wisdom: 23 gives CInt(11.5) =
+// 12), field general and duellist; tian 100, so the strength is army + seihei, and an allied side
+// (leading an alliance of its own) counts only its army. Every set-up contest draws its lowest
+// bonus and each morale roll draws 0.9 then 0.1: Int(3.6) + Int(0.6) + 2 = 5, so charm 5 rouses
+// and 2 does not. The initiatives are ties or won by one point.
+struct Fighter {
+    int army, seihei, policy, fight, wisdom, tactics, charm;
+    bool allied = false;
+};
+struct Opening {
+    const char* what;
+    Fighter attacker, defender;
+    std::vector<std::pair<int, int>> draws;  // initiative, duel candidate, opening, middle battle
+    int tactic;
+    std::string told;  // pages 0 and 1 up to the verdict
+};
+
+TEST(Openings, EachTacticsExchangeAndTheMiddleBattle) {
+    const Fighter plain{30, 0, 10, 10, 20, 10, 5}, weak{30, 0, 10, 10, 23, 10, 2};
+    const Fighter raider{30, 5, 10, 10, 20, 14, 2}, statesman{30, 5, 120, 10, 20, 10, 5, true};
+    const Opening cases[] = {
+        {"frontal, e = 0: the attacker strikes first", plain, weak,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {1, 6}, {1, 6}, {2, 6}, {3, 6}, {5, 6}, {4, 6}, {0, 6}, {1, 6}},
+         kFrontalAttack,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
+         "<17:甲の軍師甲将|正攻法>/#<19:乙| 48>/<19:甲| 36>/甲の士気 183 乙の士気 131//"
+         "その流れのまま中盤戦に入り、<19:乙| 57>/<19:甲| 26>/甲の士気 157 乙の士気 73//<35:甲>/"},
+        {"frontal, e < 0: the defender strikes first", plain, weak,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {0, 6}, {1, 6}, {2, 6}, {3, 6}, {5, 6}, {4, 6}, {0, 6}, {1, 6}},
+         kFrontalAttack,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
+         "<17:甲の軍師甲将|正攻法>/#<19:甲| 45>/<19:乙| 40>/甲の士気 175 乙の士気 140//"
+         "その流れのまま中盤戦に入り、<19:乙| 55>/<19:甲| 29>/甲の士気 146 乙の士気 84//<35:甲>/"},
+        {"surprise by the defender, a tie succeeds; a tied middle battle", plain, raider,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {2, 6}, {3, 6}, {0, 6}, {1, 6}, {3, 6}, {4, 6}, {0, 6}, {1, 6}},
+         kSurpriseAttack,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 35>/<34:甲の総兵力は 30|乙軍のそれは 35>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 200//"
+         "<17:乙の軍師乙将|奇襲>/#<20:乙将|乙将もここぞとばかりに暴れまわり、甲軍の士気が 30>/甲の士気 190 乙の士気 200//"
+         "その流れのまま中盤戦に入り、<19:乙| 55>/<19:甲| 51>/甲の士気 139 乙の士気 144//<36:>/"},
+        {"surprise by the attacker succeeds", {30, 5, 10, 10, 20, 14, 5}, weak,
+         {{0, 2}, {1, 2}, {1, 2}, {1, 2}, {0, 6}, {1, 6}, {3, 6}, {4, 6}, {0, 6}, {2, 6}, {5, 6}, {1, 6}, {2, 6}, {0, 6}},
+         kSurpriseAttack,
+         "<16:甲将の率いる甲軍 35|乙将の率いる乙軍 30>/<34:甲の総兵力は 35|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 240 乙の士気 180//"
+         "<17:甲の軍師甲将|奇襲>/#<20:甲将|甲将以下、獅子奮迅の働きを見せ、乙軍の士気が 32>/甲の士気 240 乙の士気 148//"
+         "その流れのまま中盤戦に入り、<19:乙| 77>/<19:甲| 27>/甲の士気 212 乙の士気 71//<35:甲>/"},
+        {"surprise by the defender fails", plain, raider,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {3, 6}, {5, 6}, {0, 6}, {1, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kSurpriseAttack,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 35>/<34:甲の総兵力は 30|乙軍のそれは 35>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 200//"
+         "<17:乙の軍師乙将|奇襲>/#<25:乙将|乙軍の士気が 36>/甲の士気 220 乙の士気 163//"
+         "その流れのまま中盤戦に入り、<19:乙| 62>/<19:甲| 39>/甲の士気 180 乙の士気 100//<35:甲>/"},
+        {"grand strategy won by the attacker", statesman, {40, 0, 10, 10, 20, 10, 2},
+         {{1, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {0, 6}, {1, 6}, {3, 6}, {5, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kGrandStrategy,
+         "<16:甲将の率いる甲軍 35|乙将の率いる乙軍 40>/<34:甲の総兵力は 30|乙軍のそれは 40>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 250 乙の士気 180//"
+         "<17:甲の軍師甲将|大戦略>/#<26:甲将|乙軍の士気が 5>/甲の士気 250 乙の士気 175//"
+         "その流れのまま中盤戦に入り、<19:乙| 75>/<19:甲| 36>/甲の士気 214 乙の士気 100//<35:甲>/"},
+        {"grand strategy won by the defender", {40, 0, 10, 10, 20, 10, 3}, statesman,
+         {{0, 2}, {0, 2}, {1, 2}, {0, 2}, {0, 6}, {1, 6}, {4, 6}, {5, 6}, {0, 6}, {2, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kGrandStrategy,
+         "<16:甲将の率いる甲軍 40|乙将の率いる乙軍 35>/<34:甲の総兵力は 40|乙軍のそれは 30>/<51:甲将>/<50:乙将>/<49:乙>/甲の士気 185 乙の士気 250//"
+         "<17:乙の軍師乙将|大戦略>/#<26:乙将|甲軍の士気が 6>/甲の士気 179 乙の士気 250//"
+         "その流れのまま中盤戦に入り、<19:甲| 70>/<19:乙| 43>/甲の士気 109 乙の士気 207//<35:乙>/"},
+        {"intrigue won by the defender", plain, {30, 0, 10, 10, 23, 11, 2},
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {1, 6}, {2, 6}, {2, 6}, {0, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kIntrigue,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 185//"
+         "<17:乙の軍師乙将|謀略>/#<28:乙将|甲軍の士気が 27>/甲の士気 192 乙の士気 185//"
+         "その流れのまま中盤戦に入り、<19:乙| 57>/<19:甲| 40>/甲の士気 151 乙の士気 128//<36:>/"},
+        {"duel: a tie of fight and draw goes to the attacker", {30, 0, 10, 14, 20, 10, 5}, weak,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {1, 6}, {2, 6}, {3, 6}, {0, 6},
+          {0, 4}, {1, 4}, {3, 4}, {2, 4}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kDuel,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
+         "<17:甲の軍師甲将|一騎打ち>/#<29:甲将が乙将|乙>/甲の士気 220 乙の士気 132//"
+         "その流れのまま中盤戦に入り、<19:乙| 66>/<19:甲| 24>/甲の士気 195 乙の士気 66//<35:甲>/"},
+        {"long campaign won by the defender", plain, {60, 0, 40, 10, 20, 10, 2},
+         {{0, 2}, {0, 2}, {0, 2}, {1, 2}, {0, 6}, {1, 6}, {0, 6}, {3, 6}, {2, 6}, {0, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kLongCampaign,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 60>/<34:甲の総兵力は 30|乙軍のそれは 60>/<50:甲将>/<51:乙将>/<49:乙>/甲の士気 220 乙の士気 210//"
+         "<17:乙の軍師乙将|長期戦>/#<30:甲| 62>/甲の士気 158 乙の士気 210//"
+         "その流れのまま中盤戦に入り、<19:乙| 40>/<19:甲| 57>/甲の士気 100 乙の士気 169//<35:乙>/"},
+    };
+    for (const Opening& c : cases) {
+        WarWorld w;
+        const Fighter* sides[] = {&c.attacker, &c.defender};
+        for (int s = 1; s <= 2; ++s) {
+            const Fighter& f = *sides[s - 1];
+            Gun& g = w.add_warlord(s, s == 1 ? "甲" : "乙", s, f.army, f.seihei, 100, 50);
+            g.meishuID = f.allied ? s : 0;
+            w.shared.gun_mei2[s] = f.allied ? s : 0;
+            w.add_general({s, s == 1 ? "甲将" : "乙将", s, kJobShougun, f.policy, f.fight, f.wisdom, f.tactics, f.charm, 10});
+        }
+        for (int i = 0; i < 14; ++i) w.dice.push_roll(0, 100);
+        for (int i = 0; i < 2; ++i) w.dice.push(0.9f), w.dice.push(0.1f);
+        for (const auto& [k, n] : c.draws) w.dice.push_roll(k, n);
+        w.shared.player_gun[19] = 2;  // held after the plan (slots 0..20), not in the middle battle (0..18)
+        w.dice.then_seeded(1);
+        const WarSummary summary = fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::War);
+        EXPECT_EQ(summary.tactic, c.tactic) << c.what;
+        const PageStore& pages = w.state().pages;
+        const std::string page = pages.page_text[0] + "#" + pages.page_text[1];
+        std::string told = c.told;  // '/' stands for a line break, '#' for the next page
+        for (std::size_t at; (at = told.find('/')) != std::string::npos;) told.replace(at, 1, "\r\n");
+        EXPECT_EQ(page, told) << c.what;
+    }
 }
 
 TEST(WarInitiative, DefenderPlanningNeverDemandsSurrender) {

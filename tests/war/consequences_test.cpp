@@ -121,13 +121,16 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     w.add_general({6, "丁", 1, kJobBukan, 5, 5, 5, 5, 5, 0});
     Gun& wu = w.gun(2);
     wu.kessoku = 100;  // the second roll must pass 60
-    // Highest dice for everybody: d1 = 14, d2 = 100.
-    for (int k = 0; k < 4; ++k) w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    // Highest dice for the ruler, 甲 and 乙: d1 = 14, d2 = 100.
+    for (int k = 0; k < 3; ++k) w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    // 丙 (Setu 0): d1 = 0 + 2 reaches 2, d2 = 49 + 10 + 2 passes 60; each draw in its place.
+    for (float r : {0.01f, 0.3f, 0.99f, 0.2f}) w.dice.push(r);
     // 戊 passes d1 but not d2: 60 is not above 60.
     w.rolls({{0, 8}, {2, 8}, {29, 50}, {29, 50}});
     w.add_general({7, "戊", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
     EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
     EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
     EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
