@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "war/battle_roles.h"
 #include "world/numbers.h"
 
 namespace teijinki {
@@ -14,14 +13,12 @@ constexpr const char* kLongDiscontent = "以前より民心の離れていた";
 
 float real(long long v) { return static_cast<float>(v); }
 
-int province_limit(const SharedValues& shared) { return std::clamp<int>(shared.kuni_count, 0, kMaxProvinces); }
-int warlord_limit(const SharedValues& shared) { return std::clamp<int>(shared.gun_count, 0, kMaxWarlords); }
 
 }  // namespace
 
 int Sch_chr_rtn(MsgState& state, int w) {
     int n = 0;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int k = 1; k <= last; ++k)
         if (state.world.chr[k].gunID == w) state.chr_list[n++] = k;
     return n;
@@ -51,7 +48,7 @@ void Rnd_Shuppon2(MsgState& state, const Gun& to, const Gun& from) {
     const float unity_bar = real(from.kessoku) / 5.0f + 40.0f;
     const int to_id = to.id;
     const int to_ruler = to.kunshuID;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int k = 1; k <= last; ++k) {
         Bushou& man = state.world.chr[k];
         if (man.gunID != from_id) continue;
@@ -76,7 +73,7 @@ void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold
     const int loser_id = loser.id;
     const int winner_id = winner.id;
     const float bar = real(loser.tian) / 5.0f + 50.0f;
-    const int last = province_limit(state.shared);
+    const int last = last_province(state.shared);
     for (int p = 1; p <= last; ++p) {
         Kuni& province = state.world.kuni[p];
         if (province.gunID != loser_id) continue;
@@ -105,7 +102,7 @@ void rnd_Dokuritu2(MsgState& state, const Gun& g) {
     state.shared.text_sub2.clear();
     const int id = g.id;
     const float bar = real(g.tian) / 3.0f + 60.0f;
-    const int last = province_limit(state.shared);
+    const int last = last_province(state.shared);
     for (int p = 1; p <= last; ++p) {
         Kuni& province = state.world.kuni[p];
         if (province.gunID != id) continue;
@@ -121,9 +118,9 @@ void rnd_Dokuritu2(MsgState& state, const Gun& g) {
 }
 
 void update_Army(MsgState& state) {
-    const int warlords = warlord_limit(state.shared);
+    const int warlords = last_warlord(state.shared);
     for (int g = 1; g <= warlords; ++g) state.world.gun[g].army = 0;
-    const int last = province_limit(state.shared);
+    const int last = last_province(state.shared);
     for (int p = 1; p <= last; ++p) {
         const Kuni& province = state.world.kuni[p];
         state.world.gun[province.gunID].army += province.army;

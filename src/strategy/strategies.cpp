@@ -8,7 +8,7 @@ namespace teijinki {
 
 std::vector<int> entry_participants(const MsgState& state, int list, int entry) {
     std::vector<int> out;
-    for (int g = 1; g <= state.shared.gun_count && g <= kMaxWarlords; ++g)
+    for (int g = 1; g <= last_warlord(state.shared); ++g)
         if (!state.world.gun[g].del && state.shared.gun_mei2[g] == list && state.shared.gun_mei[g] == entry)
             out.push_back(g);
     return out;

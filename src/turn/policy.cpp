@@ -11,8 +11,6 @@ namespace {
 
 using PerWarlord = std::array<int, kMaxWarlords + 1>;
 
-int general_count(const MainState& m) { return std::clamp<int>(m.shared.bushou_count, 0, kMaxGenerals); }
-int warlord_count(const MainState& m) { return std::clamp<int>(m.shared.gun_count, 0, kMaxWarlords); }
 
 bool alive(const WorkingSet& set, int id) { return set.gun[id].id == id && !set.gun[id].del; }
 
@@ -34,7 +32,7 @@ void report(MainState& m, int section, const std::string& warlord, const std::st
 void Policy_rtn(MainState& m) {
     auto set = load_generals_and_warlords(m);
     PerWarlord bonus{}, divisor{}, culprit{};
-    const int generals = general_count(m);
+    const int generals = last_general(m.shared);
     for (int g = 1; g <= generals; ++g) {
         const Bushou& b = set->chr[g];
         if (b.Job == kJobBukan || b.Job == kJobShougun || b.kunID == 0) continue;
@@ -55,7 +53,7 @@ void Policy_rtn(MainState& m) {
         }
     }
     bool changed = false;
-    for (int w = 1; w <= warlord_count(m); ++w) {
+    for (int w = 1; w <= last_warlord(m.shared); ++w) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
         gun.tian += bonus[w];
@@ -72,7 +70,7 @@ void Policy_rtn(MainState& m) {
 void Jinji_rtn(MainState& m) {
     auto set = load_generals_and_warlords(m);
     PerWarlord best{}, hero{}, divisor{}, culprit{};
-    const int generals = general_count(m);
+    const int generals = last_general(m.shared);
     for (int g = 1; g <= generals; ++g) {
         const Bushou& b = set->chr[g];
         if (b.Job == kJobBunkan || b.Job == kJobBukan || b.kunID == 0) continue;
@@ -92,7 +90,7 @@ void Jinji_rtn(MainState& m) {
         }
     }
     bool changed = false;
-    for (int w = 1; w <= warlord_count(m); ++w) {
+    for (int w = 1; w <= last_warlord(m.shared); ++w) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
         if (roll2d6(m.rng) < best[w]) {

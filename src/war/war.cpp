@@ -157,7 +157,7 @@ private:
 
     // Step 6: each member's army counts weighted by its alliance's unity.
     void add_alliances() {
-        const int warlords = std::clamp<int>(st_.shared.gun_count, 0, kMaxWarlords);
+        const int warlords = last_warlord(st_.shared);
         for (int s = 0; s < 2; ++s) {
             const int leader = st_.world.gun[s_.gun_id[s]].meishuID;
             int total = 0;
