@@ -11,7 +11,27 @@ namespace {
 constexpr const char* kNameSeparator = "、";
 constexpr const char* kLongDiscontent = "以前より民心の離れていた";
 
-float real(long long v) { return static_cast<float>(v); }
+// The pass both break-aways share: a fresh seed and empty name lists, then every province of
+// `loser` whose d100 passes `bar` goes where `leave` sends it.
+template <class Leave>
+void break_away(MsgState& state, int loser, float bar, Leave leave) {
+    state.rng.Randomize();
+    state.shared.text_sub1.clear();
+    state.shared.text_sub2.clear();
+    const int last = last_province(state.shared);
+    for (int p = 1; p <= last; ++p) {
+        Kuni& province = state.world.kuni[p];
+        if (province.gunID != loser) continue;
+        const int r = roll(state.rng, 100) + 1;
+        if (real(r) > bar) leave(province);
+    }
+}
+
+// A province that leaves for nobody: named in text_sub2.
+void left_independent(MsgState& state, Kuni& province) {
+    province.gunID = 0;
+    state.shared.text_sub2 += province.name + kNameSeparator;
+}
 
 
 }  // namespace
@@ -67,28 +87,17 @@ void Rnd_Shuppon2(MsgState& state, const Gun& to, const Gun& from) {
 }
 
 void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold) {
-    state.rng.Randomize();
-    state.shared.text_sub1.clear();
-    state.shared.text_sub2.clear();
-    const int loser_id = loser.id;
     const int winner_id = winner.id;
-    const float bar = real(loser.tian) / 5.0f + 50.0f;
-    const int last = last_province(state.shared);
-    for (int p = 1; p <= last; ++p) {
-        Kuni& province = state.world.kuni[p];
-        if (province.gunID != loser_id) continue;
-        const int r = roll(state.rng, 100) + 1;
-        if (!(real(r) > bar)) continue;
+    break_away(state, loser.id, real(loser.tian) / 5.0f + 50.0f, [&](Kuni& province) {
         const int da = roll(state.rng, 16);
         const int db = roll(state.rng, 16);
         if (hold > da + db) {
             province.gunID = winner_id;
             state.shared.text_sub1 += province.name + kNameSeparator;
         } else {
-            province.gunID = 0;
-            state.shared.text_sub2 += province.name + kNameSeparator;
+            left_independent(state, province);
         }
-    }
+    });
     if (!state.shared.text_sub1.empty()) {
         state.shared.text_sub1 = kLongDiscontent + state.shared.text_sub1;
         state.show_text(54);
@@ -97,20 +106,7 @@ void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold
 }
 
 void rnd_Dokuritu2(MsgState& state, const Gun& g) {
-    state.rng.Randomize();
-    state.shared.text_sub1.clear();
-    state.shared.text_sub2.clear();
-    const int id = g.id;
-    const float bar = real(g.tian) / 3.0f + 60.0f;
-    const int last = last_province(state.shared);
-    for (int p = 1; p <= last; ++p) {
-        Kuni& province = state.world.kuni[p];
-        if (province.gunID != id) continue;
-        const int r = roll(state.rng, 100) + 1;
-        if (!(real(r) > bar)) continue;
-        province.gunID = 0;
-        state.shared.text_sub2 += province.name + kNameSeparator;
-    }
+    break_away(state, g.id, real(g.tian) / 3.0f + 60.0f, [&](Kuni& province) { left_independent(state, province); });
     if (!state.shared.text_sub2.empty()) {
         state.shared.text_sub2 = kLongDiscontent + state.shared.text_sub2;
         state.show_text(55);

@@ -56,8 +56,7 @@ void Policy_rtn(MainState& m) {
     for (int w = 1; w <= last_warlord(m.shared); ++w) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
-        gun.tian += bonus[w];
-        if (gun.tian > 100) gun.tian = 100;
+        raise_capped(gun.tian, bonus[w], 100);
         changed = true;
         if (divisor[w] > 0) {
             gun.tian = Int(static_cast<float>(gun.tian) / static_cast<float>(divisor[w]));
@@ -94,8 +93,7 @@ void Jinji_rtn(MainState& m) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
         if (roll2d6(m.rng) < best[w]) {
-            gun.kessoku += best[w];
-            if (gun.kessoku > 100) gun.kessoku = 100;
+            raise_capped(gun.kessoku, best[w], 100);
             changed = true;
             report(m, 45, gun.name, set->chr[hero[w]].name);
         }

@@ -29,8 +29,6 @@ bool played_in_slots(const SharedValues& shared, int id, int last_slot) {
     return false;
 }
 
-float real(long long v) { return static_cast<float>(v); }
-
 class Battle {
 public:
     Battle(MsgState& state, Gun& g1, Gun& g2, WarKind kind) : st_(state), side_{&g1, &g2}, kind_(kind) {}
