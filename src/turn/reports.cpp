@@ -89,8 +89,7 @@ void Houkoku_rtn(MainState& m) {
         long long alliance = 0;
         if (leads_alliance(g)) {
             alliance = Int(t.alliance);
-            out += std::string("盟主である") + kCrLf;
-            out += "同盟の期待できる兵力：" + Str(alliance) + "000（1000で割ります）" + kCrLf;
+            out += "盟主である同盟の期待できる兵力：" + Str(alliance) + "000（1000で割ります）" + kCrLf;
         } else {
             out += std::string("盟主でない") + kCrLf;
         }

@@ -16,6 +16,7 @@ inline constexpr int kMaxWarlords = 20;   // per-warlord and per-slot tables hol
 inline constexpr int kMaxAlliances = 3;   // alliance slots 1..3, tables 0..3
 inline constexpr int kMaxProvinces = 50;  // province tables hold 0..50
 inline constexpr int kGeneralsInGame = 170;
+inline constexpr int kProvincesInGame = 48;  // every scenario's map
 
 using GeneralTable = Table<Int16, kMaxGenerals + 1>;
 using WarlordTable = Table<Int16, kMaxWarlords + 1>;

@@ -1,5 +1,6 @@
 // The save/load screen in the desktop game: a save from the main screen loaded from the title
-// screen, the way back without saving, a missing slot, Ctrl+S, and the music switch retrying.
+// screen, the way back without saving, a missing or cut slot, Ctrl+S, and the music switch
+// retrying.
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,29 @@ TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
     EXPECT_EQ(m.year, year);
     EXPECT_EQ(shared.mei_kessoku[1], cohesion[1]);
     EXPECT_EQ(shared.form_result, 0);
+}
+
+// A slot whose general file was cut after record 100: every record left is whole, but the
+// load is refused before any working file is touched, and the game stays unsaved.
+TEST_F(SaveLoad, ASlotCutAtARecordBoundaryIsRefusedAndTheGameStaysAsItWas) {
+    auto main = start_scenario2(shared);
+    MainState& m = main->state();
+    host->on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "5"); };
+    main->cmdSave_Click();
+    main->Command1_Click(3);  // a year on: the game is no longer the slot's, and unsaved
+    ASSERT_FALSE(shared.saved_flag);
+    const std::string generals = tmp.read("save/busv5.ini");
+    tmp.write("save/busv5.ini", generals.substr(0, generals.find("\r\n.101\r\n") + 2));
+    const std::string files = working_files() + tmp.read("ini/kodarn.log");
+    const int year = m.year;
+    host->boxes.clear();
+    main->cmdLoad_Click();
+    ASSERT_EQ(host->boxes.size(), 2u);
+    EXPECT_EQ(host->boxes[0], kNotSavedQuestion);
+    EXPECT_NE(host->boxes[1].find("save/busv5.ini: record 101"), std::string::npos) << host->boxes[1];
+    EXPECT_EQ(working_files() + tmp.read("ini/kodarn.log"), files);
+    EXPECT_FALSE(shared.saved_flag);
+    EXPECT_EQ(m.year, year);
 }
 
 TEST_F(SaveLoad, CtrlSOpensTheSaveScreenAndCtrlLTheLoadScreen) {
