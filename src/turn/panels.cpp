@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kUnalliedCaption = "独立軍閥";
 
-
 // A record the file does not hold stays a default object with id 0; it is nobody.
 bool present(const WorkingSet& set, int id) { return set.gun[id].id == id; }
 

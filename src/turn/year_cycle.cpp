@@ -202,11 +202,15 @@ void Command1_Click(MainState& m, int index) {
         m.host.show_map();
 }
 
+namespace {
+// The year's strategies on a fresh state: the working set loaded, the strategy phase carried out
+// (it writes the files back) and its pages appended to the game log.
 void carry_out_strategies(MsgState& state) {
     load_working_set(state.folder, state.shared, state.world);
     run_strategy_phase(state);
     mkLog(state.folder, state.pages);
 }
+}  // namespace
 
 MsgWindowResult show_msg_window(MainState& m) {
     const int mode = m.shared.msg_mode;

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "messages/msg_state.h"
 #include "turn/main_state.h"
 
 namespace teijinki {
@@ -75,9 +74,6 @@ struct MsgWindowResult {
     bool All_Metubou_Flg = false;
     bool caution = false;
 };
-// The year's strategies on a fresh state: the working set loaded, the strategy phase carried out
-// (it writes the files back) and its pages appended to the game log.
-void carry_out_strategies(MsgState& state);
 // Opens the message window for shared.msg_mode (form_param is the year for page 0's heading):
 // its music, then its pages (for mode 1 the year carried out here, for the other modes the window's
 // own), shown through the host; form_result = 1 when it closes.
