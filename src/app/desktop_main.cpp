@@ -18,8 +18,8 @@
 #include <string>
 
 #include "app/version.h"
-#include "ui/music/player_music_output.h"
-#include "ui/title/title_screen.h"
+#include "media/fluidsynth_player.h"
+#include "media/music_player.h"
 #include "ui/game_app.h"
 #include "ui/game_screens.h"
 #include "ui/screenshot_tour.h"
@@ -188,7 +188,7 @@ int main(int argc, char** argv) {
     ClockRandom rng;
     ui::GameScreenOpener opener;
     // Declared before the game so that it outlives every screen that may still stop the music.
-    PlayerMusicOutput music;
+    PieceMusic music(folder, std::make_unique<FluidsynthPlayer>());
     ui::GameApp game(folder, opener, rng);
     game.host().set_music(&music);
     QObject::connect(&game, &ui::GameApp::finished, &app, [] { QApplication::exit(0); });

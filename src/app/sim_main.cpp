@@ -15,7 +15,7 @@
 #include "app/sim_bench.h"
 #include "app/sim_host.h"
 #include "app/version.h"
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 #include "setup/scenarios.h"
 #include "turn/main_state.h"
 #include "turn/seeded_games.h"

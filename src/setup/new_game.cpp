@@ -40,13 +40,6 @@ void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no) {
     folder.copy_file(s->warlord_master, files::kWarlords);
 }
 
-void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no) {
-    const Scenario* s = find_scenario(scenario_no);
-    if (!s) return;
-    check_comment_set(folder.read_master_text(s->comment_master), GameFolder::display_name(s->comment_master));
-    folder.copy_file(s->comment_master, files::kComments);
-}
-
 std::vector<WarlordEntry> ld_Gnm_rtn(const GameFolder& folder, const SharedValues& shared) {
     std::vector<WarlordEntry> list;
     const Scenario* s = find_scenario(shared.scenario_no);

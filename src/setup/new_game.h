@@ -22,7 +22,6 @@ struct WarlordEntry {
 void mk_Rinbusv(const GameFolder& folder, int scenario_no);  // generals and comments
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no);
 void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no);
-void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no);
 
 // The warlords of the scenario's warlord master, in file order, up to the record whose id reaches
 // gun_count.

@@ -56,7 +56,7 @@ void show_text_window(MainState& m, int msg_mode) {
 
 void Houkoku_rtn(MainState& m) {
     const auto set = load_warlords(m);
-    const int count = std::clamp<int>(m.shared.gun_count, 0, kMaxWarlords);
+    const int count = last_warlord(m.shared);
     std::string& out = m.text.text_buf[0];
 
     Int16 total = 0;

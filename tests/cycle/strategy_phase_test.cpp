@@ -169,7 +169,7 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     push_2d6(5);   // then the entry's roll: 5 + CInt(50 / 10 + 0 − 5) reaches 0 / 10 + 5
     push_2d6(3);   // panel 1's entry roll
     for (int i = 0; i < 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
-    Strate_rtn(*state);
+    run_strategy_phase(*state);
 
     EXPECT_EQ(state->pages.page_text[0],
               "***軍1（プレイヤー）が関わった作戦***\r\n州1の太守は、軍1である。\r\n"

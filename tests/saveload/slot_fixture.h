@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 #include "saveload/save_slots.h"
 #include "saveload/svld_rules.h"
 #include "test_host.h"

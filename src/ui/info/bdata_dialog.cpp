@@ -8,15 +8,15 @@
 #include "ui/qt_text.h"
 #include "world/numbers.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog(parent), view_(std::move(view)) {
     setObjectName(QStringLiteral("B_data"));
-    setWindowTitle(ui::qs(view_.caption));
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);
 
-    sheet_ = new info_ui::ColumnSheet(this);
+    sheet_ = new ColumnSheet(this);
     sheet_->add_column(QStringLiteral("Lab_Cate_id"), "", QStringLiteral("Lab_id"), Qt::AlignRight, 34);
     sheet_->add_column(QStringLiteral("Lab_Cate_0"), view_.headings[0], QStringLiteral("Lab_name"), Qt::AlignLeft, 90);
     for (int k = 0; k < 7; ++k)
@@ -35,7 +35,7 @@ BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog
     sheet_->finish(std::clamp(static_cast<int>(view_.rows.size()), 8, 20));
     outer->addWidget(sheet_, 1);
 
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"));
+    add_back_row(*this, *outer, QStringLiteral("Command1"));
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -14,7 +14,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 namespace {
 
@@ -191,18 +191,18 @@ protected:
             p.setPen(QPen(QColor(0x6B, 0x3A, 0x22), 1));
             p.setBrush(QColor(0xF6, 0xEC, 0xD2, 235));
             p.drawRoundedRect(box, 3, 3);
-            p.setPen(ui::colors::kLacquer);
-            p.drawText(box, Qt::AlignCenter, ui::qs(view_.regions[r].name));
+            p.setPen(colors::kLacquer);
+            p.drawText(box, Qt::AlignCenter, qs(view_.regions[r].name));
         }
 
         p.setClipping(false);
-        p.setPen(QPen(ui::colors::kInk, 2));
+        p.setPen(QPen(colors::kInk, 2));
         p.setBrush(Qt::NoBrush);
         p.drawRect(all.adjusted(1, 1, -1, -1));
     }
 
 public:
-    static QFont caption_font() { return ui::serif_font(13.0, true); }
+    static QFont caption_font() { return serif_font(13.0, true); }
     // Caption boxes of the regions, in map units.
     void set_captions(std::vector<QRectF> boxes) { captions_ = std::move(boxes); }
 
@@ -222,10 +222,10 @@ QColor MapDialog::colour(const info::MapColour& c) const {
 }
 
 MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view,
-                     ui::QtHost* host)
+                     QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("Map"));
-    setWindowTitle(ui::qs(view_.caption));
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 12, 12, 10);
     outer->setSpacing(8);
@@ -237,18 +237,18 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     top->addWidget(canvas, 0, Qt::AlignTop);
 
     // Province labels, moved apart where neighbours would cover each other.
-    const QFont label_font = ui::serif_font(10.0, true);
+    const QFont label_font = serif_font(10.0, true);
     const QFontMetrics fm(label_font);
     std::vector<info::MapPoint> at, sizes;
     for (const auto& province : view_.provinces) {
-        const QString name = ui::qs(province.name);
+        const QString name = qs(province.name);
         at.push_back(province.at);
         sizes.push_back({(fm.horizontalAdvance(name) + 10) / kScale, (fm.height() + 4) / kScale});
     }
     const auto centres = info::spread_labels(at, sizes);
     for (std::size_t k = 0; k < view_.provinces.size(); ++k) {
         const auto& province = view_.provinces[k];
-        auto* label = new QLabel(ui::qs(province.name), canvas);
+        auto* label = new QLabel(qs(province.name), canvas);
         label->setObjectName(QStringLiteral("Lab_Tosi_%1").arg(k));
         label->setFont(label_font);
         label->setAlignment(Qt::AlignCenter);
@@ -267,7 +267,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     const QFontMetricsF caption_metrics(MapCanvas::caption_font());
     std::vector<info::MapPoint> caption_sizes;
     for (const auto& frame : view_.regions)
-        caption_sizes.push_back({caption_metrics.horizontalAdvance(ui::qs(frame.name)) + 12, caption_metrics.height() + 2});
+        caption_sizes.push_back({caption_metrics.horizontalAdvance(qs(frame.name)) + 12, caption_metrics.height() + 2});
     const auto caption_at = info::place_region_captions(view_.regions, caption_sizes, centres, sizes, kRegionPad);
     std::vector<QRectF> caption_boxes;
     for (std::size_t r = 0; r < caption_at.size(); ++r)
@@ -289,7 +289,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
         swatch->setObjectName(QStringLiteral("dspGunColor_%1").arg(w + 1));
         swatch->setFixedSize(26, 18);
         swatch->setStyleSheet(QStringLiteral("background:%1; border:1px solid #2a1e12;").arg(css_colour(colour(entry.colour))));
-        auto* name = new QLabel(ui::qs(entry.name), legend);
+        auto* name = new QLabel(qs(entry.name), legend);
         name->setObjectName(QStringLiteral("lab_Gun_%1").arg(w + 1));
         name->setMinimumWidth(96);
         grid->addWidget(swatch, w, 0);
@@ -304,7 +304,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     help_->setObjectName(QStringLiteral("Lab_hlp"));
     help_->setMinimumWidth(360);
     help_->setMinimumHeight(help_->fontMetrics().lineSpacing() + 10);
-    ui::mark_value_box(help_);
+    mark_value_box(help_);
     bottom->addWidget(help_, 1);
     bottom->addSpacing(24);
     auto* data = new QPushButton(QStringLiteral("全国データ"), this);
@@ -325,10 +325,10 @@ bool MapDialog::eventFilter(QObject* watched, QEvent* event) {
         const QVariant index = watched->property("province_index");
         if (index.isValid()) {
             const int k = index.toInt();
-            if (k >= 0 && k < static_cast<int>(view_.provinces.size())) help_->setText(ui::qs(view_.provinces[k].hover));
+            if (k >= 0 && k < static_cast<int>(view_.provinces.size())) help_->setText(qs(view_.provinces[k].hover));
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "media/music_player.h"
 #include "saveload/save_slots.h"
 #include "ui/saveload/svld_dialog.h"
 #include "ui/title/title_screen.h"
@@ -200,24 +201,31 @@ TEST_F(SaveLoad, CtrlSOpensTheSaveScreenAndCtrlLTheLoadScreen) {
     EXPECT_EQ(captions, (std::vector<std::string>{"セーブ画面", "ロード画面"}));
 }
 
-class FailingOnce : public ui::MusicOutput {
+// A player whose first Open fails.
+class FailingOnce : public MusicPlayer {
 public:
     int plays = 0;
-    bool play(const std::filesystem::path&) override { return ++plays > 1; }
-    void stop() override {}
+    bool open(const std::filesystem::path&) override { return ++plays > 1; }
+    bool play() override { return true; }
+    void close() override {}
+    const std::string& error() const override { return error_; }
+    std::string error_ = "the sound device is busy";
 };
 
 TEST_F(SaveLoad, SwitchingTheMusicOnAgainRetriesAfterAFailure) {
-    FailingOnce music;
+    for (const char* piece : {"china1", "french1", "Game01"}) tmp.write(std::string("midi/") + piece + ".mid", "MThd");
+    auto owned = std::make_unique<FailingOnce>();
+    FailingOnce& player = *owned;
+    PieceMusic music(*folder, std::move(owned));
     host->set_music(&music);
     auto main = start_scenario2(shared);
     MainState& m = main->state();
     ASSERT_TRUE(m.music_failed);
     EXPECT_TRUE(host->saw_box_ending(kMusicFailed));
-    const int before = music.plays;
+    const int before = player.plays;
     main->cmdMusic_Click();  // off
     main->cmdMusic_Click();  // on: tried again, and this time it plays
-    EXPECT_EQ(music.plays, before + 1);
+    EXPECT_EQ(player.plays, before + 1);
     EXPECT_FALSE(m.music_failed);
     EXPECT_TRUE(m.bgm_on);
     EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("cmdMusic"))->text(), QStringLiteral("BGM/OFF"));

@@ -93,18 +93,18 @@ TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLo
 }
 
 TEST_F(Comments, SheetShowsTheAbilitiesOfTheJob) {
-    const GeneralSheet lord = load_general_sheet(folder, 1, 170);
+    const GeneralSheet lord = load_general_sheet(folder, 1, 3);
     EXPECT_EQ(lord.job, "君主");
     EXPECT_EQ(lord.kinds, "政治\r\n武勇\r\n智謀\r\n采配");
     EXPECT_EQ(lord.values, " 90\r\n 72\r\n 91\r\n 96");
     EXPECT_EQ(lord.fixed_kinds, "器量\r\n節度");
     EXPECT_EQ(lord.fixed_values, " 96\r\n 80");
-    const GeneralSheet general = load_general_sheet(folder, 2, 170);
+    const GeneralSheet general = load_general_sheet(folder, 2, 3);
     EXPECT_EQ(general.kinds, "武勇\r\n智謀\r\n采配");
-    const GeneralSheet civil = load_general_sheet(folder, 3, 170);
+    const GeneralSheet civil = load_general_sheet(folder, 3, 3);
     EXPECT_EQ(civil.kinds, "政治");
     EXPECT_EQ(civil.comment, "  王佐の才。\r\n");
-    const GeneralSheet nobody = load_general_sheet(folder, 9, 170);
+    const GeneralSheet nobody = load_general_sheet(folder, 9, 3);
     EXPECT_FALSE(nobody.found);
     EXPECT_TRUE(nobody.name.empty());
     // The scan stops at the count: general 3 lies past a count of 2.
@@ -115,7 +115,7 @@ TEST_F(Comments, EditorFromTheSheetRewritesAndTheSheetShowsTheNewComment) {
     RecordingOpener opener;
     ScriptedQtHost host(folder, opener);
     SharedValues shared;
-    shared.bushou_count = 170;
+    shared.bushou_count = 3;
     shared.form_param = 2;
     ui::StatusDialog sheet(nullptr, host, folder, shared, true);
     EXPECT_EQ(sheet.findChild<QLabel*>(QStringLiteral("Name_lab"))->text(), QStringLiteral("夏侯惇"));

@@ -1,4 +1,4 @@
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 
 #include "turn/year_cycle.h"
 
