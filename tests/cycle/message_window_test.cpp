@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "messages/credits.h"
 #include "messages/game_log.h"
 #include "messages/message_modes.h"
@@ -45,9 +48,19 @@ TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     PageStore p;
     credit(p);
     EXPECT_EQ(p.page_text[6], kEndOfText);
-    EXPECT_EQ(p.page_cg[0], "kanu2");
-    EXPECT_EQ(p.page_cg[3], "shougun1");
-    EXPECT_EQ(p.page_cg[4], "");
+    auto lines = [](int n) {
+        std::string out;
+        while (n-- > 0) out += "\r\n";
+        return out;
+    };
+    for (int i = 0; i <= 5; ++i) {  // six different pages: thanks low on the page, then the maker
+        const std::string head = i <= 3 ? lines(8) + " Special Thanks" + lines(2) : lines(20) + "　　　　　Produced by\r\n";
+        EXPECT_EQ(p.page_text[i].rfind(head, 0), 0u) << i;
+        EXPECT_GT(p.page_text[i].size(), head.size() + 10) << i;
+        if (i > 0) EXPECT_NE(p.page_text[i], p.page_text[i - 1]) << i;
+    }
+    EXPECT_EQ(std::vector<std::string>(p.page_cg.begin(), p.page_cg.begin() + 6),
+              (std::vector<std::string>{"kanu2", "enjutu2", "koumei1", "shougun1", "", ""}));
     Pager pager(p, kMsgCredits);
     EXPECT_FALSE(pager.close_enabled());
     EXPECT_FALSE(pager.press(0));

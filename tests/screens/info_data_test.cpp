@@ -224,6 +224,7 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
         for (std::size_t at; (at = text.find('/')) != std::string::npos;) text.replace(at, 1, "\r\n");
         return text;
     };
+    dir.write("ini/Cmtsv.ini", crlf_lines({".1", "\"甲\"", "評", "."}));
     for (int job = 0; job <= 6; ++job) {
         dir.write("ini/busv.ini", general(1, "甲", 1, job, "kou1"));
         const GeneralSheet sheet = load_general_sheet(folder, 1, 1);
@@ -231,9 +232,11 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
                   std::make_tuple(std::string(job_name(job)), lines(by_job[job].first), lines(by_job[job].second)))
             << job;
         EXPECT_EQ(sheet.fixed_kinds + "=" + sheet.fixed_values, lines("器量/節度= 55/ 66"));
-        EXPECT_EQ(sheet.portrait, "kou1");
+        EXPECT_EQ(sheet.name + sheet.portrait + sheet.comment, "甲kou1  評\r\n");
     }
-    EXPECT_FALSE(load_general_sheet(folder, 2, 1).found);
+    const GeneralSheet nobody = load_general_sheet(folder, 2, 1);
+    EXPECT_FALSE(nobody.found);
+    EXPECT_EQ(nobody.name + nobody.kinds + nobody.comment, "");
 }
 
 TEST_F(SmallWorld, DamagedFilesAreNamed) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <vector>
 
@@ -184,6 +185,26 @@ TEST_F(NewGameTest, RandomAllegianceDealsNonLordsByPositionAndKeepsLords) {
     EXPECT_EQ((std::vector<int>{generals[1].kunID, generals[2].kunID, generals[3].kunID, generals[4].kunID,
                                 generals[5].kunID, generals[6].kunID}),
               (std::vector<int>{1, 2, 1, 2, 0, 0}));
+}
+
+TEST(Scenarios, ThreeStartsEachPlayedWithTheirGeneralsOrDealtAtRandom) {
+    const char* stems[] = {"1", "2", ""};
+    for (int no = 0; no <= 7; ++no) {
+        const Scenario* s = find_scenario(no);
+        if (no < 1 || no > 6) {
+            EXPECT_EQ(s, nullptr) << no;
+            continue;
+        }
+        const int start = (no - 1) % 3;
+        const std::string stem = stems[start];
+        EXPECT_EQ(std::make_tuple(s->no, s->start_year, s->end_year, s->gun_count, s->bushou_count, s->random_allegiance),
+                  std::make_tuple(no, std::array{189, 195, 200}[start], std::array{216, 221, 226}[start],
+                                  std::array{13, 12, 13}[start], start == 2 ? 160 : 155, no > 3));
+        EXPECT_EQ(std::string(s->general_master) + s->warlord_master + s->province_master + s->comment_master,
+                  "\\ini\\Bushou" + stem + ".ini\\ini\\gunbatu" + stem + ".ini\\ini\\Kuni" + stem +
+                      ".ini\\ini\\Comment" + stem + ".ini");
+        EXPECT_EQ(s->description_section, 20 + no);
+    }
 }
 
 TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {

@@ -87,6 +87,12 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}});  // both 32: the lower id keeps the role
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
+
+    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師), 2 + fight 10.
+    w.rolls({{1, 2}});
+    EXPECT_EQ(Ikki_rtn(w.state(), w.gun(1)), 1);
+    EXPECT_EQ(w.state().contest_score, 12);
+    EXPECT_EQ(w.dice.remaining(), 0u);
 }
 
 TEST_F(RoleContest, FieldGeneralPlansWithHalfHisWisdomRoundedToEven) {
