@@ -12,6 +12,7 @@
 #include "media/soundfont.h"
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
+#include "shipped_game.h"
 #include "test_host.h"
 #include "test_support.h"
 #include "turn/command_menu.h"
@@ -23,6 +24,7 @@ namespace teijinki {
 namespace {
 
 using testing::ScriptedHost;
+using testing::ShippedGame;
 using testing::TempGameFolder;
 
 // Records the commands it is sent; Open and Play fail when told to.
@@ -201,12 +203,13 @@ struct MusicScreen {
     SeededRandom rng;
     ScriptedHost host;
     MainState m;
-    int failure_boxes() const {
-        int n = 0;
-        for (const auto& b : host.boxes) n += b.text == kMusicFailed && b.buttons == Buttons::Ok;
-        return n;
-    }
 };
+
+int failure_boxes(const ScriptedHost& host) {
+    int n = 0;
+    for (const auto& b : host.boxes) n += b.text == kMusicFailed && b.buttons == Buttons::Ok;
+    return n;
+}
 
 TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
     MusicScreen s;
@@ -214,7 +217,7 @@ TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
     stMusic(s.m, "china1");
     stMusic(s.m, "Game01");
     stMusic(s.m, "china1");
-    EXPECT_EQ(s.failure_boxes(), 1);
+    EXPECT_EQ(failure_boxes(s.host), 1);
     EXPECT_EQ(s.host.music, std::vector<std::string>{"china1"}) << "not tried again every year";
     EXPECT_TRUE(s.m.bgm_on) << "the switch keeps its value";
 }
@@ -230,40 +233,16 @@ TEST(MainMusic, TheSwitchStopsOrRestartsChina1AndItsCaptionNamesTheNextClick) {
     EXPECT_EQ(s.host.events, (std::vector<std::string>{"stop_music", "music:china1"}));
 }
 
-bool shipped_data_present() {
-    const std::filesystem::path ini = std::filesystem::path(TEIJINKI_DATA_DIR) / "ini";
-    for (const char* f : {"Text.ini", "Bushou1.ini", "Gunbatu1.ini", "Kuni1.ini", "Comment1.ini", "sei.ini", "mei.ini"})
-        if (!std::filesystem::exists(ini / f)) return false;
-    return true;
-}
-
-// A new game of scenario 1 with the first warlord played.
-struct ShippedGame : MusicScreen {
-    explicit ShippedGame(bool music_works) {
-        host.music_works = music_works;
-        dir.copy_shipped_ini();
-        select_scenario(folder, shared, 1);
-        const auto warlords = ld_Gnm_rtn(folder, shared);
-        std::vector<bool> ticked(warlords.size(), false);
-        ticked[0] = true;
-        start_new_game_files(folder, shared, rng, warlords, ticked);
-        shared.start_mode = 0;
-        open_main(m);
-    }
-};
-
 TEST(MainMusic, ThroughYearsOfPlayAFailingPlayerGivesOneBoxAndTheYearsGoOn) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    ShippedGame g(false);
+    ShippedGame g(1, {0}, 1, false);
     for (int year = 0; year < 3; ++year) ASSERT_TRUE(auto_move(g.m));
     EXPECT_EQ(g.m.year, 192);
-    EXPECT_EQ(g.failure_boxes(), 1);
+    EXPECT_EQ(failure_boxes(g.host), 1);
     EXPECT_EQ(g.host.windows_in(kMsgStrategy).size(), 3u);
 }
 
 TEST(MainMusic, SwitchedOffYearChangesAndALoadWhoseFlagIsNotOnePlayNothing) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    ShippedGame g(true);
+    ShippedGame g(1, {0});
     EXPECT_EQ(g.host.music, std::vector<std::string>{"china1"});
     g.m.bgm_on = false;  // what the menu switch leaves
     for (int year = 0; year < 2; ++year) ASSERT_TRUE(auto_move(g.m));

@@ -12,7 +12,7 @@
 #include "screens/info_lists.h"
 #include "screens/map_data.h"
 #include "setup/new_game.h"
-#include "test_support.h"
+#include "shipped_game.h"
 #include "world/error.h"
 #include "world/random.h"
 #include "world/records.h"
@@ -324,23 +324,12 @@ TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     EXPECT_EQ(edge[0].y, 10);
 }
 
-bool shipped_map_present() {
-    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "KuniMap.ini") &&
-           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu1.ini");
-}
-
 TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
-    if (!shipped_map_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
     TempGameFolder dir;
-    dir.copy_shipped_ini();
     const GameFolder folder = dir.folder();
     SharedValues shared;
     SeededRandom rng(7);
-    ASSERT_TRUE(select_scenario(folder, shared, 2));
-    const auto warlords = ld_Gnm_rtn(folder, shared);
-    std::vector<bool> ticked(warlords.size(), false);
-    ticked[0] = true;
-    ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
+    testing::start_shipped_game(dir, shared, rng, 2, {0});
     mk_Gunsv_rtn(folder, 2);
 
     const auto map = info::load_map(folder, shared);

@@ -6,8 +6,7 @@
 #include <filesystem>
 
 #include "setup/new_game.h"
-#include "test_host.h"
-#include "test_support.h"
+#include "shipped_game.h"
 #include "turn/offers.h"
 #include "turn/panels.h"
 #include "turn/policy.h"
@@ -19,22 +18,15 @@ using namespace teijinki;
 using namespace teijinki::testing;
 
 TEST(ShippedScenarios, ThirtyYearsOfPanelsOffersPolicyAndPersonnel) {
-    if (!std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu.ini"))
-        GTEST_SKIP() << "the shipped scenario masters are not there yet";
     for (int scenario = 1; scenario <= 3; ++scenario) {
         SCOPED_TRACE("scenario " + std::to_string(scenario));
         TempGameFolder dir;
-        dir.copy_shipped_ini();
         const GameFolder folder = dir.folder();
         SharedValues shared;
         SeededRandom rng(scenario);
         ScriptedHost host;
         MainState m(folder, shared, rng, host);
-        ASSERT_TRUE(select_scenario(m.folder, shared, scenario));
-        const auto warlords = ld_Gnm_rtn(m.folder, shared);
-        std::vector<bool> ticked(warlords.size(), false);
-        ticked[0] = true;
-        ASSERT_TRUE(start_new_game_files(m.folder, shared, rng, warlords, ticked));
+        start_shipped_game(dir, shared, rng, scenario, {0});
         mk_Gunsv_rtn(m.folder, scenario);
         m.text_table = TemplateTable::load(m.folder, "\\ini\\Text.ini");
         mkFristLog(m);

@@ -4,33 +4,20 @@
 #include <filesystem>
 
 #include "setup/new_game.h"
-#include "test_support.h"
+#include "shipped_game.h"
 #include "war/war.h"
 #include "world/working_set.h"
 
 namespace teijinki::testing {
 namespace {
 
-bool shipped_data_present() {
-    const auto ini = std::filesystem::path(TEIJINKI_DATA_DIR) / "ini";
-    return std::filesystem::exists(ini / "Text.ini") && std::filesystem::exists(ini / "Bushou1.ini") &&
-           std::filesystem::exists(ini / "Gunbatu1.ini") && std::filesystem::exists(ini / "Kuni1.ini");
-}
-
 TEST(ShippedData, WarsOfEveryScenarioRunToAnEnd) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
     for (int scenario = 1; scenario <= 6; ++scenario) {
         TempGameFolder dir;
-        dir.copy_shipped_ini();
         const GameFolder folder = dir.folder();
         SharedValues shared;
         SeededRandom rng(static_cast<std::uint64_t>(scenario));
-        ASSERT_TRUE(select_scenario(folder, shared, scenario));
-        const auto warlords = ld_Gnm_rtn(folder, shared);
-        ASSERT_GE(warlords.size(), 2u);
-        std::vector<bool> ticked(warlords.size(), false);
-        ticked[0] = true;
-        ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
+        start_shipped_game(dir, shared, rng, scenario, {0});
         mk_Gunsv_rtn(folder, scenario);
         for (auto& unity : shared.mei_kessoku) unity = 80;
         const TemplateTable text = TemplateTable::load(folder, "\\ini\\Text.ini");
