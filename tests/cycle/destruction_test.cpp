@@ -68,7 +68,14 @@ TEST_F(DestructionTest, DestroyedLeadersAllianceGoesToTheMemberWithTheHigherId) 
     EXPECT_EQ(world().gun[3].meishuID, 3);  // now leads: kunshuID = meishuID
     EXPECT_EQ(world().gun[1].meishuID, 0);
     EXPECT_EQ(world().gun[4].meishuID, 0);
-    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n");
+    // Should 3 fall with 1 as its only member, general 1 (the lowest id) takes over.
+    world().gun[1].del = false;
+    world().gun[1].meishuID = 3;
+    world().gun[2].meishuID = 0;
+    world().gun[3].del = true;
+    looseMeishu(*state, 3);
+    EXPECT_EQ(world().gun[1].meishuID, 1);
+    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n君1が新たな盟主となった。\r\n");
 }
 
 TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {

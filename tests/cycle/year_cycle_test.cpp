@@ -154,12 +154,7 @@ TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) 
     ASSERT_EQ(g.m.year, 201);
 
     SharedValues loaded;
-    loaded.save_info[0] = 201;
-    loaded.save_info[1] = 77;
-    loaded.save_info[2] = 66;
-    loaded.save_info[3] = 55;
-    loaded.save_info[4] = 3;
-    loaded.save_info[5] = 0;
+    for (int i = 0; const int v : {201, 77, 66, 55, 3, 0}) loaded.save_info[i++] = v;
     loaded.player_lord = g.shared.player_lord;
     loaded.player_name = g.shared.player_name;
     loaded.player_gun = g.shared.player_gun;
@@ -168,12 +163,9 @@ TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) 
     SeededRandom rng(5);
     MainState m(g.folder, loaded, rng, host);
     open_main(m);
-    EXPECT_EQ(m.year, 201);
-    EXPECT_EQ(m.end_year, 226);
-    EXPECT_EQ(loaded.gun_count, 13);
-    EXPECT_EQ(loaded.bushou_count, 170);
-    EXPECT_EQ(loaded.mei_kessoku[1], 77);
-    EXPECT_EQ(loaded.mei_kessoku[3], 55);
+    EXPECT_EQ((std::vector<int>{m.year, m.end_year, loaded.gun_count, loaded.bushou_count, loaded.mei_kessoku[1],
+                                loaded.mei_kessoku[2], loaded.mei_kessoku[3]}),
+              (std::vector<int>{201, 226, 13, 170, 77, 66, 55}));
     EXPECT_FALSE(m.bgm_on);
     EXPECT_TRUE(host.music.empty());
     EXPECT_EQ(host.boxes.front().text, g.shared.player_name[0] + kTurnSuffix);

@@ -122,30 +122,29 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
         EXPECT_EQ(midi_file_problem(*bytes), "") << piece;
     }
 
-    EXPECT_NE(midi_file_problem(""), "");
-    EXPECT_NE(midi_file_problem("RIFF....WAVEfmt "), "");
-    EXPECT_NE(midi_file_problem(good.substr(0, good.size() - 5)), "") << "cut short";
-    EXPECT_NE(midi_file_problem(good.substr(0, 14)), "") << "header only";
-
-    std::string no_end = good;
-    no_end[no_end.size() - 2] = '\x01';  // FF 2F 00 becomes FF 01 00
-    EXPECT_NE(midi_file_problem(no_end).find("end-of-track"), std::string::npos);
-
-    std::string three = good;
-    three[11] = 3;  // announces three tracks
-    EXPECT_NE(midi_file_problem(three).find("announces 3 tracks but holds 2"), std::string::npos);
-
-    std::string format0 = good;
-    format0[9] = 0;  // format 0 with two tracks
-    EXPECT_NE(midi_file_problem(format0), "");
-
-    std::string huge = good;
-    huge[4] = '\x7F';  // header length far past the end
-    EXPECT_NE(midi_file_problem(huge), "");
-
-    std::string no_division = good;
-    no_division[12] = no_division[13] = 0;
-    EXPECT_NE(midi_file_problem(no_division), "");
+    using namespace std::string_literals;
+    auto with = [&good](std::size_t at, const std::string& bytes) { return good.substr(0, at) + bytes + good.substr(at + bytes.size()); };
+    // One track of more than 64 KiB: its length fills three bytes.
+    std::string long_track = good.substr(0, 14) + "MTrk\0\x01\0\x03"s + std::string(65536, '\0') + "\xFF\x2F\0"s;
+    long_track[11] = 1;
+    const std::pair<std::string, std::string> files[] = {
+        {long_track, ""},
+        {"", "not a standard MIDI file (no MThd header)"},
+        {good.substr(0, 13), "not a standard MIDI file (no MThd header)"},
+        {"RIFF....WAVEfmt ", "not a standard MIDI file (no MThd header)"},
+        {with(4, "\x7F"), "the MIDI header chunk is damaged"},
+        {with(7, "\x05"), "the MIDI header chunk is damaged"},
+        {with(8, "\0\x03"s), "unknown MIDI file format 3"},
+        {with(9, "\0"s), "a format 0 MIDI file with 2 tracks"},
+        {with(10, "\0\0"s), "the MIDI file announces no track"},
+        {with(10, "\0\x03"s), "the MIDI file announces 3 tracks but holds 2"},
+        {with(10, "\x01\0"s), "the MIDI file announces 256 tracks but holds 2"},
+        {with(12, "\0\0"s), "the MIDI file's time division is 0"},
+        {good.substr(0, 14) + "MTr", "the MIDI file ends inside a chunk header"},
+        {good.substr(0, good.size() - 5), "MIDI chunk 2 runs past the end of the file"},
+        {with(good.size() - 2, "\x01"), "MIDI track 2 has no end-of-track event"},  // FF 2F 00 becomes FF 01 00
+    };
+    for (const auto& [bytes, problem] : files) EXPECT_EQ(midi_file_problem(bytes), problem) << bytes.size();
 }
 
 TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont) {

@@ -41,12 +41,7 @@ TEST(MainScreenSave, StoresYearCohesionScenarioAndTheMusicSwitchAndMarksTheGameS
     EXPECT_TRUE(w.shared.saved_flag);
     EXPECT_EQ(w.shared.start_mode, 0);
     const SlotFile slot = read_slot(w.folder, "5").slot;
-    EXPECT_EQ(slot.save_info[0], 197);
-    EXPECT_EQ(slot.save_info[1], 12);
-    EXPECT_EQ(slot.save_info[2], 34);
-    EXPECT_EQ(slot.save_info[3], 0);
-    EXPECT_EQ(slot.save_info[4], 4);
-    EXPECT_EQ(slot.save_info[5], 0);
+    EXPECT_EQ(std::vector<int>(slot.save_info.begin(), slot.save_info.end()), (std::vector<int>{197, 12, 34, 0, 4, 0}));
 
     m.bgm_on = true;
     ASSERT_TRUE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "5")));

@@ -56,7 +56,7 @@ TEST(ShippedScenarios, ThirtyYearsOfPanelsOffersPolicyAndPersonnel) {
         m.text.clear();
         Houkoku_rtn(m);
         ASSERT_EQ(host.windows.size(), 1u);
-        EXPECT_NE(host.windows[0].pages[0].find(warlords[0].name + "（プレイヤー）"), std::string::npos);
+        EXPECT_NE(host.windows[0].pages[0].find(shared.player_name[0] + "（プレイヤー）"), std::string::npos);
         EXPECT_EQ(dir.read("save/kdn_end.log"), dir.read("ini/kodarn.log"));
     }
 }

@@ -245,6 +245,16 @@ class Scratch:
         for rel in set(manifest) - set(fresh):
             (self.tree / rel).unlink(missing_ok=True)
         self.manifest_path.write_text(json.dumps(fresh))
+        self.share_the_core()
+
+    def share_the_core(self) -> None:
+        """In the scratch copy only: the rules library becomes a shared library, so a mutant relinks
+        that one library and no test program (CMAKE_LINK_DEPENDS_NO_SHARED)."""
+        cmake_lists = self.tree / "CMakeLists.txt"
+        text = cmake_lists.read_text(encoding="utf-8")
+        shared = text.replace("add_library(teijinki_core STATIC", "add_library(teijinki_core SHARED")
+        if shared != text:
+            cmake_lists.write_text(shared, encoding="utf-8")
 
     def restore_left_over(self) -> None:
         """A run stopped hard (kill -9) may have left a mutant in the scratch tree."""
@@ -270,7 +280,7 @@ class Scratch:
             return
         args = ["cmake", "-S", str(self.tree), "-B", str(self.build), "-G", "Ninja",
                 "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG",
-                "-DTEIJINKI_BUILD_DESKTOP=OFF"]
+                "-DTEIJINKI_BUILD_DESKTOP=OFF", "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON"]
         if shutil.which("ccache"):
             args.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
         if shutil.which("ld.lld"):
@@ -346,8 +356,9 @@ def main() -> int:
         interrupted["signal"] = signum
         raise KeyboardInterrupt
 
-    signal.signal(signal.SIGTERM, on_signal)
-    signal.signal(signal.SIGHUP, on_signal)
+    # Installed by hand: a run started in the background inherits SIGINT ignored.
+    for signum in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(signum, on_signal)
 
     scratch.sync()
     tree = scratch.tree
