@@ -316,24 +316,59 @@ class Verdict:
     detail: str = ""
 
 
-def run_program(build: Path, name: str, timeout: float) -> tuple[bool, str, float]:
-    """(passed, why not, seconds)."""
-    start = time.monotonic()
-    env = dict(os.environ, GTEST_FAIL_FAST="1")
+class Running:
+    """One test program running in its own process group, its output in a file."""
+
+    def __init__(self, build: Path, name: str, timeout: float, out: Path):
+        self.name, self.out = name, out
+        self.deadline = time.monotonic() + timeout
+        env = dict(os.environ, GTEST_FAIL_FAST="1")
+        with out.open("wb") as sink:
+            self.proc = subprocess.Popen([str(build / name), "--gtest_brief=1", "--gtest_fail_fast"], cwd=build,
+                                         env=env, stdout=sink, stderr=subprocess.STDOUT, start_new_session=True)
+
+    def verdict(self) -> tuple[bool, str] | None:
+        """None while running; (passed, why not) when done. A run past its time counts as failed."""
+        code = self.proc.poll()
+        if code is None:
+            if time.monotonic() < self.deadline:
+                return None
+            self.stop()
+            return False, "timeout"
+        if code == 0:
+            return True, ""
+        failed = re.findall(r"\[  FAILED  \] (\S+)", self.out.read_text(errors="replace"))
+        return False, failed[0] if failed else f"exit {code}"
+
+    def stop(self) -> None:
+        if self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.proc.wait()
+
+
+def run_programs(build: Path, names: list[str], timeouts: dict[str, float], jobs: int) -> tuple[str, str] | None:
+    """Runs the programs, `jobs` at a time, until one fails: (its name, why) or None when all pass."""
+    waiting, running = list(names), []
     try:
-        r = subprocess.run([str(build / name), "--gtest_brief=1", "--gtest_fail_fast"], cwd=build, env=env,
-                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout,
-                           start_new_session=True)
-    except subprocess.TimeoutExpired:
-        return False, "timeout", time.monotonic() - start
-    took = time.monotonic() - start
-    if r.returncode == 0:
-        return True, "", took
-    out = r.stdout.decode(errors="replace")
-    failed = re.findall(r"\[  FAILED  \] (\S+)", out)
-    if failed:
-        return False, failed[0], took
-    return False, f"exit {r.returncode}", took
+        while waiting or running:
+            while waiting and len(running) < jobs:
+                name = waiting.pop(0)
+                running.append(Running(build, name, timeouts[name], build / f"{name}.mutant-out"))
+            for r in list(running):
+                v = r.verdict()
+                if v is None:
+                    continue
+                running.remove(r)
+                if not v[0]:
+                    return r.name, v[1]
+            time.sleep(0.05)
+        return None
+    finally:
+        for r in running:
+            r.stop()
 
 
 # --- the run ------------------------------------------------------------------------------------
@@ -387,12 +422,15 @@ def main() -> int:
         return 2
     baseline: dict[str, float] = {}
     for name in programs:
-        ok, why, took = run_program(scratch.build, name, 600)
-        if not ok:
-            print(f"{name} fails on the unchanged tree ({why}): fix the tests first", file=sys.stderr)
+        start = time.monotonic()
+        failed = run_programs(scratch.build, [name], {name: 600.0}, 1)
+        if failed:
+            print(f"{name} fails on the unchanged tree ({failed[1]}): fix the tests first", file=sys.stderr)
             return 2
-        baseline[name] = took
+        baseline[name] = time.monotonic() - start
     print("baseline: " + ", ".join(f"{n} {t:.1f} s" for n, t in baseline.items()), file=sys.stderr)
+    # A run that takes far longer than the unchanged one hangs: it counts as a kill.
+    timeouts = {name: max(30.0, t * 5 + 10) for name, t in baseline.items()}
 
     # Programs tried first for a file: those named after its folder, then those that killed
     # most mutants of that folder so far, then the quickest.
@@ -428,17 +466,17 @@ def main() -> int:
             order = order_for(m.path)
             verdict = None
             t0 = time.monotonic()
-            for i, name in enumerate(order):
-                # The likeliest killer is built alone; when it passes, the rest are linked together.
-                wanted = [name] if i == 0 else [] if i > 1 else order[1:] + ["teijinki-sim"]
-                if wanted and not scratch.ninja(wanted, args.jobs):
+            # The likeliest killer is built and run alone; when it passes, the rest are built
+            # together and run side by side.
+            for group in ([order[0]], order[1:]):
+                if not scratch.ninja(group + ["teijinki-sim"], args.jobs):
                     verdict = "discard"
                     break
-                ok, why, _took = run_program(scratch.build, name, max(30.0, baseline[name] * 5 + 10))
-                if not ok:
-                    verdict = Verdict(True, name, why)
+                failed = run_programs(scratch.build, group, timeouts, args.jobs)
+                if failed:
+                    verdict = Verdict(True, *failed)
                     folder = m.path.split("/")[1]
-                    kills_by_folder[(folder, name)] = kills_by_folder.get((folder, name), 0) + 1
+                    kills_by_folder[(folder, failed[0])] = kills_by_folder.get((folder, failed[0]), 0) + 1
                     break
             if verdict == "discard":
                 discarded += 1
