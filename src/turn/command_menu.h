@@ -15,7 +15,8 @@ inline constexpr const char* kAlreadyFallen = "は既に滅びています。";
 // The note on the ability an offer mainly depends on ("" for 0, 11, 12 and unknown codes).
 const char* requirement_note(int code);
 
-// Whether panel p is the panel of the player whose turn it is.
+// Whether panel p is the panel of the player whose turn it is: the one his warlord is listed in
+// (gun_mei2). Every other panel's offers are only read.
 bool is_own_panel(const MainState& m, int panel);
 
 // Com_Lst_Click, up to the strategy screen: start_mode (1 own panel, 0 another), msg_text (the
