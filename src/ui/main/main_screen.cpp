@@ -23,6 +23,7 @@
 #include "ui/style.h"
 #include "world/error.h"
 #include "world/numbers.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -34,10 +35,12 @@ constexpr const char* kVersionText = "鼎陣記1.96\r\nsince2002/08/25";
 MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& shared, RandomSource& rng)
     : QMainWindow(nullptr), host_(host), folder_(folder), m_(std::make_unique<MainState>(folder, shared, rng, host)) {
     setObjectName(QStringLiteral("Main"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kGameCaption));
     resize(1240, 780);
     setMinimumSize(1000, 680);
     host_.set_main_state(m_.get());
+    host_.set_redraw_board([this] { refresh(); });
 
     // Menus.
     QMenu* sys = menuBar()->addMenu(QStringLiteral("ファイル"));
@@ -186,7 +189,10 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     layout->addLayout(bottom);
 }
 
-MainScreen::~MainScreen() { host_.set_main_state(nullptr); }
+MainScreen::~MainScreen() {
+    host_.set_main_state(nullptr);
+    host_.set_redraw_board({});
+}
 
 bool MainScreen::guarded(const std::function<void()>& action) {
     host_.set_parent(this);
