@@ -3,7 +3,9 @@
 //                                  current directory when it holds ini/Text.ini, else
 //                                  $XDG_DATA_HOME/teijinki (~/.local/share/teijinki), which is
 //                                  filled from the shipped data on first start
-//   teijinki --screenshots DIR     a seeded demo game played offscreen, one PNG per screen in DIR
+//   teijinki --screenshots DIR [--screen WxH] [--scale F]
+//                                  a seeded demo game played offscreen on a virtual screen
+//                                  (1920x1080 at scale 1 unless given), one PNG per screen in DIR
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,7 +13,6 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -34,22 +35,33 @@ namespace {
 
 const char* kUsage =
     "usage: teijinki [GAME_FOLDER]\n"
-    "       teijinki --screenshots DIR   (a seeded demo game offscreen; one PNG of every screen in DIR)\n";
+    "       teijinki --screenshots DIR [--screen WxH] [--scale F]\n"
+    "            (a seeded demo game offscreen on a virtual screen, 1920x1080 at scale 1 unless\n"
+    "             given; one PNG of every screen in DIR, each window checked to fit the screen)\n";
 
 struct Options {
     std::optional<fs::path> game_folder;
     std::optional<QString> screenshots;
+    ui::VirtualScreen screen;
     bool help = false;
     std::string problem;
 };
 
-// Qt has taken its own options out of argv by now.
+// Qt takes its own options out of argv when the application is made; the virtual screen has to
+// be known before that, so the options are read once before and once after.
 Options parse_options(int argc, char** argv) {
     Options o;
+    std::string screen_size, scale;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--screen" || arg == "--scale") {
+            if (i + 1 >= argc) {
+                o.problem = arg + " needs a value";
+                return o;
+            }
+            (arg == "--screen" ? screen_size : scale) = argv[++i];
         } else if (arg == "--screenshots") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 o.problem = "--screenshots needs a folder";
@@ -67,6 +79,18 @@ Options parse_options(int argc, char** argv) {
         }
     }
     if (o.screenshots && o.game_folder) o.problem = "--screenshots plays in a copy of the shipped data; no game folder applies";
+    if (!screen_size.empty() || !scale.empty()) {
+        if (!o.screenshots) {
+            o.problem = "--screen and --scale belong to --screenshots";
+            return o;
+        }
+        const auto screen = ui::parse_virtual_screen(screen_size.empty() ? "1920x1080" : screen_size, scale);
+        if (!screen) {
+            o.problem = "--screen wants WIDTHxHEIGHT (320 to 16384 pixels) and --scale a factor from 0.5 to 4";
+            return o;
+        }
+        o.screen = *screen;
+    }
     return o;
 }
 
@@ -83,17 +107,35 @@ int screenshot_tour(const QString& dir) {
     if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
     if (!result.missing.isEmpty())
         std::cerr << "teijinki: screenshot tour did not reach: " << result.missing.join(QStringLiteral(", ")).toStdString() << "\n";
+    if (!result.misfits.isEmpty())
+        std::cerr << "teijinki: screenshot tour: windows outside the screen: " << result.misfits.join(QStringLiteral(", ")).toStdString()
+                  << "\n";
     return result.ok() ? 0 : 2;
 }
+
+// The screen description for the tour's offscreen platform, removed when the tour ends.
+struct ScreenDescription {
+    fs::path file = fs::temp_directory_path() / ("teijinki-screen-" + std::to_string(QCoreApplication::applicationPid()) + ".json");
+    ~ScreenDescription() {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer since_start;
     since_start.start();
-    // The tour draws offscreen, so it also runs where there is no display.
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--screenshots") == 0) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tour draws offscreen on a virtual screen, so it also runs where there is no display.
+    std::optional<ScreenDescription> screen_description;
+    if (const Options early = parse_options(argc, argv); early.screenshots && early.problem.empty()) {
+        screen_description.emplace();
+        if (!ui::imitate_screen(early.screen, screen_description->file)) {
+            std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
+            return 2;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
     QApplication::setApplicationDisplayName(QStringLiteral("鼎陣記・治世巻"));

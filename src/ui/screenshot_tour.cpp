@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <charconv>
+#include <fstream>
 #include <memory>
 
 #include "ui/messages/msg_window.h"
@@ -17,6 +20,7 @@
 #include "ui/game_screens.h"
 #include "ui/qt_host.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 #include "world/data_location.h"
 #include "world/error.h"
 #include "world/random.h"
@@ -41,8 +45,8 @@ public:
 // works it the way a player would to reach the next screen.
 class TourHost : public QtHost {
 public:
-    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result)
-        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result) {
+    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, std::ostream& log)
+        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log) {
         set_music(&music_);
     }
 
@@ -91,12 +95,14 @@ public:
         return dialog.result();
     }
 
-    // Writes one picture of a widget, once per screen name (again when `again`).
+    // Writes one picture of a widget, once per screen name (again when `again`), and checks
+    // that its window lies inside the screen's available area.
     void picture(QWidget& w, const char* name, bool again = false) {
         const QString file = QString::fromUtf8(name) + QStringLiteral(".png");
         if (!again && result_.written.contains(file)) return;
         if (!w.isVisible()) w.show();
         for (int i = 0; i < 4; ++i) QApplication::processEvents();
+        check_fit(w, name);
         const QString path = QDir(out_dir_).filePath(file);
         if (!w.grab().save(path, "PNG")) {
             if (result_.problem.isEmpty()) result_.problem = QStringLiteral("cannot write ") + path;
@@ -106,6 +112,18 @@ public:
     }
 
 private:
+    void check_fit(const QWidget& w, const char* name) {
+        const QRect area = available_area(w);
+        const QRect outer = w.frameGeometry();
+        const QSize least = w.minimumSize().expandedTo(w.minimumSizeHint());
+        const QString where = QStringLiteral("%1x%2 at (%3,%4), least %5x%6")
+                                  .arg(outer.width()).arg(outer.height()).arg(outer.x()).arg(outer.y())
+                                  .arg(least.width()).arg(least.height());
+        log_ << "  " << name << ": " << where.toStdString() << "\n";
+        if (!area.contains(outer))
+            result_.misfits << QString::fromUtf8(name) + QStringLiteral(" (") + where + QStringLiteral(")");
+    }
+
     static void press(QDialog& dialog, const char* name) {
         if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
     }
@@ -143,6 +161,7 @@ private:
 
     QString out_dir_;
     TourResult& result_;
+    std::ostream& log_;
     SilentMusic music_;
 };
 
@@ -180,13 +199,18 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
     SharedValues shared;
     SeededRandom rng(seed);
     GameScreenOpener opener;
-    TourHost host(folder, opener, out_dir, result);
+    TourHost host(folder, opener, out_dir, result, log);
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) apply_game_style(*app);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        log << "screen " << screen->geometry().width() << "x" << screen->geometry().height() << " at scale "
+            << screen->devicePixelRatio() << ", available " << area.width() << "x" << area.height()
+            << " (in the desktop's units); each window's frame:\n";
+    }
 
     try {
         // Title: the splash, then scenario 1 with its first warlord ticked, and a new game.
         auto title = std::make_unique<TitleScreen>(host, folder, shared, rng);
-        title->resize(1120, 720);
         host.set_parent(title.get());
         host.picture(*title, "title_splash");
         while (title->rules().splash_visible) title->Timer1_Timer();
@@ -200,7 +224,6 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
         log << "title screen done; the demo game starts\n";
 
         MainScreen main(host, folder, shared, rng);
-        main.resize(1280, 800);
         host.set_parent(&main);
         main.show();
         main.open_game();
@@ -236,6 +259,46 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
     for (const QString& name : tour_screen_names())
         if (!result.written.contains(name + QStringLiteral(".png"))) result.missing << name;
     return result;
+}
+
+namespace {
+
+bool parse_whole(const std::string& text, int& out) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::optional<VirtualScreen> parse_virtual_screen(const std::string& size, const std::string& scale) {
+    VirtualScreen screen;
+    const auto x = size.find('x');
+    if (x == std::string::npos || !parse_whole(size.substr(0, x), screen.width) ||
+        !parse_whole(size.substr(x + 1), screen.height))
+        return std::nullopt;
+    if (screen.width < 320 || screen.height < 320 || screen.width > 16384 || screen.height > 16384) return std::nullopt;
+    if (!scale.empty()) {
+        bool ok = false;
+        screen.scale = QString::fromStdString(scale).toDouble(&ok);
+        if (!ok || !(screen.scale >= 0.5 && screen.scale <= 4.0)) return std::nullopt;
+    }
+    return screen;
+}
+
+bool imitate_screen(const VirtualScreen& screen, const std::filesystem::path& config) {
+    // The offscreen platform reads its one screen from this description; the scale is the one a
+    // player sets for a high-resolution desktop.
+    std::ofstream out(config, std::ios::trunc);
+    out << R"({"screens":[{"name":"tour","x":0,"y":0,"width":)" << screen.width << R"(,"height":)" << screen.height
+        << R"(,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})" << "\n";
+    out.close();
+    if (!out) return false;
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QByteArray::fromStdString(config.string()));
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(screen.scale));
+    // A scale of the player's own desktop would come on top of the one imitated.
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
+    return true;
 }
 
 }  // namespace teijinki::ui

@@ -10,6 +10,7 @@
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki {
 
@@ -24,6 +25,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
                                info::GeneralsByWarlordView view, ui::QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_Bdata"));
+    ui::fit_on_show(*this);
     setWindowTitle(ui::qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(14, 14, 14, 12);

@@ -13,6 +13,7 @@
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki {
 
@@ -31,6 +32,7 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
                          ui::QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), sheet_(std::move(sheet)) {
     setObjectName(QStringLiteral("Gdata"));
+    ui::fit_on_show(*this);
     setWindowTitle(ui::qs(sheet_.caption));
 
     auto* outer = new QVBoxLayout(this);

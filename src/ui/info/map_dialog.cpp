@@ -13,6 +13,7 @@
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki {
 
@@ -225,6 +226,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
                      ui::QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("Map"));
+    ui::fit_on_show(*this);
     setWindowTitle(ui::qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 12, 12, 10);

@@ -15,6 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 #include "world/error.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -25,6 +26,7 @@ const QSize kPortraitBox(180, 225);
 StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& folder, SharedValues& shared, bool modal)
     : QDialog(parent), host_(host), folder_(folder), shared_(shared), general_(shared.form_param) {
     setObjectName(QStringLiteral("Status"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kSheetCaption));
     setModal(modal);
     setAttribute(Qt::WA_DeleteOnClose, !modal);

@@ -21,6 +21,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 #include "world/error.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -33,6 +34,7 @@ constexpr int kSplashTimerMs = 1200;
 TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& shared, RandomSource& rng)
     : QWidget(nullptr), host_(host), folder_(folder), shared_(shared), rules_(folder, shared, rng, host) {
     setObjectName(QStringLiteral("Form2"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kGameCaption));
     resize(1120, 720);
     setMinimumSize(900, 600);
@@ -213,8 +215,8 @@ void TitleScreen::List1_1_Click(int position) {
     auto* sheet = new StatusDialog(this, host_, folder_, shared_, false);
     status_ = sheet;
     sheet->setWindowFlag(Qt::Window, true);
-    const QPoint corner = mapToGlobal(QPoint(width() - sheet->width() / 3, 60));
-    sheet->move(corner);
+    // Over the scenario's description, so the warlord list stays in view for the next click.
+    fit_on_show(*sheet, lab_txt_);
     sheet->show();
 }
 
