@@ -31,6 +31,8 @@ namespace {
 
 // The slot the tour saves to and looks at on the load screen.
 constexpr const char* kTourSlot = "07";
+// A desktop's taskbar or panel, which the offscreen screen does not have.
+constexpr int kDesktopPanel = 48;
 // The demo player: the first warlord of scenario 1.
 constexpr int kTourScenarioRow = 0;
 constexpr int kTourWarlordRow = 0;
@@ -122,6 +124,14 @@ private:
         log_ << "  " << name << ": " << where.toStdString() << "\n";
         if (!area.contains(outer))
             result_.misfits << QString::fromUtf8(name) + QStringLiteral(" (") + where + QStringLiteral(")");
+        // The virtual screen has no taskbar and no window decorations; a real desktop takes a
+        // panel and a title bar off, and the window must still shrink into what is left.
+        const QSize room(area.width() - kUsualFrame.left() - kUsualFrame.right(),
+                         area.height() - kUsualFrame.top() - kUsualFrame.bottom() - kDesktopPanel);
+        if (least.width() > room.width() || least.height() > room.height())
+            result_.misfits << QString::fromUtf8(name) + QStringLiteral(" (cannot shrink below %1x%2 into %3x%4)")
+                                                             .arg(least.width()).arg(least.height())
+                                                             .arg(room.width()).arg(room.height());
     }
 
     static void press(QDialog& dialog, const char* name) {
@@ -144,6 +154,8 @@ private:
         case kMsgCredits:
             msg.Command1_Click(2);
             picture(msg, "credits");
+            msg.Command1_Click(3);
+            picture(msg, "credits_end");
             break;
         default: break;
         }
@@ -173,7 +185,8 @@ QStringList tour_screen_names() {
             QStringLiteral("general_sheet"),    QStringLiteral("comment_editor"), QStringLiteral("warlord_sheet"),
             QStringLiteral("general_table"),    QStringLiteral("warlord_list"),   QStringLiteral("generals_by_warlord"),
             QStringLiteral("map"),              QStringLiteral("province_list"),  QStringLiteral("msg_year"),
-            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits")};
+            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits"),
+            QStringLiteral("credits_end")};
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,

@@ -6,14 +6,13 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace teijinki::ui {
 
 namespace {
-
-// A title bar and thin borders, for a window whose frame the window system has not told yet.
-const QMargins kUsualFrame(4, 30, 4, 4);
 
 QMargins frame_of(const QWidget& window) {
     const QRect outer = window.frameGeometry();
@@ -43,7 +42,10 @@ void fit(QWidget& window, const QWidget* over_widget) {
     if (over_widget && over_widget->isVisible()) over = QRect(over_widget->mapToGlobal(QPoint(0, 0)), over_widget->size());
     else if (owner && owner->isVisible()) over = owner->frameGeometry();
     const QSize minimum = window.minimumSize().expandedTo(window.minimumSizeHint());
-    window.setGeometry(fitted_geometry(window.size(), minimum, expected_frame(window), area, over));
+    // A window nobody sized asks for its layout's whole preferred size (Qt would have held it to
+    // two thirds of the screen); the area decides how much of it there is room for.
+    const QSize wanted = window.testAttribute(Qt::WA_Resized) ? window.size() : window.sizeHint();
+    window.setGeometry(fitted_geometry(wanted, minimum, expected_frame(window), area, over));
 }
 
 class FitOnShow : public QObject {
@@ -65,7 +67,33 @@ private:
     QPointer<const QWidget> over_;
 };
 
+// Asks for the whole body (a plain scroll area holds a large body to a few hundred pixels) and
+// gives way down to a small corner of it.
+class BodyScroll : public QScrollArea {
+public:
+    explicit BodyScroll(QWidget* parent) : QScrollArea(parent) {}
+    QSize sizeHint() const override { return widget() ? widget()->sizeHint() : QScrollArea::sizeHint(); }
+    QSize minimumSizeHint() const override {
+        if (!widget()) return QScrollArea::minimumSizeHint();
+        const int bar = verticalScrollBar()->sizeHint().width();
+        return widget()->minimumSizeHint().boundedTo(QSize(8 * bar, 6 * bar));
+    }
+};
+
 }  // namespace
+
+QScrollArea* scroll_when_cramped(QWidget* body, QWidget* parent) {
+    auto* scroll = new BodyScroll(parent);
+    scroll->setObjectName(body->objectName() + QStringLiteral("_scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(body);
+    // The window's own background shows through.
+    scroll->viewport()->setAutoFillBackground(false);
+    body->setAutoFillBackground(false);
+    return scroll;
+}
 
 QRect fitted_geometry(QSize wanted, QSize minimum, QMargins frame, QRect area, QRect over) {
     const QSize room(area.width() - frame.left() - frame.right(), area.height() - frame.top() - frame.bottom());

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/info/qt_info_columns.h"
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/list_keys.h"
 #include "ui/window_fit.h"
 
 namespace teijinki {
@@ -30,7 +32,10 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(14, 14, 14, 12);
 
-    auto* columns = new QHBoxLayout;
+    auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("Columns"));
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(4);
     for (int k = 0; k < info::kGeneralColumns; ++k) {
         const auto& data = view_.columns[k];
@@ -47,13 +52,16 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         auto* list = new QListWidget(holder);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(k));
         list->setFixedWidth(84);
-        list->setMinimumHeight(430);
+        // As tall as its generals where there is room, six lines at least.
+        list->setMinimumHeight(list->fontMetrics().lineSpacing() * 6);
+        list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
         if (data.destroyed) list->setStyleSheet(QString::fromUtf8(kSilverList));
         for (const auto& entry : data.generals) {
             auto* item = new QListWidgetItem(ui::qs(entry.name), list);
             item->setData(Qt::UserRole, entry.id);
         }
         connect(list, &QListWidget::itemClicked, this, &AllBdataDialog::general_clicked);
+        ui::open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
         box->addWidget(heading);
         box->addWidget(list, 1);
         holder->setVisible(data.visible);
@@ -65,7 +73,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         lists_[k] = list;
     }
     columns->addStretch(1);
-    outer->addLayout(columns, 1);
+    outer->addWidget(ui::scroll_when_cramped(body, this), 1);
 
     info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"))->setFocus();
 }

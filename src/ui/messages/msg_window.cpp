@@ -99,6 +99,11 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     frame_layout->setContentsMargins(3, 3, 3, 3);
     frame_layout->addWidget(viewport_);
 
+    // The reports carry no portraits: their text takes the whole width.
+    bool portraits = msg_mode == kMsgCredits;
+    for (int i = 0; i <= pages.last_page(); ++i)
+        portraits = portraits || !pages.page_cg[i].empty() || !pages.page_caption[i].empty();
+    column->setVisible(portraits);
     auto* body = new QHBoxLayout;
     body->addWidget(column);
     body->addWidget(frame, 1);

@@ -23,6 +23,7 @@ TEST(ScreenshotTour, WritesAPictureOfEveryScreen) {
     const ui::TourResult result = ui::run_screenshot_tour(TEIJINKI_DATA_DIR, out.path() + "/shots", 1, log);
     EXPECT_TRUE(result.problem.isEmpty()) << result.problem.toStdString();
     EXPECT_TRUE(result.missing.isEmpty()) << result.missing.join(",").toStdString();
+    EXPECT_TRUE(result.misfits.isEmpty()) << result.misfits.join(",").toStdString();
     for (const QString& name : ui::tour_screen_names()) {
         const QImage image(QDir(out.path() + "/shots").filePath(name + ".png"));
         EXPECT_FALSE(image.isNull()) << name.toStdString();
@@ -35,6 +36,30 @@ TEST(ScreenshotTour, WritesAPictureOfEveryScreen) {
     }
     // The shipped data are only read.
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "busv.ini"));
+}
+
+TEST(ScreenshotTour, TheVirtualScreenIsReadFromItsOptions) {
+    struct Case {
+        const char* size;
+        const char* scale;
+        bool ok;
+        int width, height;
+        double factor;
+    };
+    for (const Case c : {Case{"1366x768", "", true, 1366, 768, 1.0}, Case{"2560x1440", "2", true, 2560, 1440, 2.0},
+                         Case{"1600x1000", "1.5", true, 1600, 1000, 1.5}, Case{"1366", "", false, 0, 0, 0},
+                         Case{"1366x", "", false, 0, 0, 0}, Case{"x768", "", false, 0, 0, 0},
+                         Case{"1366x768x24", "", false, 0, 0, 0}, Case{"-1366x768", "", false, 0, 0, 0},
+                         Case{"319x768", "", false, 0, 0, 0}, Case{"1366x16385", "", false, 0, 0, 0},
+                         Case{"1366x768", "0.4", false, 0, 0, 0}, Case{"1366x768", "4.5", false, 0, 0, 0},
+                         Case{"1366x768", "two", false, 0, 0, 0}, Case{"1366x768", "nan", false, 0, 0, 0}}) {
+        const auto screen = ui::parse_virtual_screen(c.size, c.scale);
+        ASSERT_EQ(screen.has_value(), c.ok) << c.size << " " << c.scale;
+        if (!screen) continue;
+        EXPECT_EQ(screen->width, c.width);
+        EXPECT_EQ(screen->height, c.height);
+        EXPECT_DOUBLE_EQ(screen->scale, c.factor);
+    }
 }
 
 TEST(Pictures, NamesThatLeadOutOfTheCgFolderAreRefused) {
