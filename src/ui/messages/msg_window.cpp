@@ -172,15 +172,20 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
 void MsgWindow::grow_to_tallest_page() {
     // The window is as tall as its tallest page needs, as far as the screen allows (the window
     // is fitted to the screen when it is shown); what still does not fit is scrolled to.
+    // Laid out at the window's first size now, so the text's width is known before it is shown.
     layout()->activate();
+    layout()->setGeometry(rect());
+    QWidget* frame = viewport_->parentWidget();
+    frame->layout()->setGeometry(frame->rect());
     const int text_width = viewport_->width() - viewport_->verticalScrollBar()->sizeHint().width();
     int tallest = 0;
     for (int i = 0; i <= pages_.last_page(); ++i) {
         label1_->setText(qs(pages_.page_text[i]));
         tallest = std::max(tallest, label1_->heightForWidth(text_width));
     }
+    // A line to spare: the layout does not hand the window's growth to the text to the pixel.
     const int more = tallest - viewport_->height();
-    if (more > 0) resize(width(), height() + more);
+    if (more > 0) resize(width(), height() + more + label1_->fontMetrics().lineSpacing());
 }
 
 void MsgWindow::dsp_Text_rtn() {

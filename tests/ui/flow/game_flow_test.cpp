@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <iostream>
@@ -119,10 +120,17 @@ TEST_F(GameFlow, NewGameWithNothingTickedSaysSoInARealMessageBox) {
 
 TEST_F(GameFlow, WarlordClickOnTheTitleOpensTheRulersSheetModeless) {
     ui::TitleScreen title(*host, *folder, shared, rng);
+    title.show();
     title.List1_1_Click(0);
     ui::StatusDialog* sheet = title.status_sheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_FALSE(sheet->isModal());
+    // Over the title, within the screen, the warlord list left in view beside it.
+    const QRect screen = title.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(sheet->frameGeometry()));
+    EXPECT_TRUE(screen.contains(title.frameGeometry()));
+    const auto* warlords = title.findChild<QListWidget*>(QStringLiteral("List1_1"));
+    EXPECT_FALSE(sheet->frameGeometry().contains(warlords->mapToGlobal(warlords->rect().center())));
     EXPECT_EQ(sheet->general_id(), title.rules().warlords[0].ruler_id);
     EXPECT_FALSE(sheet->sheet().name.empty());
     EXPECT_EQ(sheet->sheet().job, "君主");

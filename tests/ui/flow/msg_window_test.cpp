@@ -95,14 +95,20 @@ TEST(MsgWindow, AWindowGrowsToItsTallestPageAsFarAsTheScreenAllows) {
     PageStore pages;
     pages.page_text[0] = "短い頁";
     pages.page_text[2] = kEndOfText;
-    // The second page needs about three quarters of the screen's height.
+    // The second page needs about three quarters of the screen's height; a window of the short
+    // page alone keeps its usual size.
+    pages.page_text[1] = kEndOfText;
     ui::MsgWindow probe(nullptr, folder, pages, kMsgStrategy, false);
+    probe.show();
+    QApplication::processEvents();
+    EXPECT_LE(probe.height(), 600);
     const int line = probe.findChild<QLabel*>(QStringLiteral("Label1"))->fontMetrics().lineSpacing();
     pages.page_text[1] = lines_page(area.height() * 3 / 4 / line);
     ui::MsgWindow w(nullptr, folder, pages, kMsgStrategy, false);
     w.show();
     QApplication::processEvents();
     EXPECT_TRUE(area.contains(w.frameGeometry()));
+    EXPECT_GT(w.height(), probe.height()) << "taller than a window of short pages";
     w.Command1_Click(2);
     QApplication::processEvents();
     EXPECT_FALSE(w.rest_hidden()) << "the whole page is in view";
