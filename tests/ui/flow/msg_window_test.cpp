@@ -152,33 +152,6 @@ TEST(MsgWindow, TheHiddenRestOfATallPageIsReadBeforeTheWindowCloses) {
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
-TEST(MsgWindow, PagingKeysReachTheWindowWhereverTheFocusIs) {
-    TempGameFolder tmp;
-    const GameFolder folder = tmp.folder();
-    PageStore pages;
-    for (int i = 0; i < 4; ++i) pages.page_text[i] = "頁" + std::to_string(i);
-    pages.page_text[4] = kEndOfText;
-    ui::MsgWindow w(nullptr, folder, pages, kMsgStrategy, false);
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    struct Step {
-        Qt::Key key;
-        int page;
-    };
-    // Keys sent to the focused button, as a player's key would go: arrows would move the focus
-    // between the buttons if the window did not take them first.
-    for (const Step step : {Step{Qt::Key_Right, 1}, Step{Qt::Key_PageDown, 2}, Step{Qt::Key_Left, 1},
-                            Step{Qt::Key_End, 3}, Step{Qt::Key_PageUp, 2}, Step{Qt::Key_Home, 0}, Step{Qt::Key_Space, 1}}) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, step.key);
-        EXPECT_EQ(w.pager().page_no(), step.page) << QKeySequence(step.key).toString().toStdString();
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(w.isVisible());
-}
-
 class StrateButtons : public ::testing::Test {
 protected:
     void SetUp() override {
