@@ -6,6 +6,7 @@
 //   teijinki --screenshots DIR [--screen WxH] [--scale F]
 //                                  a seeded demo game played offscreen on a virtual screen
 //                                  (1920x1080 at scale 1 unless given), one PNG per screen in DIR
+//   teijinki --help | --version    print and leave; no display is needed
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,8 +19,9 @@
 #include <optional>
 #include <string>
 
-#include "ui/music/player_music_output.h"
-#include "ui/title/title_screen.h"
+#include "app/version.h"
+#include "media/fluidsynth_player.h"
+#include "media/music_player.h"
 #include "ui/game_app.h"
 #include "ui/game_screens.h"
 #include "ui/screenshot_tour.h"
@@ -36,19 +38,60 @@ namespace {
 const char* kUsage =
     "usage: teijinki [GAME_FOLDER]\n"
     "       teijinki --screenshots DIR [--screen WxH] [--scale F]\n"
-    "            (a seeded demo game offscreen on a virtual screen, 1920x1080 at scale 1 unless\n"
-    "             given; one PNG of every screen in DIR, each window checked to fit the screen)\n";
+    "       teijinki --help | --version\n";
+
+const char* kHelp =
+    "Plays in GAME_FOLDER when one is given; else in the current directory when it holds\n"
+    "ini/Text.ini; else in $XDG_DATA_HOME/teijinki (~/.local/share/teijinki), which is copied\n"
+    "from the installed data on the first start.\n"
+    "\n"
+    "  --screenshots DIR   play a seeded demo game offscreen and write one PNG of every screen to DIR\n"
+    "  --screen WxH        the tour's virtual screen (1920x1080 unless given); the tour fails when a\n"
+    "                      window reaches outside it or cannot shrink into it\n"
+    "  --scale F           the tour's scale factor, as QT_SCALE_FACTOR sets it (1 unless given)\n"
+    "  -h, --help          print this help and leave\n"
+    "  --version           print the version and leave\n"
+    "\n"
+    "Qt's own options (-platform, -style, ...) are passed to Qt. Music needs a General MIDI\n"
+    "soundfont; TEIJINKI_SOUNDFONT names one. See teijinki(6).\n";
 
 struct Options {
     std::optional<fs::path> game_folder;
-    std::optional<QString> screenshots;
+    std::optional<std::string> screenshots;
     ui::VirtualScreen screen;
     bool help = false;
+    bool version = false;
     std::string problem;
 };
 
-// Qt takes its own options out of argv when the application is made; the virtual screen has to
-// be known before that, so the options are read once before and once after.
+// Qt's own command-line options, which QApplication takes out of argv; the ones that take a
+// value say so. They are let through so that the game's options can be read before Qt starts.
+struct QtOption {
+    const char* name;
+    bool takes_value;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true},
+    {"session", true}, {"display", true}, {"geometry", true}, {"style", true}, {"stylesheet", true},
+    {"reverse", false}, {"widgetcount", false}, {"nograb", false}, {"dograb", false}, {"sync", false},
+};
+
+// How many arguments a Qt option takes up: 0 when arg is none of Qt's, 1 for a switch or a
+// value given as "-style=fusion", 2 when the value is the next argument. Qt accepts its options
+// with one dash or two.
+int qt_option_arguments(const std::string& arg) {
+    const std::size_t dashes = arg.rfind("--", 0) == 0 ? 2 : arg.rfind('-', 0) == 0 ? 1 : 0;
+    if (dashes == 0) return 0;
+    const std::string name = arg.substr(dashes);
+    for (const QtOption& o : kQtOptions) {
+        if (name == o.name) return o.takes_value ? 2 : 1;
+        if (o.takes_value && name.rfind(std::string(o.name) + "=", 0) == 0) return 1;
+    }
+    return 0;
+}
+
+// Read before QApplication exists, so that --help, --version and mistakes need no display.
 Options parse_options(int argc, char** argv) {
     Options o;
     std::string screen_size, scale;
@@ -56,6 +99,8 @@ Options parse_options(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--screen" || arg == "--scale") {
             if (i + 1 >= argc) {
                 o.problem = arg + " needs a value";
@@ -67,7 +112,12 @@ Options parse_options(int argc, char** argv) {
                 o.problem = "--screenshots needs a folder";
                 return o;
             }
-            o.screenshots = QString::fromLocal8Bit(argv[++i]);
+            o.screenshots = argv[++i];
+        } else if (const int used = qt_option_arguments(arg); used > 0) {
+            if (used == 2 && ++i >= argc) {
+                o.problem = arg + " needs a value";
+                return o;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             o.problem = "unknown option '" + arg + "'";
             return o;
@@ -127,31 +177,36 @@ struct ScreenDescription {
 int main(int argc, char** argv) {
     QElapsedTimer since_start;
     since_start.start();
+    const Options options = parse_options(argc, argv);
+    if (!options.problem.empty()) {
+        std::cerr << "teijinki: " << options.problem << "\n" << kUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage << "\n" << kHelp;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "teijinki " << kVersion << "\n";
+        return 0;
+    }
     // The tour draws offscreen on a virtual screen, so it also runs where there is no display.
     std::optional<ScreenDescription> screen_description;
-    if (const Options early = parse_options(argc, argv); early.screenshots && early.problem.empty()) {
+    if (options.screenshots) {
         screen_description.emplace();
-        if (!ui::imitate_screen(early.screen, screen_description->file)) {
+        if (!ui::imitate_screen(options.screen, screen_description->file)) {
             std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
             return 2;
         }
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QApplication::setApplicationDisplayName(QStringLiteral("鼎陣記・治世巻"));
     QApplication::setDesktopFileName(QStringLiteral("teijinki"));
     ui::apply_game_style(app);
 
-    const Options options = parse_options(argc, argv);
-    if (options.help) {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (!options.problem.empty()) {
-        std::cerr << "teijinki: " << options.problem << "\n" << kUsage;
-        return 1;
-    }
-    if (options.screenshots) return screenshot_tour(*options.screenshots);
+    if (options.screenshots) return screenshot_tour(QString::fromLocal8Bit(options.screenshots->c_str()));
 
     fs::path dir;
     fs::path data;
@@ -177,7 +232,7 @@ int main(int argc, char** argv) {
     ClockRandom rng;
     ui::GameScreenOpener opener;
     // Declared before the game so that it outlives every screen that may still stop the music.
-    PlayerMusicOutput music;
+    PieceMusic music(folder, std::make_unique<FluidsynthPlayer>());
     ui::GameApp game(folder, opener, rng);
     game.host().set_music(&music);
     QObject::connect(&game, &ui::GameApp::finished, &app, [] { QApplication::exit(0); });

@@ -1,6 +1,7 @@
 #pragma once
-// The message window's state while it carries out a year: the whole world in objects, the page
-// store the story is written into, and the values the strategy, war and event procedures share.
+// The state of one year's execution, which the turn engine carries out and the message window then
+// shows: the whole world in objects, the page store the story is written into, and the values the
+// strategy, war and event procedures share.
 
 #include <string>
 

@@ -107,7 +107,7 @@ bool prepare_offer(MainState& m, int panel, int position) {
         break;
     case kTribes:
         sh.text_sub1 = general_name(m, subject);
-        sh.text_sub2 = Digits(object) + "000を傘下に収める。";
+        sh.text_sub2 = Str(object) + "000を傘下に収める。";
         sh.form_param = subject;
         break;
     default:

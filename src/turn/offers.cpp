@@ -80,7 +80,7 @@ private:
     // rnd_Kuni2: an unowned province, else any province.
     int rnd_Kuni2() {
         if (!unowned_) {
-            m_.ops.ld_kAbl_rtn("kunshu", 0);
+            m_.ops.ld_kAbl_rtn(0);
             unowned_.emplace();
             for (int i = 0; i < m_.ops.kuni_list_count; ++i) unowned_->push_back(m_.ops.kuni_list[i]);
         }

@@ -1,6 +1,6 @@
 #include "ui/game_screens.h"
 
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 #include "ui/saveload/svld_dialog.h"
 #include "ui/qt_host.h"
 

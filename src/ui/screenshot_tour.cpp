@@ -37,10 +37,16 @@ constexpr int kDesktopPanel = 48;
 constexpr int kTourScenarioRow = 0;
 constexpr int kTourWarlordRow = 0;
 
-class SilentMusic : public MusicOutput {
+// A player that sounds nothing: the tour is silent, while the pieces are still looked up.
+class SilentPlayer : public MusicPlayer {
 public:
-    bool play(const std::filesystem::path&) override { return true; }
-    void stop() override {}
+    bool open(const std::filesystem::path&) override { return true; }
+    bool play() override { return true; }
+    void close() override {}
+    const std::string& error() const override { return error_; }
+
+private:
+    std::string error_;
 };
 
 // Answers every question with the first answer and pictures each dialog the game runs, then
@@ -48,7 +54,8 @@ public:
 class TourHost : public QtHost {
 public:
     TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, std::ostream& log)
-        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log) {
+        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log),
+          music_(folder, std::make_unique<SilentPlayer>()) {
         set_music(&music_);
     }
 
@@ -174,7 +181,7 @@ private:
     QString out_dir_;
     TourResult& result_;
     std::ostream& log_;
-    SilentMusic music_;
+    PieceMusic music_;
 };
 
 }  // namespace

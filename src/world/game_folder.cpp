@@ -219,10 +219,6 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
     if (::close(fd) != 0 || !ok) throw DataError(label, std::string("cannot be written: ") + std::strerror(err));
 }
 
-void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
-    write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
-}
-
 void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const {
     const fs::path path = resolve(literal);
     const fs::path scratch_path = resolve(scratch);

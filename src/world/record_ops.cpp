@@ -91,46 +91,6 @@ void RecordOps::ld_Kuni_rtn() {
     });
 }
 
-void RecordOps::sv_Chr_rtn() {
-    const auto fresh = without_last(general_lines(chr));
-    const int count = shared_.bushou_count;
-    const int target = target_id;
-    rewrite_records(folder_, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
-                    [count](int id) { return id >= count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
-}
-
-void RecordOps::sv_Gun_rtn() {
-    const auto fresh = without_last(warlord_lines(gun));
-    const int count = shared_.gun_count;
-    const int target = target_id;
-    rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
-                    [count](int id) { return id > count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
-}
-
-void RecordOps::sv_Kuni_rtn() {
-    // A province record has no trailing line that is kept as read.
-    const auto fresh = province_lines(kuni);
-    const int count = shared_.kuni_count;
-    const int target = target_id;
-    rewrite_records(folder_, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
-                    [count](int id) { return id > count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
-}
-
-void RecordOps::ld_Abl_rtn() {
-    const std::string label = label_of(files::kGenerals);
-    const std::string text = folder_.read_text(files::kGenerals);
-    scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
-        if (r.id > 0) {
-            check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no);
-        }
-        return r.id < shared_.bushou_count;
-    });
-}
-
 void RecordOps::ld_gAbl_rtn() {
     const std::string label = label_of(files::kWarlords);
     const std::string text = folder_.read_text(files::kWarlords);
@@ -143,7 +103,7 @@ void RecordOps::ld_gAbl_rtn() {
     });
 }
 
-void RecordOps::ld_kAbl_rtn(std::string_view /*kind*/, int warlord) {
+void RecordOps::ld_kAbl_rtn(int warlord) {
     const std::string label = label_of(files::kProvinces);
     const std::string text = folder_.read_text(files::kProvinces);
     kuni_list_count = 0;
@@ -160,28 +120,6 @@ void RecordOps::ld_Kunshu_rtn() {
     field_no = 2;
     ld_gAbl_rtn();
     for (int i = 1; i <= shared_.gun_count; ++i) gun_lord[i] = abl_tbl[i];
-}
-
-void RecordOps::ld_gID_rtn() {
-    for (int i = 1; i <= shared_.gun_count; ++i)
-        if (gun_lord[i] == target_id) found_gun = i;
-}
-
-void RecordOps::mk_HeiFile() {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
-    long long sum = 0;
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
-        if (r.id > 0) {
-            Kuni k;
-            parse_province(r, label, k);
-            if (k.gunID == target_id) sum += k.army;
-        }
-        return r.id < shared_.kuni_count;
-    });
-    ld_Gun_rtn();
-    gun.army = sum;
-    sv_Gun_rtn();
 }
 
 void RecordOps::mk_HeiFile_Master() {

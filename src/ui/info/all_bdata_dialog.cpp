@@ -14,7 +14,7 @@
 #include "ui/list_keys.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 namespace {
 // Silver (192, 192, 192) marks a destroyed warlord's column.
@@ -24,11 +24,11 @@ const char* kHeading = "background:#e6d6ae; color:#8a1f17; border:1px solid #8b6
 }  // namespace
 
 AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared,
-                               info::GeneralsByWarlordView view, ui::QtHost* host)
+                               info::GeneralsByWarlordView view, QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_Bdata"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(view_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(14, 14, 14, 12);
 
@@ -43,10 +43,10 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         auto* box = new QVBoxLayout(holder);
         box->setContentsMargins(0, 0, 0, 0);
         box->setSpacing(2);
-        auto* heading = new QLabel(ui::qs(data.heading), holder);
+        auto* heading = new QLabel(qs(data.heading), holder);
         heading->setObjectName(QStringLiteral("Lab_name_%1").arg(k));
         heading->setAlignment(Qt::AlignCenter);
-        heading->setFont(ui::serif_font(11.0, true));
+        heading->setFont(serif_font(11.0, true));
         heading->setStyleSheet(QString::fromUtf8(data.destroyed ? kSilverHeading : kHeading));
         heading->setMinimumHeight(heading->fontMetrics().lineSpacing() + 8);
         auto* list = new QListWidget(holder);
@@ -57,11 +57,11 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
         if (data.destroyed) list->setStyleSheet(QString::fromUtf8(kSilverList));
         for (const auto& entry : data.generals) {
-            auto* item = new QListWidgetItem(ui::qs(entry.name), list);
+            auto* item = new QListWidgetItem(qs(entry.name), list);
             item->setData(Qt::UserRole, entry.id);
         }
         connect(list, &QListWidget::itemClicked, this, &AllBdataDialog::general_clicked);
-        ui::open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
+        open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
         box->addWidget(heading);
         box->addWidget(list, 1);
         holder->setVisible(data.visible);
@@ -73,9 +73,9 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         lists_[k] = list;
     }
     columns->addStretch(1);
-    outer->addWidget(ui::scroll_when_cramped(body, this), 1);
+    outer->addWidget(scroll_when_cramped(body, this), 1);
 
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"))->setFocus();
+    add_back_row(*this, *outer, QStringLiteral("Command1"))->setFocus();
 }
 
 void AllBdataDialog::general_clicked(QListWidgetItem* item) {
@@ -83,4 +83,4 @@ void AllBdataDialog::general_clicked(QListWidgetItem* item) {
     show_general_sheet(this, folder_, shared_, item->data(Qt::UserRole).toInt(), host_);
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -5,22 +5,20 @@
 #include <QDialog>
 #include <array>
 
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
 
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace ui {
 class QtHost;
-}
 
 class AllBdataDialog : public QDialog {
 public:
     AllBdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::GeneralsByWarlordView view,
-              ui::QtHost* host = nullptr);
+              QtHost* host = nullptr);
 
     const info::GeneralsByWarlordView& view() const { return view_; }
     QLabel* heading(int k) const { return headings_.at(static_cast<std::size_t>(k)); }
@@ -31,10 +29,10 @@ private:
 
     const GameFolder& folder_;
     SharedValues& shared_;
-    ui::QtHost* host_;
+    QtHost* host_;
     info::GeneralsByWarlordView view_;
     std::array<QLabel*, info::kGeneralColumns> headings_{};
     std::array<QListWidget*, info::kGeneralColumns> lists_{};
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

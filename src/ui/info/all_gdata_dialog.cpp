@@ -9,18 +9,18 @@
 #include "ui/qt_text.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared,
-                               info::WarlordListView view, ui::QtHost* host)
+                               info::WarlordListView view, QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("ALL_Gdata"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(view_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);
 
-    sheet_ = new info_ui::ColumnSheet(this);
+    sheet_ = new ColumnSheet(this);
     sheet_->add_column(QStringLiteral("Lab_Cate_0"), view_.headings[0], QStringLiteral("Lab_name"), Qt::AlignLeft, 96);
     for (int k = 0; k < 9; ++k)
         sheet_->add_column(QStringLiteral("Lab_Cate_%1").arg(k + 1), view_.headings[k + 1],
@@ -40,7 +40,7 @@ AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, Shared
     auto* list = new QPushButton(QStringLiteral("武将リスト"), this);
     list->setObjectName(QStringLiteral("Command1_1"));
     connect(list, &QPushButton::clicked, this, [this] { show_generals_by_warlord(this, folder_, shared_, host_); });
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1_0"), {list});
+    add_back_row(*this, *outer, QStringLiteral("Command1_0"), {list});
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

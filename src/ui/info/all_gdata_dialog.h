@@ -3,32 +3,27 @@
 
 #include <QDialog>
 
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace ui {
 class QtHost;
-}
-
-namespace info_ui {
 class ColumnSheet;
-}
 
 class AllGdataDialog : public QDialog {
 public:
     AllGdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordListView view,
-              ui::QtHost* host = nullptr);
+              QtHost* host = nullptr);
 
     const info::WarlordListView& view() const { return view_; }
-    info_ui::ColumnSheet* sheet() const { return sheet_; }
+    ColumnSheet* sheet() const { return sheet_; }
 
 private:
     const GameFolder& folder_;
     SharedValues& shared_;
-    ui::QtHost* host_;
+    QtHost* host_;
     info::WarlordListView view_;
-    info_ui::ColumnSheet* sheet_;
+    ColumnSheet* sheet_;
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

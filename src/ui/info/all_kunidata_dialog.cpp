@@ -8,17 +8,17 @@
 #include "ui/qt_text.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 AllKuniDataDialog::AllKuniDataDialog(QWidget* parent, info::ProvinceListView view)
     : QDialog(parent), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_KuniData"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(view_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);
 
-    sheet_ = new info_ui::ColumnSheet(this);
+    sheet_ = new ColumnSheet(this);
     sheet_->add_column(QStringLiteral("Lab_Cate_0"), view_.headings[0], QStringLiteral("Lab_name"), Qt::AlignLeft, 80);
     sheet_->add_column(QStringLiteral("Lab_Cate_1"), view_.headings[1], QStringLiteral("Lab_army"), Qt::AlignRight, 70);
     sheet_->add_column(QStringLiteral("Lab_Cate_2"), view_.headings[2], QStringLiteral("Lab_gun"), Qt::AlignLeft, 110);
@@ -34,7 +34,7 @@ AllKuniDataDialog::AllKuniDataDialog(QWidget* parent, info::ProvinceListView vie
     sheet_->finish(18);
     outer->addWidget(sheet_, 1);
 
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"));
+    add_back_row(*this, *outer, QStringLiteral("Command1"));
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -3,24 +3,22 @@
 
 #include <QDialog>
 
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace info_ui {
 class ColumnSheet;
-}
 
 class AllKuniDataDialog : public QDialog {
 public:
     AllKuniDataDialog(QWidget* parent, info::ProvinceListView view);
 
     const info::ProvinceListView& view() const { return view_; }
-    info_ui::ColumnSheet* sheet() const { return sheet_; }
+    ColumnSheet* sheet() const { return sheet_; }
 
 private:
     info::ProvinceListView view_;
-    info_ui::ColumnSheet* sheet_;
+    ColumnSheet* sheet_;
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -9,16 +9,16 @@
 #include "world/numbers.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog(parent), view_(std::move(view)) {
     setObjectName(QStringLiteral("B_data"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(view_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);
 
-    sheet_ = new info_ui::ColumnSheet(this);
+    sheet_ = new ColumnSheet(this);
     sheet_->add_column(QStringLiteral("Lab_Cate_id"), "", QStringLiteral("Lab_id"), Qt::AlignRight, 34);
     sheet_->add_column(QStringLiteral("Lab_Cate_0"), view_.headings[0], QStringLiteral("Lab_name"), Qt::AlignLeft, 90);
     for (int k = 0; k < 7; ++k)
@@ -37,7 +37,7 @@ BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog
     sheet_->finish(std::clamp(static_cast<int>(view_.rows.size()), 8, 20));
     outer->addWidget(sheet_, 1);
 
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1"));
+    add_back_row(*this, *outer, QStringLiteral("Command1"));
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

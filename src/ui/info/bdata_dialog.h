@@ -3,24 +3,22 @@
 
 #include <QDialog>
 
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace info_ui {
 class ColumnSheet;
-}
 
 class BdataDialog : public QDialog {
 public:
     BdataDialog(QWidget* parent, info::GeneralTableView view);
 
     const info::GeneralTableView& view() const { return view_; }
-    info_ui::ColumnSheet* sheet() const { return sheet_; }
+    ColumnSheet* sheet() const { return sheet_; }
 
 private:
     info::GeneralTableView view_;
-    info_ui::ColumnSheet* sheet_;
+    ColumnSheet* sheet_;
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

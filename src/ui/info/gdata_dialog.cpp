@@ -19,7 +19,7 @@
 #include "ui/list_keys.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 namespace {
 constexpr int kPortraitWidth = 150;
@@ -27,17 +27,17 @@ constexpr int kPortraitHeight = 188;
 
 QString joined(const auto& lines) {
     QStringList out;
-    for (const auto& line : lines) out << ui::qs(line);
+    for (const auto& line : lines) out << qs(line);
     return out.join(QChar('\n'));
 }
 }  // namespace
 
 GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet,
-                         ui::QtHost* host)
+                         QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), sheet_(std::move(sheet)) {
     setObjectName(QStringLiteral("Gdata"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(sheet_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(sheet_.caption));
     // A long province line would ask for the whole screen's width; it wraps instead.
     resize(940, 640);
 
@@ -61,12 +61,12 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     picture->setFixedSize(kPortraitWidth + 6, kPortraitHeight + 6);
     picture->setAlignment(Qt::AlignCenter);
     picture->setStyleSheet(QStringLiteral("background:#2a1e12; border:2px solid #8b6d3f;"));
-    ui::show_picture(picture, ui::load_cg(folder_, sheet_.portrait), QSize(kPortraitWidth, kPortraitHeight));
+    show_picture(picture, load_cg(folder_, sheet_.portrait), QSize(kPortraitWidth, kPortraitHeight));
     left->addWidget(picture, 0, Qt::AlignHCenter);
-    auto* txt = new QLabel(ui::qs(sheet_.txt_lab), this);
+    auto* txt = new QLabel(qs(sheet_.txt_lab), this);
     txt->setObjectName(QStringLiteral("Txt_lab"));
     txt->setAlignment(Qt::AlignCenter);
-    ui::mark_value_box(txt);
+    mark_value_box(txt);
     // One line, as wide as the plan's name needs: "…を画策中" never leaves "中" on a line alone.
     txt->ensurePolished();
     txt->setMinimumWidth(std::max(kPortraitWidth + 6, txt->sizeHint().width()));
@@ -77,9 +77,9 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     // Name, figures and provinces.
     auto* middle = new QVBoxLayout;
     middle->setSpacing(6);
-    auto* name = new QLabel(ui::qs(sheet_.name), this);
+    auto* name = new QLabel(qs(sheet_.name), this);
     name->setObjectName(QStringLiteral("Name_lab"));
-    ui::mark_heading(name, 18.0);
+    mark_heading(name, 18.0);
     middle->addWidget(name);
 
     auto* figures = new QHBoxLayout;
@@ -93,7 +93,7 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     values->setTextFormat(Qt::PlainText);
     values->setAlignment(Qt::AlignRight | Qt::AlignTop);
     values->setMinimumWidth(90);
-    ui::mark_value_box(values);
+    mark_value_box(values);
     values->setContentsMargins(4, 2, 8, 2);
     figures->addWidget(captions, 0, Qt::AlignTop);
     figures->addWidget(values, 0, Qt::AlignTop);
@@ -102,14 +102,14 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
 
     auto* heading = new QLabel(QStringLiteral("領国"), this);
     heading->setObjectName(QStringLiteral("lab1"));
-    ui::mark_heading(heading, 13.0);
+    mark_heading(heading, 13.0);
     middle->addWidget(heading);
-    auto* provinces = new QLabel(ui::qs(sheet_.provinces), this);
+    auto* provinces = new QLabel(qs(sheet_.provinces), this);
     provinces->setObjectName(QStringLiteral("Lab_Ryou"));
     provinces->setWordWrap(true);
     provinces->setMinimumHeight(provinces->fontMetrics().lineSpacing() * 2 + 8);
     provinces->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::mark_value_box(provinces);
+    mark_value_box(provinces);
     middle->addWidget(provinces);
     middle->addStretch(1);
     top->addLayout(middle, 1);
@@ -118,7 +118,7 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     auto* lists = new QHBoxLayout;
     lists->setSpacing(8);
     for (int k = 0; k < 5; ++k) {
-        auto* frame = new QGroupBox(ui::qs(sheet_.job_frames[k]), this);
+        auto* frame = new QGroupBox(qs(sheet_.job_frames[k]), this);
         frame->setObjectName(QStringLiteral("Frame1_%1").arg(k));
         auto* box = new QVBoxLayout(frame);
         box->setContentsMargins(4, 6, 4, 4);
@@ -126,22 +126,22 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(k));
         list->setMinimumSize(112, list->fontMetrics().lineSpacing() * 4);
         for (const auto& entry : sheet_.job_lists[k]) {
-            auto* item = new QListWidgetItem(ui::qs(entry.name), list);
+            auto* item = new QListWidgetItem(qs(entry.name), list);
             item->setData(Qt::UserRole, entry.id);
         }
         connect(list, &QListWidget::itemClicked, this, &GdataDialog::general_clicked);
-        ui::open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
+        open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
         box->addWidget(list);
         lists->addWidget(frame, 1);
         lists_[k] = list;
     }
     body_layout->addLayout(lists, 1);
-    outer->addWidget(ui::scroll_when_cramped(body, this), 1);
+    outer->addWidget(scroll_when_cramped(body, this), 1);
 
     auto* table = new QPushButton(QStringLiteral("武将一覧"), this);
     table->setObjectName(QStringLiteral("Command1_1"));
     connect(table, &QPushButton::clicked, this, &GdataDialog::open_general_table);
-    info_ui::add_back_row(*this, *outer, QStringLiteral("Command1_0"), {table})->setFocus();
+    add_back_row(*this, *outer, QStringLiteral("Command1_0"), {table})->setFocus();
 }
 
 void GdataDialog::general_clicked(QListWidgetItem* item) {
@@ -154,4 +154,4 @@ void GdataDialog::open_general_table() {
     show_general_table(this, folder_, shared_, sheet_.kunshu_id, host_);
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -5,23 +5,21 @@
 #include <QDialog>
 #include <array>
 
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
 
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace ui {
 class QtHost;
-}
 
 class GdataDialog : public QDialog {
 public:
     GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::WarlordSheet sheet,
-              ui::QtHost* host = nullptr);
+              QtHost* host = nullptr);
 
     const info::WarlordSheet& sheet() const { return sheet_; }
     QListWidget* job_list(int k) const { return lists_.at(static_cast<std::size_t>(k)); }
@@ -32,9 +30,9 @@ private:
 
     const GameFolder& folder_;
     SharedValues& shared_;
-    ui::QtHost* host_;
+    QtHost* host_;
     info::WarlordSheet sheet_;
     std::array<QListWidget*, 5> lists_{};
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -18,7 +18,7 @@
 #include "ui/style.h"
 #include "ui/window_fit.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 namespace {
 
@@ -215,22 +215,22 @@ protected:
             p.setPen(QPen(QColor(0x6B, 0x3A, 0x22), 1));
             p.setBrush(QColor(0xF6, 0xEC, 0xD2, 235));
             p.drawRoundedRect(box, 3, 3);
-            p.setPen(ui::colors::kLacquer);
-            p.drawText(box, Qt::AlignCenter, ui::qs(view_.regions[r].name));
+            p.setPen(colors::kLacquer);
+            p.drawText(box, Qt::AlignCenter, qs(view_.regions[r].name));
         }
 
         p.setClipping(false);
-        p.setPen(QPen(ui::colors::kInk, 2));
+        p.setPen(QPen(colors::kInk, 2));
         p.setBrush(Qt::NoBrush);
         p.drawRect(all.adjusted(1, 1, -1, -1));
     }
 
 public:
-    static QFont caption_font() { return ui::serif_font(13.0, true); }
+    static QFont caption_font() { return serif_font(13.0, true); }
     // The province labels' face: smaller on a map shrunk for a small screen, so the crowded
     // north still has room for every label.
     static QFont label_font(double scale = kScale) {
-        return ui::serif_font(10.0 * std::clamp(scale / kScale, 0.75, 1.0), true);
+        return serif_font(10.0 * std::clamp(scale / kScale, 0.75, 1.0), true);
     }
 
 private:
@@ -248,7 +248,7 @@ private:
         std::vector<info::MapPoint> at, sizes;
         for (const auto& province : view_.provinces) {
             at.push_back(province.at);
-            sizes.push_back({(fm.horizontalAdvance(ui::qs(province.name)) + 10) / s, (fm.height() + 4) / s});
+            sizes.push_back({(fm.horizontalAdvance(qs(province.name)) + 10) / s, (fm.height() + 4) / s});
         }
         const auto centres = info::spread_labels(at, sizes);
         for (std::size_t k = 0; k < labels_.size(); ++k) {
@@ -260,7 +260,7 @@ private:
         const QFontMetricsF caption_metrics(caption_font());
         std::vector<info::MapPoint> caption_sizes;
         for (const auto& frame : view_.regions)
-            caption_sizes.push_back({caption_metrics.horizontalAdvance(ui::qs(frame.name)) + 12, caption_metrics.height() + 2});
+            caption_sizes.push_back({caption_metrics.horizontalAdvance(qs(frame.name)) + 12, caption_metrics.height() + 2});
         const auto caption_at = info::place_region_captions(view_.regions, caption_sizes, centres, sizes, kRegionPad);
         captions_.clear();
         for (std::size_t r = 0; r < caption_at.size(); ++r)
@@ -284,11 +284,11 @@ QColor MapDialog::colour(const info::MapColour& c) const {
 }
 
 MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view,
-                     ui::QtHost* host)
+                     QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("Map"));
-    ui::fit_on_show(*this);
-    setWindowTitle(ui::qs(view_.caption));
+    fit_on_show(*this);
+    setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 12, 12, 10);
     outer->setSpacing(8);
@@ -301,7 +301,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
 
     for (std::size_t k = 0; k < view_.provinces.size(); ++k) {
         const auto& province = view_.provinces[k];
-        auto* label = new QLabel(ui::qs(province.name), canvas);
+        auto* label = new QLabel(qs(province.name), canvas);
         label->setObjectName(QStringLiteral("Lab_Tosi_%1").arg(k));
         label->setAlignment(Qt::AlignCenter);
         label->setMouseTracking(true);
@@ -328,14 +328,14 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
         swatch->setObjectName(QStringLiteral("dspGunColor_%1").arg(w + 1));
         swatch->setFixedSize(26, 18);
         swatch->setStyleSheet(QStringLiteral("background:%1; border:1px solid #2a1e12;").arg(css_colour(colour(entry.colour))));
-        auto* name = new QLabel(ui::qs(entry.name), legend);
+        auto* name = new QLabel(qs(entry.name), legend);
         name->setObjectName(QStringLiteral("lab_Gun_%1").arg(w + 1));
         name->setMinimumWidth(96);
         grid->addWidget(swatch, w, 0);
         grid->addWidget(name, w, 1);
     }
     grid->setRowStretch(info::kLegendEntries, 1);
-    top->addWidget(ui::scroll_when_cramped(legend, this), 0);
+    top->addWidget(scroll_when_cramped(legend, this), 0);
     outer->addLayout(top, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -343,7 +343,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     help_->setObjectName(QStringLiteral("Lab_hlp"));
     help_->setMinimumWidth(360);
     help_->setMinimumHeight(help_->fontMetrics().lineSpacing() + 10);
-    ui::mark_value_box(help_);
+    mark_value_box(help_);
     bottom->addWidget(help_, 1);
     bottom->addSpacing(24);
     auto* data = new QPushButton(QStringLiteral("全国データ"), this);
@@ -364,10 +364,10 @@ bool MapDialog::eventFilter(QObject* watched, QEvent* event) {
         const QVariant index = watched->property("province_index");
         if (index.isValid()) {
             const int k = index.toInt();
-            if (k >= 0 && k < static_cast<int>(view_.provinces.size())) help_->setText(ui::qs(view_.provinces[k].hover));
+            if (k >= 0 && k < static_cast<int>(view_.provinces.size())) help_->setText(qs(view_.provinces[k].hover));
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

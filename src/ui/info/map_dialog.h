@@ -6,20 +6,18 @@
 #include <QDialog>
 #include <vector>
 
-#include "screens/info_data.h"
+#include "screens/map_data.h"
 
 class QLabel;
 
-namespace teijinki {
+namespace teijinki::ui {
 
-namespace ui {
 class QtHost;
-}
 
 class MapDialog : public QDialog {
 public:
     MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& shared, info::MapView view,
-              ui::QtHost* host = nullptr);
+              QtHost* host = nullptr);
 
     const info::MapView& view() const { return view_; }
     // Lab_Tosi(k): the label of province k + 1.
@@ -34,10 +32,10 @@ protected:
 private:
     const GameFolder& folder_;
     SharedValues& shared_;
-    ui::QtHost* host_;
+    QtHost* host_;
     info::MapView view_;
     std::vector<QLabel*> labels_;
     QLabel* help_ = nullptr;
 };
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -14,7 +14,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 
-namespace teijinki::info_ui {
+namespace teijinki::ui {
 
 // The rows' area: tints every other line under the column labels.
 class ColumnSheet::Body : public QWidget {
@@ -70,7 +70,7 @@ ColumnSheet::ColumnSheet(QWidget* parent) : QWidget(parent) {
 
 void ColumnSheet::add_column(const QString& heading_name, const std::string& heading, const QString& body_name,
                              Qt::Alignment alignment, int min_width) {
-    auto* head = new QLabel(ui::qs(heading), this);
+    auto* head = new QLabel(qs(heading), this);
     head->setObjectName(heading_name);
     head->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     head->setProperty("role", QStringLiteral("heading"));
@@ -91,7 +91,7 @@ void ColumnSheet::add_column(const QString& heading_name, const std::string& hea
 
 void ColumnSheet::set_lines(int column, const std::vector<std::string>& lines) {
     QStringList text;
-    for (const auto& line : lines) text << ui::qs(line);
+    for (const auto& line : lines) text << qs(line);
     body(column)->setText(text.join(QChar('\n')));
     rows_ = std::max(rows_, static_cast<int>(lines.size()));
 }
@@ -134,4 +134,4 @@ QPushButton* add_back_row(QDialog& dialog, QBoxLayout& outer, const QString& bac
     return back;
 }
 
-}  // namespace teijinki::info_ui
+}  // namespace teijinki::ui

@@ -15,7 +15,7 @@ class QScrollArea;
 class QScrollBar;
 class QHBoxLayout;
 
-namespace teijinki::info_ui {
+namespace teijinki::ui {
 
 class ColumnSheet : public QWidget {
 public:
@@ -53,4 +53,4 @@ private:
 QPushButton* add_back_row(QDialog& dialog, QBoxLayout& outer, const QString& back_name,
                           const std::vector<QPushButton*>& before = {});
 
-}  // namespace teijinki::info_ui
+}  // namespace teijinki::ui

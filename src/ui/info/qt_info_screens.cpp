@@ -9,7 +9,8 @@
 #include "ui/info/all_kunidata_dialog.h"
 #include "ui/info/bdata_dialog.h"
 #include "ui/info/gdata_dialog.h"
-#include "screens/info_data.h"
+#include "screens/info_lists.h"
+#include "screens/map_data.h"
 #include "ui/info/map_dialog.h"
 #include "ui/info/status_dialog.h"
 #include "turn/main_state.h"
@@ -18,16 +19,16 @@
 #include "world/error.h"
 #include "world/shared_values.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 
 namespace {
 
-int run(QDialog& dialog, ui::QtHost* host) { return host ? host->run_modal(dialog) : dialog.exec(); }
+int run(QDialog& dialog, QtHost* host) { return host ? host->run_modal(dialog) : dialog.exec(); }
 
 // Reads the screen's data, then shows it; a bad working file is named in a message box and the
 // screen stays closed.
 template <class Load, class Show>
-void open_screen(QWidget* parent, ui::QtHost* host, const char* screen, Load load, Show show) {
+void open_screen(QWidget* parent, QtHost* host, const char* screen, Load load, Show show) {
     std::string problem;
     try {
         show(load());
@@ -38,7 +39,7 @@ void open_screen(QWidget* parent, ui::QtHost* host, const char* screen, Load loa
     if (host) {
         host->message_box_over(parent, problem, Buttons::Ok);
     } else {
-        QMessageBox box(QMessageBox::Warning, ui::qs(screen), ui::qs(problem), QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Warning, qs(screen), qs(problem), QMessageBox::Ok, parent);
         box.exec();
     }
 }
@@ -46,7 +47,7 @@ void open_screen(QWidget* parent, ui::QtHost* host, const char* screen, Load loa
 }  // namespace
 
 void show_warlord_sheet(QWidget* parent, const GameFolder& folder, SharedValues& shared, int warlord_id,
-                        const std::string& txt_lab, ui::QtHost* host) {
+                        const std::string& txt_lab, QtHost* host) {
     shared.form_param = warlord_id;
     shared.msg_text = txt_lab;
     open_screen(
@@ -58,7 +59,7 @@ void show_warlord_sheet(QWidget* parent, const GameFolder& folder, SharedValues&
 }
 
 void show_general_table(QWidget* parent, const GameFolder& folder, SharedValues& shared, int lord_id,
-                        ui::QtHost* host) {
+                        QtHost* host) {
     shared.form_param = lord_id;
     open_screen(
         parent, host, "武将一覧", [&] { return info::load_general_table(folder, shared, lord_id); },
@@ -68,7 +69,7 @@ void show_general_table(QWidget* parent, const GameFolder& folder, SharedValues&
         });
 }
 
-void show_warlord_list(QWidget* parent, const GameFolder& folder, SharedValues& shared, ui::QtHost* host) {
+void show_warlord_list(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host) {
     open_screen(
         parent, host, "軍閥一覧", [&] { return info::load_warlord_list(folder, shared); },
         [&](info::WarlordListView view) {
@@ -77,7 +78,7 @@ void show_warlord_list(QWidget* parent, const GameFolder& folder, SharedValues& 
         });
 }
 
-void show_generals_by_warlord(QWidget* parent, const GameFolder& folder, SharedValues& shared, ui::QtHost* host) {
+void show_generals_by_warlord(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host) {
     open_screen(
         parent, host, "各軍閥所属部将", [&] { return info::load_generals_by_warlord(folder, shared); },
         [&](info::GeneralsByWarlordView view) {
@@ -86,7 +87,7 @@ void show_generals_by_warlord(QWidget* parent, const GameFolder& folder, SharedV
         });
 }
 
-void show_province_list(QWidget* parent, const GameFolder& folder, SharedValues& shared, ui::QtHost* host) {
+void show_province_list(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host) {
     open_screen(
         parent, host, "国一覧", [&] { return info::load_province_list(folder, shared); },
         [&](info::ProvinceListView view) {
@@ -95,7 +96,7 @@ void show_province_list(QWidget* parent, const GameFolder& folder, SharedValues&
         });
 }
 
-void show_map(QWidget* parent, const GameFolder& folder, SharedValues& shared, ui::QtHost* host) {
+void show_map(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host) {
     open_screen(
         parent, host, "全国地図", [&] { return info::load_map(folder, shared); },
         [&](info::MapView view) {
@@ -105,18 +106,18 @@ void show_map(QWidget* parent, const GameFolder& folder, SharedValues& shared, u
 }
 
 void show_general_sheet(QWidget* parent, const GameFolder& folder, SharedValues& shared, int general_id,
-                        ui::QtHost* host) {
+                        QtHost* host) {
     shared.form_param = general_id;
     if (host) {
-        ui::StatusDialog sheet(parent, *host, folder, shared, true);
+        StatusDialog sheet(parent, *host, folder, shared, true);
         host->run_modal(sheet);
         return;
     }
     // On its own the sheet still needs a host for its message boxes and its comment editor.
-    ui::GameScreenOpener opener;
-    ui::QtHost own(folder, opener);
+    GameScreenOpener opener;
+    QtHost own(folder, opener);
     own.set_parent(parent);
-    ui::StatusDialog sheet(parent, own, folder, shared, true);
+    StatusDialog sheet(parent, own, folder, shared, true);
     own.run_modal(sheet);
 }
 
@@ -130,4 +131,4 @@ void InfoScreenOpener::open_warlord_sheet(QWidget* parent, MainState& m) {
     show_warlord_sheet(parent, m.folder, m.shared, m.shared.form_param, m.shared.msg_text, host_);
 }
 
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -36,7 +36,7 @@ StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setFixedSize(kPortraitBox + QSize(8, 8));
     picture1_->setAlignment(Qt::AlignCenter);
-    picture1_->setStyleSheet(QStringLiteral("background:#e4d4ab; border:2px solid #6b4f2a;"));
+    mark_portrait_frame(picture1_);
 
     name_lab_ = new QLabel(this);
     name_lab_->setObjectName(QStringLiteral("Name_lab"));

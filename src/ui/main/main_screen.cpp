@@ -76,7 +76,7 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     turn_pic_->setObjectName(QStringLiteral("Kun_pic"));
     turn_pic_->setFixedSize(kTurnPortraitBox + QSize(6, 6));
     turn_pic_->setAlignment(Qt::AlignCenter);
-    turn_pic_->setStyleSheet(QStringLiteral("background:#e4d4ab; border:2px solid #6b4f2a;"));
+    mark_portrait_frame(turn_pic_);
     turn_lab_ = new QLabel(central);
     turn_lab_->setObjectName(QStringLiteral("Teban_lab"));
     turn_lab_->setFont(serif_font(16.0, true));

@@ -47,7 +47,7 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     picture3_->setObjectName(QStringLiteral("Picture3"));
     picture3_->setFixedSize(kPortraitBox + QSize(8, 8));
     picture3_->setAlignment(Qt::AlignCenter);
-    picture3_->setStyleSheet(QStringLiteral("background:#e4d4ab; border:2px solid #6b4f2a;"));
+    mark_portrait_frame(picture3_);
     label2_ = new QLabel(this);
     label2_->setObjectName(QStringLiteral("Label2"));
     label2_->setAlignment(Qt::AlignCenter);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -230,7 +231,13 @@ void TitleScreen::fill_warlords() {
 
 void TitleScreen::List1_0_Click(int position) {
     if (position < 0) return;
-    guarded([&] { rules_.scenario_click(position); });
+    if (!guarded([&] { rules_.scenario_click(position); })) {
+        // A refused scenario is not chosen: the list points back at the one still in force,
+        // whose warlords and ticks stay as they were.
+        const QSignalBlocker quiet(list_[0]);
+        list_[0]->setCurrentRow(shared_.scenario_no - 1);
+        return;
+    }
     show_description();
     fill_warlords();
 }

@@ -118,6 +118,31 @@ TEST_F(GameFlow, NewGameWithNothingTickedSaysSoInARealMessageBox) {
     EXPECT_FALSE(folder->exists("\\ini\\Kunisv.ini"));
 }
 
+// Comment2.ini without its last closing line: choosing scenario 2 (here by the keyboard) is
+// refused naming it, and scenario 1 stays chosen whole, its ticks and working files included.
+TEST_F(GameFlow, ADamagedMasterRefusesTheScenarioAndKeepsThePreviousOneWhole) {
+    ui::TitleScreen title(*host, *folder, shared, rng);
+    auto* scenarios = title.findChild<QListWidget*>(QStringLiteral("List1_0"));
+    auto* warlords = title.findChild<QListWidget*>(QStringLiteral("List1_1"));
+    const QString description = title.findChild<QLabel*>(QStringLiteral("Lab_txt"))->text();
+    warlords->item(2)->setSelected(true);
+    const std::string comments = tmp.read("ini/Comment2.ini");
+    tmp.write("ini/Comment2.ini", comments.substr(0, comments.rfind(".\r\n")));
+    const std::string files = tmp.read("ini/busv.ini") + tmp.read("ini/Cmtsv.ini");
+    host->boxes.clear();
+    scenarios->setCurrentRow(1);
+    ASSERT_EQ(host->boxes.size(), 1u);
+    EXPECT_NE(host->boxes[0].find("ini/Comment2.ini"), std::string::npos) << host->boxes[0];
+    EXPECT_EQ(shared.scenario_no, 1);
+    EXPECT_EQ(shared.gun_count, 13);
+    EXPECT_EQ(shared.bushou_count, 155);
+    EXPECT_EQ(scenarios->currentRow(), 0);
+    EXPECT_EQ(title.findChild<QLabel*>(QStringLiteral("Lab_txt"))->text(), description);
+    ASSERT_EQ(warlords->count(), 13);
+    EXPECT_TRUE(warlords->item(2)->isSelected());
+    EXPECT_EQ(tmp.read("ini/busv.ini") + tmp.read("ini/Cmtsv.ini"), files);
+}
+
 TEST_F(GameFlow, WarlordClickOnTheTitleOpensTheRulersSheetModeless) {
     ui::TitleScreen title(*host, *folder, shared, rng);
     title.show();
@@ -306,6 +331,12 @@ TEST_F(GameFlow, OfferTitlesCarryDifficultyAndRequirement) {
     EXPECT_EQ(shared.text_no, 11);
     ASSERT_TRUE(prepare_offer(m, 0, 3));
     EXPECT_EQ(shared.text_no, 20);
+    // The tribes' troops go into the explanation as every number does, after a blank.
+    shared.com_codes[0][3] = 5;
+    shared.com_subject[0][3] = 150;
+    shared.com_object[0][3] = 8;
+    ASSERT_TRUE(prepare_offer(m, 0, 3));
+    EXPECT_EQ(shared.text_sub2, " 8000を傘下に収める。");
     EXPECT_FALSE(prepare_offer(m, 0, 4));
 }
 

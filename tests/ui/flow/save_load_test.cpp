@@ -1,5 +1,6 @@
 // The save/load screen in the desktop game: a save from the main screen loaded from the title
-// screen, the way back without saving, a missing slot, Ctrl+S, and the music switch retrying.
+// screen, the way back without saving, a missing or cut slot, Ctrl+S, and the music switch
+// retrying.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "media/music_player.h"
 #include "saveload/save_slots.h"
 #include "ui/saveload/svld_dialog.h"
 #include "ui/title/title_screen.h"
@@ -160,6 +162,29 @@ TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
     EXPECT_EQ(shared.form_result, 0);
 }
 
+// A slot whose general file was cut after record 100: every record left is whole, but the
+// load is refused before any working file is touched, and the game stays unsaved.
+TEST_F(SaveLoad, ASlotCutAtARecordBoundaryIsRefusedAndTheGameStaysAsItWas) {
+    auto main = start_scenario2(shared);
+    MainState& m = main->state();
+    host->on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "5"); };
+    main->cmdSave_Click();
+    main->Command1_Click(3);  // a year on: the game is no longer the slot's, and unsaved
+    ASSERT_FALSE(shared.saved_flag);
+    const std::string generals = tmp.read("save/busv5.ini");
+    tmp.write("save/busv5.ini", generals.substr(0, generals.find("\r\n.101\r\n") + 2));
+    const std::string files = working_files() + tmp.read("ini/kodarn.log");
+    const int year = m.year;
+    host->boxes.clear();
+    main->cmdLoad_Click();
+    ASSERT_EQ(host->boxes.size(), 2u);
+    EXPECT_EQ(host->boxes[0], kNotSavedQuestion);
+    EXPECT_NE(host->boxes[1].find("save/busv5.ini: record 101"), std::string::npos) << host->boxes[1];
+    EXPECT_EQ(working_files() + tmp.read("ini/kodarn.log"), files);
+    EXPECT_FALSE(shared.saved_flag);
+    EXPECT_EQ(m.year, year);
+}
+
 TEST_F(SaveLoad, CtrlSOpensTheSaveScreenAndCtrlLTheLoadScreen) {
     auto main = start_scenario2(shared);
     main->show();
@@ -176,24 +201,31 @@ TEST_F(SaveLoad, CtrlSOpensTheSaveScreenAndCtrlLTheLoadScreen) {
     EXPECT_EQ(captions, (std::vector<std::string>{"セーブ画面", "ロード画面"}));
 }
 
-class FailingOnce : public ui::MusicOutput {
+// A player whose first Open fails.
+class FailingOnce : public MusicPlayer {
 public:
     int plays = 0;
-    bool play(const std::filesystem::path&) override { return ++plays > 1; }
-    void stop() override {}
+    bool open(const std::filesystem::path&) override { return ++plays > 1; }
+    bool play() override { return true; }
+    void close() override {}
+    const std::string& error() const override { return error_; }
+    std::string error_ = "the sound device is busy";
 };
 
 TEST_F(SaveLoad, SwitchingTheMusicOnAgainRetriesAfterAFailure) {
-    FailingOnce music;
+    for (const char* piece : {"china1", "french1", "Game01"}) tmp.write(std::string("midi/") + piece + ".mid", "MThd");
+    auto owned = std::make_unique<FailingOnce>();
+    FailingOnce& player = *owned;
+    PieceMusic music(*folder, std::move(owned));
     host->set_music(&music);
     auto main = start_scenario2(shared);
     MainState& m = main->state();
     ASSERT_TRUE(m.music_failed);
     EXPECT_TRUE(host->saw_box_ending(kMusicFailed));
-    const int before = music.plays;
+    const int before = player.plays;
     main->cmdMusic_Click();  // off
     main->cmdMusic_Click();  // on: tried again, and this time it plays
-    EXPECT_EQ(music.plays, before + 1);
+    EXPECT_EQ(player.plays, before + 1);
     EXPECT_FALSE(m.music_failed);
     EXPECT_TRUE(m.bgm_on);
     EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("cmdMusic"))->text(), QStringLiteral("BGM/OFF"));

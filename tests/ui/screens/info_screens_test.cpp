@@ -30,7 +30,7 @@
 #include "ui/style.h"
 #include "world/random.h"
 
-namespace teijinki {
+namespace teijinki::ui {
 namespace {
 
 using testing::crlf_lines;
@@ -49,9 +49,9 @@ std::string warlord(int id, const std::string& name, int kunshu, int army, int s
 }
 
 // Runs no dialog: notes which one would have opened, with form_param at that moment.
-class RecordingHost : public ui::QtHost {
+class RecordingHost : public QtHost {
 public:
-    RecordingHost(const GameFolder& folder, ui::ScreenOpener& opener) : ui::QtHost(folder, opener) {}
+    RecordingHost(const GameFolder& folder, ScreenOpener& opener) : QtHost(folder, opener) {}
     int run_modal(QDialog& dialog) override {
         opened.push_back(dialog.objectName());
         form_params.push_back(shared ? static_cast<int>(shared->form_param) : -1);
@@ -95,7 +95,7 @@ void close_next_modal(QString* text = nullptr, QString* object_name = nullptr) {
 }
 
 TEST_F(SmallScreens, WarlordSheetShowsFiguresAndOpensGeneralsAndTable) {
-    ui::GameScreenOpener plain;
+    GameScreenOpener plain;
     RecordingHost host(folder, plain);
     host.shared = &shared;
     GdataDialog sheet(nullptr, folder, shared, info::load_warlord_sheet(folder, shared, 1, "戦争を画策中"), &host);
@@ -123,7 +123,7 @@ TEST_F(SmallScreens, ListsOfWarlordsAndGenerals) {
     EXPECT_EQ(list.findChild<QLabel*>(QStringLiteral("Lab_abl_0"))->text(), QStringLiteral("35\n15"));
     EXPECT_TRUE(list.findChild<QScrollBar*>(QStringLiteral("VScroll1")));
 
-    ui::GameScreenOpener plain;
+    GameScreenOpener plain;
     RecordingHost host(folder, plain);
     host.shared = &shared;
     AllBdataDialog columns(nullptr, folder, shared, info::load_generals_by_warlord(folder, shared), &host);
@@ -173,7 +173,7 @@ TEST_F(SmallScreens, MapPaintsOwnersAndTellsWhatIsUnderThePointer) {
 
 TEST_F(SmallScreens, AMissingWorkingFileIsNamedAndNothingOpens) {
     std::filesystem::remove(dir.root() / "ini" / "KuniMap.ini");
-    ui::GameScreenOpener plain;
+    GameScreenOpener plain;
     RecordingHost host(folder, plain);
     show_map(nullptr, folder, shared, &host);
     ASSERT_EQ(host.texts.size(), 1u);
@@ -187,7 +187,7 @@ TEST_F(SmallScreens, AMissingWorkingFileIsNamedAndNothingOpens) {
     EXPECT_TRUE(text.contains(QStringLiteral("KuniMap.ini"))) << text.toStdString();
 
     // The opener the main screen calls reads form_param and msg_text as it prepared them.
-    ui::GameScreenOpener opener;
+    GameScreenOpener opener;
     RecordingHost over(folder, opener);
     over.shared = &shared;
     SeededRandom rng(1);
@@ -218,7 +218,7 @@ void save_picture(QWidget& w, const char* name) {
 
 TEST(ShippedScreens, EveryScreenOfANewGame) {
     if (!shipped_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
-    if (!qgetenv("TEIJINKI_SCREENSHOT_DIR").isEmpty()) ui::apply_game_style(*qApp);
+    if (!qgetenv("TEIJINKI_SCREENSHOT_DIR").isEmpty()) apply_game_style(*qApp);
     for (int scenario : {1, 2}) {
         TempGameFolder dir;
         dir.copy_shipped_ini();
@@ -286,4 +286,4 @@ TEST(ShippedScreens, EveryScreenOfANewGame) {
 }
 
 }  // namespace
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -1,7 +1,7 @@
 #pragma once
-// What the information screens show, computed from the working files each time a screen opens:
-// the warlord sheet and its general table, the lists of warlords, generals and provinces, and the
-// map of provinces. Nothing here is kept between screens and nothing is written.
+// What the warlord sheet, its general table and the lists of warlords, generals and provinces
+// show, computed from the working files each time a screen opens. Nothing here is kept between
+// screens and nothing is written. The map's data is in map_data.h.
 
 #include <array>
 #include <cstdint>
@@ -115,93 +115,5 @@ struct ProvinceListView {
 };
 
 ProvinceListView load_province_list(const GameFolder& folder, const SharedValues& shared);
-
-// ---- Map of provinces (全国地図) ----
-
-// A colour as the map paints it. `system` stands for the desktop's own colour of window-title
-// text, which only the screen can look up.
-struct MapColour {
-    std::uint8_t red = 0, green = 0, blue = 0;
-    bool system = false;
-    bool operator==(const MapColour&) const = default;
-};
-
-// Colour of warlord id 0..20 (0: nobody's); and the text colour on it (yellow on the dark ones).
-MapColour owner_colour(int warlord_id);
-MapColour owner_text_colour(int warlord_id);
-inline constexpr MapColour kYellow{255, 255, 0, false};
-inline constexpr MapColour kBlack{0, 0, 0, false};
-
-struct MapPoint {
-    double x = 0, y = 0;
-};
-
-// A place on the map, from \ini\KuniMap.ini: ".id", "name","region", x,y (1000 x 800 space).
-struct MapPlace {
-    int province_id = 0;
-    std::string name;
-    std::string region;
-    MapPoint at;
-};
-
-struct RegionFrame {
-    std::string name;
-    std::vector<int> province_ids;
-    std::vector<MapPoint> hull;  // convex hull of the provinces' places, counter-clockwise
-    double left = 0, top = 0, right = 0, bottom = 0;
-};
-
-inline constexpr double kMapWidth = 1000;
-inline constexpr double kMapHeight = 800;
-
-// The nine regions in the order their frames are listed.
-const std::array<const char*, 9>& region_names();
-
-// Reads \ini\KuniMap.ini: one place per province 1..kuni_count. A missing file, a missing place
-// or a place off the map throws DataError naming the file and the record.
-std::vector<MapPlace> load_map_places(const GameFolder& folder, const SharedValues& shared);
-std::vector<RegionFrame> region_frames(const std::vector<MapPlace>& places);
-
-// Centres for labels of the given sizes placed at the given points, moved apart just enough that
-// no two overlap (with `gap` between them) and kept inside the map.
-std::vector<MapPoint> spread_labels(const std::vector<MapPoint>& at, const std::vector<MapPoint>& sizes,
-                                    double gap = 2);
-
-// Centres for the regions' captions (one per frame, sizes given): beside one of the region's
-// labels, as near the top of the frame as they can be without covering a label or another caption,
-// and outside the other frames (drawn frame_pad beyond their hulls) where that can be had.
-std::vector<MapPoint> place_region_captions(const std::vector<RegionFrame>& frames,
-                                            const std::vector<MapPoint>& caption_sizes,
-                                            const std::vector<MapPoint>& label_centres,
-                                            const std::vector<MapPoint>& label_sizes, double frame_pad = 30);
-
-struct MapProvince {
-    int province_id = 0;
-    std::string name;  // the label's caption (the map's name of the place)
-    std::string region;
-    MapPoint at;
-    int owner = 0;
-    int troops = 0;
-    MapColour background;
-    MapColour text;
-    std::string hover;  // "[洛陽]董卓軍：兵力30"
-};
-
-struct LegendEntry {
-    int warlord_id = 0;
-    std::string name;  // empty past gun_count
-    MapColour colour;
-};
-
-inline constexpr int kLegendEntries = 13;
-
-struct MapView {
-    std::string caption;  // "全国地図"
-    std::vector<MapProvince> provinces;
-    std::vector<RegionFrame> regions;
-    std::array<LegendEntry, kLegendEntries> legend{};
-};
-
-MapView load_map(const GameFolder& folder, const SharedValues& shared);
 
 }  // namespace teijinki::info

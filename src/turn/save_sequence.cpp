@@ -1,4 +1,4 @@
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 
 #include "turn/year_cycle.h"
 
@@ -25,15 +25,19 @@ bool cmdLoad_Click(MainState& m, const ShowSvld& show_screen) {
     SharedValues& shared = m.shared;
     shared.start_mode = 2;
     if (!shared.saved_flag && m.host.message_box(kNotSavedQuestion, Buttons::YesNo) != Answer::Yes) return false;
+    // Only a load the screen carried out may count: an answer left from an earlier screen must
+    // not resume a game that was not loaded.
+    shared.form_result = 0;
     show_screen();
     if (shared.form_result != 1) return false;
     shared.form_result = 0;
-    shared.saved_flag = true;
     // Alliances, year (slot value minus one), music, scenario values, troops, portraits, the
     // first turn, the year start and the cohesion from the slot: the same start as after a load
-    // from the title screen.
+    // from the title screen. The game counts as saved once it has resumed, so a start that
+    // fails still asks before 最初から and 終了.
     m.game_over = false;
     start_loaded_game(m);
+    shared.saved_flag = true;
     return true;
 }
 

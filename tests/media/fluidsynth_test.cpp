@@ -11,17 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "media/fluidsynth_player.h"
 #include "media/music_player.h"
-#include "ui/music/player_music_output.h"
 #include "media/soundfont.h"
 #include "test_host.h"
 #include "test_support.h"
 #include "turn/main_state.h"
 #include "turn/year_cycle.h"
 #include "world/random.h"
-
-#ifdef TEIJINKI_HAVE_FLUIDSYNTH
-#include "media/fluidsynth_player.h"
 
 namespace teijinki {
 namespace {
@@ -161,17 +158,16 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
 // The Host's music as the desktop program wires it, over a player given by the test.
 class MusicHost : public ScriptedHost {
 public:
-    MusicHost(const GameFolder& folder, std::unique_ptr<MusicPlayer> player) : folder_(folder), output(std::move(player)) {}
+    MusicHost(const GameFolder& folder, std::unique_ptr<MusicPlayer> player) : music(folder, std::move(player)) {}
     bool play_music(const std::string& piece) override {
         ScriptedHost::play_music(piece);
-        return output.play(folder_.resolve(midi_literal(piece)));
+        return music.play(piece);
     }
     void stop_music() override {
         ScriptedHost::stop_music();
-        output.stop();
+        music.stop();
     }
-    const GameFolder& folder_;
-    PlayerMusicOutput output;
+    PieceMusic music;
 };
 
 TEST(FluidsynthPlayer, WithoutASoundfontTheMainScreenShowsTheBoxOnceAndPlayGoesOn) {
@@ -201,7 +197,3 @@ TEST(FluidsynthPlayer, WithoutASoundfontTheMainScreenShowsTheBoxOnceAndPlayGoesO
 
 }  // namespace
 }  // namespace teijinki
-
-#else
-TEST(FluidsynthPlayer, NotBuilt) { GTEST_SKIP() << "this build has no fluidsynth"; }
-#endif
