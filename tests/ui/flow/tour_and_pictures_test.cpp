@@ -10,6 +10,7 @@
 
 #include "ui/pictures.h"
 #include "ui/screenshot_tour.h"
+#include "ui/window_fit.h"
 #include "ui/ui_support.h"
 
 namespace teijinki::testing {
@@ -59,6 +60,30 @@ TEST(ScreenshotTour, TheVirtualScreenIsReadFromItsOptions) {
         EXPECT_EQ(screen->width, c.width);
         EXPECT_EQ(screen->height, c.height);
         EXPECT_DOUBLE_EQ(screen->scale, c.factor);
+    }
+}
+
+TEST(WindowFit, AWindowGetsWhatTheAreaLeavesAndStaysInsideIt) {
+    const QMargins frame(4, 30, 4, 4);
+    // A 1366x768 screen with a 40-pixel taskbar at the bottom.
+    const QRect laptop(0, 0, 1366, 728);
+    struct Case {
+        const char* what;
+        QSize wanted, minimum;
+        QRect area, over;
+        QRect client;
+    };
+    for (const Case& c : {
+             Case{"fits: centred over its owner", {600, 400}, {100, 100}, laptop, {100, 100, 800, 500}, {199, 162, 600, 400}},
+             Case{"fits: centred on the screen without owner", {600, 400}, {100, 100}, laptop, {}, {382, 176, 600, 400}},
+             Case{"too tall: as tall as the area allows", {1240, 780}, {700, 300}, laptop, {}, {62, 30, 1240, 694}},
+             Case{"owner at the right edge: moved back in", {600, 400}, {100, 100}, laptop, {1000, 100, 600, 400}, {762, 112, 600, 400}},
+             Case{"taskbar on top: below it", {600, 700}, {100, 100}, {0, 40, 1366, 728}, {300, 0, 200, 100}, {99, 70, 600, 694}},
+             Case{"a minimum larger than the area keeps the title bar in", {500, 900}, {500, 900}, laptop, {}, {432, 30, 500, 900}},
+         }) {
+        const QRect got = ui::fitted_geometry(c.wanted, c.minimum, frame, c.area, c.over);
+        EXPECT_EQ(got, c.client) << c.what;
+        if (c.minimum.height() <= c.area.height()) EXPECT_TRUE(c.area.contains(got.marginsAdded(frame))) << c.what;
     }
 }
 
