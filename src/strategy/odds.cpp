@@ -143,10 +143,7 @@ OfferOdds estimate_offer_odds(const GameFolder& folder, const SharedValues& shar
     if (!strategy_rule(odds.code) || runs < 1) return odds;
 
     SharedValues plans = shared;
-    if (odds.own >= 1) {
-        plans.gun_mei2[odds.own] = panel;
-        plans.gun_mei[odds.own] = pos;
-    }
+    if (odds.own >= 1) plans.gun_mei[odds.own] = static_cast<Int16>(pos);
     auto loaded = std::make_unique<WorkingSet>();
     load_working_set(folder, plans, *loaded);
 

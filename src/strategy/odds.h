@@ -50,7 +50,8 @@ struct OfferOdds {
 };
 
 // The plans are the year's offers and every warlord's pick in `shared` (com_codes, com_*,
-// gun_mei, gun_mei2); when own ≥ 1 its pick is replaced by pos. The working set is read once from
+// gun_mei, gun_mei2); when own ≥ 1 (a warlord listed in the panel) its pick becomes pos, as a
+// player's confirmed choice would. The working set is read once from
 // the folder; run i plays on its own copies with SeededRandom(seed of i). Throws DataError when a
 // working file cannot be read, as the year itself would.
 OfferOdds estimate_offer_odds(const GameFolder& folder, const SharedValues& shared, const TemplateTable& text,
