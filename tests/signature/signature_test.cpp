@@ -64,7 +64,9 @@ TEST(SignatureTest, EstimatingTheOddsChangesNothingInTheGame) {
                     if (offer_odds(m, panel, pos, 8).runs > 0) ++estimates;
             EXPECT_EQ(folder_signature(m.folder), before) << "year " << m.year;
         });
-        if (estimate) EXPECT_GT(estimates, 100);
+        if (estimate) {
+            EXPECT_GT(estimates, 100);
+        }
         return hex64(folder_signature(dir.folder()));
     };
     EXPECT_EQ(play(true), play(false));
