@@ -62,6 +62,10 @@ std::string offer_title(int code, int level) {
 
 bool is_own_panel(const MainState& m, int panel) {
     if (!awaiting_player(m) || panel < 0 || panel > kMaxAlliances) return false;
+    // A free alliance slot (leader 0) lists nobody. Without this an unallied player, whose alliance
+    // is 0 as well, would be offered its offers, and his choice there would be carried out as the
+    // offer at the same place of his real panel.
+    if (panel >= 1 && m.shared.mei_leader[panel] == 0) return false;
     return m.shared.mei_leader[panel] == m.shared.player_mei[m.turn_slot] && m.shared.player_gun[m.turn_slot] >= 1;
 }
 
