@@ -5,8 +5,9 @@
 // one who passed it). 成功, by strategy: 人材募集 the general joins; 入国 the province is taken;
 // 調略 the target's cohesion is broken (with the generals who came over, on average); 黄巾賊退治
 // the rebels are beaten (and the province taken); 異民族討伐 a full victory (a partial one is
-// told apart); 調停, 糾弾 carried out on another warlord; 同盟参加 the alliance joined; 脱退 the
-// alliance left; 盟主交替 the leadership won. 戦争 and 義戦 tell won, lost, drawn and surrenders.
+// told apart); 調停 carried out; 糾弾 carried out against a warlord other than the executor's own;
+// 同盟参加 the alliance joined; 脱退 the alliance left; 盟主交替 the leadership won. 戦争 and 義戦
+// tell won, lost, drawn and surrenders.
 // Every figure is a share of all runs.
 
 #include <string>
