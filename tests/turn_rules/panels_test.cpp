@@ -74,7 +74,26 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     EXPECT_EQ(w.shared.mei_kessoku[1], 44);
 }
 
-TEST(Panels, APlayerInNoAllianceOwnsOnlyTheUnalliedPanel) {
+// Only the panel that lists the player's warlord is his to choose from: an unallied player's
+// alliance is 0, as is the leader of a free alliance slot, and that slot is not his.
+TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
+    RulesWorld w;
+    w.set_warlords({{"甲", 0, 1}, {"乙", 2, 2}});  // 甲 stands alone, 乙 leads an alliance
+    w.shared.player_lord[0] = 1;
+    w.shared.player_lord[1] = 2;
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    const struct {
+        int slot;
+        bool own[4];
+    } cases[] = {{0, {true, false, false, false}}, {1, {false, true, false, false}}};
+    for (const auto& c : cases) {
+        w.m.turn_slot = c.slot;
+        for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), c.own[p]) << "player " << c.slot << ", panel " << p;
+    }
+}
+
+TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance
     w.shared.player_lord[0] = 2;
@@ -84,7 +103,6 @@ TEST(Panels, APlayerInNoAllianceOwnsOnlyTheUnalliedPanel) {
     ASSERT_EQ(w.shared.mei_leader[2], 0) << "slot 2 is free, its leader 0 like the player's alliance";
     w.m.turn_slot = 0;
     for (int p = 0; p <= 3; ++p) w.shared.com_codes[p] = {0, 0};
-    for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), p == 0) << "panel " << p;
 
     // The empty alliance panel's offer opens read-only and cannot be stored as his plan.
     w.shared.gun_mei[2] = 0;
