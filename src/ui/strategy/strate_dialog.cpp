@@ -11,12 +11,14 @@
 #include "ui/style.h"
 #include "world/record_file.h"
 #include "world/template_composer.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& folder, SharedValues& shared)
     : QDialog(parent), host_(host), folder_(folder), shared_(shared) {
     setObjectName(QStringLiteral("Strate"));
+    fit_on_show(*this);
     setWindowTitle(QStringLiteral("戦略"));
     setModal(true);
     setMinimumWidth(560);
@@ -32,6 +34,13 @@ StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     lab_txt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lab_txt_->setMinimumHeight(150);
     lab_txt_->setStyleSheet(QStringLiteral("background:#fbf5e4; border:1px solid #8b6d3f; padding:12px;"));
+
+    lab_odds_ = new QLabel(this);
+    lab_odds_->setObjectName(QStringLiteral("Lab_odds"));
+    lab_odds_->setWordWrap(true);
+    lab_odds_->setFont(serif_font(12.5));
+    lab_odds_->setStyleSheet(QStringLiteral("color:#5a2a12;"));
+    lab_odds_->hide();
 
     const char* captions[3] = {"戻る", "決定", ""};
     for (int i = 0; i < 3; ++i) {
@@ -51,6 +60,7 @@ StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     layout->setSpacing(12);
     layout->addWidget(label1_);
     layout->addWidget(lab_txt_, 1);
+    layout->addWidget(lab_odds_);
     layout->addLayout(row);
 
     dsp_Cmd_rtn();
@@ -81,6 +91,12 @@ void StrateDialog::dsp_Text_rtn() {
     commands.compose(shared_.text_no, shared_.text_sub1, shared_.text_sub2, store);
     cmd_text_ = store.text;
     lab_txt_->setText(qs(cmd_text_));
+}
+
+void StrateDialog::show_odds(const std::string& line, const std::string& detail) {
+    lab_odds_->setText(qs(line));
+    lab_odds_->setToolTip(qs(detail));
+    lab_odds_->setVisible(!line.empty());
 }
 
 void StrateDialog::Command1_Click(int index) {
