@@ -111,12 +111,9 @@ TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     draws(1, 50);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[1].del);
-    EXPECT_EQ(shared.player_gun[0], 0);
-    EXPECT_EQ(shared.player_gun[2], 3);
-    EXPECT_TRUE(state->Metubou_Flg);
-    EXPECT_FALSE(state->All_Metubou_Flg);
-    EXPECT_FALSE(isPlayer(*state, 1));
-    EXPECT_TRUE(isPlayer(*state, 3));
+    EXPECT_EQ(std::make_pair(int(shared.player_gun[0]), int(shared.player_gun[2])), std::make_pair(0, 3));
+    EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
+    EXPECT_EQ(std::make_pair(isPlayer(*state, 1), isPlayer(*state, 3)), std::make_pair(false, true));
 
     // The next year the last player falls too.
     world().kuni[2].gunID = 0;

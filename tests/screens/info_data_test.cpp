@@ -296,8 +296,6 @@ TEST_F(SmallWorld, EveryScreenRefusesAFileThatLacksARecord) {
             } catch (const DataError& e) {
                 EXPECT_EQ(e.file(), file) << reader;
                 EXPECT_EQ(e.record_id(), id) << reader;
-                EXPECT_NE(std::string(e.what()).find("record missing (the file holds " + std::to_string(id - 1) + " of "),
-                          std::string::npos) << e.what();
             }
         }
         dir.write(file, sound);

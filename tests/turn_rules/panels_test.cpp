@@ -29,21 +29,16 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     Dsp_rtn(w.m);
 
     EXPECT_EQ(w.m.year_heading, "190年の戦況");
-    EXPECT_EQ(w.m.gun_lst[0].ids, (std::vector<int>{4}));
-    EXPECT_EQ(w.m.gun_lst[1].ids, (std::vector<int>{1, 2}));
-    EXPECT_EQ(w.m.gun_lst[2].ids, (std::vector<int>{3}));
-    EXPECT_EQ(w.m.gun_lst[3].ids, (std::vector<int>{7}));
+    const std::vector<std::vector<int>> panels{w.m.gun_lst[0].ids, w.m.gun_lst[1].ids, w.m.gun_lst[2].ids, w.m.gun_lst[3].ids};
+    EXPECT_EQ(panels, (std::vector<std::vector<int>>{{4}, {1, 2}, {3}, {7}}));
     EXPECT_EQ(w.m.gun_lst[1].names, (std::vector<std::string>{"甲", "乙"}));
-    EXPECT_EQ(w.m.panel_caption[0], "独立軍閥");
-    EXPECT_EQ(w.m.panel_caption[2], "丙");
-    EXPECT_EQ(w.shared.mei_kessoku[2], 150);
-    EXPECT_EQ(w.shared.mei_troops[0], 8);
-    EXPECT_EQ(w.shared.mei_troops[1], 18);
-    EXPECT_EQ(w.shared.player_gun[0], 2);
-    EXPECT_EQ(w.shared.player_mei[0], 1);
+    EXPECT_EQ(w.m.panel_caption[0] + w.m.panel_caption[2], "独立軍閥丙");
+    // Cohesion of 丙's alliance, troops of panels 0 and 1, 乙's slot and panel, 丙's panel.
+    EXPECT_EQ((std::vector<int>{w.shared.mei_kessoku[2], w.shared.mei_troops[0], w.shared.mei_troops[1],
+                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3]}),
+              (std::vector<int>{150, 8, 18, 2, 1, 2}));
     EXPECT_EQ(w.shared.player_gun[5], 0) << "a destroyed warlord is not a player's any more";
     EXPECT_EQ(w.shared.player_gun[1], 0) << "a slot without a player never gets a warlord";
-    EXPECT_EQ(w.shared.gun_mei2[3], 2);
 }
 
 TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
