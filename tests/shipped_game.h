@@ -25,10 +25,22 @@ inline void start_shipped_game(const TempGameFolder& dir, SharedValues& shared, 
     if (!start_new_game_files(folder, shared, rng, warlords, ticked)) throw std::runtime_error("no warlord ticked");
 }
 
-class ShippedGame {
+// The main screen over an empty temporary folder, played by a scripted host.
+struct MainScreen {
+    explicit MainScreen(std::uint64_t seed = 1) : folder(dir.folder()), rng(seed), m(folder, shared, rng, host) {}
+
+    TempGameFolder dir;
+    GameFolder folder;
+    SharedValues shared;
+    SeededRandom rng;
+    ScriptedHost host;
+    MainState m;
+};
+
+class ShippedGame : public MainScreen {
 public:
     ShippedGame(int scenario, const std::vector<int>& positions, std::uint64_t seed = 1, bool music_works = true)
-        : folder(dir.folder()), rng(seed), m(folder, shared, rng, host) {
+        : MainScreen(seed) {
         host.music_works = music_works;
         start_shipped_game(dir, shared, rng, scenario, positions);
         shared.start_mode = 0;
@@ -39,13 +51,6 @@ public:
         for (int i = 0; i < n && !m.game_over; ++i)
             for (const int year = m.year; !m.game_over && m.year == year;) ASSERT_TRUE(auto_move(m));
     }
-
-    TempGameFolder dir;
-    GameFolder folder;
-    SharedValues shared;
-    SeededRandom rng;
-    ScriptedHost host;
-    MainState m;
 };
 
 }  // namespace teijinki::testing

@@ -193,17 +193,6 @@ TEST(SoundfontSearch, PlacesAreTriedInOrderAndFoldersGiveTheirFirstSf2ByName) {
     EXPECT_EQ(defaults[0], "/usr/share/sounds/sf2/FluidR3_GM.sf2");
 }
 
-// The main screen's stMusic over a host whose music may fail.
-struct MusicScreen {
-    MusicScreen() : folder(dir.folder()), rng(1), m(folder, shared, rng, host) {}
-    TempGameFolder dir;
-    GameFolder folder;
-    SharedValues shared;
-    SeededRandom rng;
-    ScriptedHost host;
-    MainState m;
-};
-
 int failure_boxes(const ScriptedHost& host) {
     int n = 0;
     for (const auto& b : host.boxes) n += b.text == kMusicFailed && b.buttons == Buttons::Ok;
@@ -211,7 +200,7 @@ int failure_boxes(const ScriptedHost& host) {
 }
 
 TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
-    MusicScreen s;
+    testing::MainScreen s;
     s.host.music_works = false;
     stMusic(s.m, "china1");
     stMusic(s.m, "Game01");
@@ -222,7 +211,7 @@ TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
 }
 
 TEST(MainMusic, TheSwitchStopsOrRestartsChina1AndItsCaptionNamesTheNextClick) {
-    MusicScreen s;
+    testing::MainScreen s;
     s.m.bgm_on = true;
     EXPECT_STREQ(music_menu_caption(s.m), "BGM/OFF");
     cmdMusic_Click(s.m);

@@ -14,28 +14,14 @@
 namespace teijinki::testing {
 namespace {
 
-const std::string kGenerals = crlf_lines({
-    ".1", "\"曹操\"", "90,72,91,96", "96,80", "1,5", "\"soushou1\"",
-    ".2", "\"夏侯惇\"", "60,89,64,78", "70,88", "1,4", "\"kakouton1\"",
-    ".3", "\"荀彧\"", "96,20,94,60", "80,90", "1,1", "\"junik1\"",
-});
-
-const std::string kRecordOne = crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", "."});
-const std::string kRecordThree = crlf_lines({".3", "\"荀彧\"", "王佐の才。", "."});
-const std::string kComments = kRecordOne + crlf_lines({".2", "\"夏侯惇\"", "片目の猛将。", "."}) + kRecordThree;
-
-class Comments : public ::testing::Test {
-protected:
-    void SetUp() override {
-        tmp.write("ini/busv.ini", kGenerals);
-        tmp.write("ini/Cmtsv.ini", kComments);
-        tmp.write("ini/Text.ini", crlf_lines({".1", "x", "..", ".100"}));
-    }
+TEST(Comments, EditorFromTheSheetRewritesAndTheSheetShowsTheNewComment) {
     TempGameFolder tmp;
-    GameFolder folder{tmp.root()};
-};
-
-TEST_F(Comments, EditorFromTheSheetRewritesAndTheSheetShowsTheNewComment) {
+    tmp.write("ini/busv.ini", crlf_lines({".1", "\"曹操\"", "90,72,91,96", "96,80", "1,5", "\"soushou1\"", ".2", "\"夏侯惇\"",
+                                          "60,89,64,78", "70,88", "1,4", "\"kakouton1\"", ".3", "\"荀彧\"", "96,20,94,60",
+                                          "80,90", "1,1", "\"junik1\""}));
+    tmp.write("ini/Cmtsv.ini", crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".", ".2", "\"夏侯惇\"", "片目の猛将。", "."}));
+    tmp.write("ini/Text.ini", crlf_lines({".1", "x", "..", ".100"}));
+    const GameFolder folder{tmp.root()};
     RecordingOpener opener;
     ScriptedQtHost host(folder, opener);
     SharedValues shared;
