@@ -134,6 +134,7 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
         {"RIFF....WAVEfmt ", "not a standard MIDI file (no MThd header)"},
         {with(4, "\x7F"), "the MIDI header chunk is damaged"},
         {with(7, "\x05"), "the MIDI header chunk is damaged"},
+        {with(7, "\x07").substr(0, 14), "the MIDI header chunk is damaged"},  // one byte longer than the file
         {with(8, "\0\x03"s), "unknown MIDI file format 3"},
         {with(9, "\0"s), "a format 0 MIDI file with 2 tracks"},
         {with(10, "\0\0"s), "the MIDI file announces no track"},

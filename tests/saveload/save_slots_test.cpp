@@ -83,8 +83,14 @@ TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnything
     w.set_players("曹操", 190, 1);
     EXPECT_FALSE(w.save("12a"));
     EXPECT_NE(w.problem.find("数字"), std::string::npos);
-    EXPECT_FALSE(w.save(std::string(kMaxSlotDigits + 1, '3')));
+    const std::string too_long(kMaxSlotDigits + 1, '3');
+    EXPECT_FALSE(w.save(too_long));
     EXPECT_NE(w.problem.find("長すぎ"), std::string::npos);
+    // Below the screen the slot files refuse it too, named by the number's first 20 digits.
+    const auto refused_file = [](auto f) { try { f(); } catch (const DataError& e) { return e.file(); } return std::string(); };
+    const std::string cut_name = "save/save" + std::string(20, '3') + ".ini";
+    EXPECT_EQ(refused_file([&] { read_slot(w.folder, too_long); }), cut_name);
+    EXPECT_EQ(refused_file([&] { write_slot(w.folder, too_long, slot_from_shared(w.shared)); }), cut_name);
     EXPECT_FALSE(w.load("../x"));
     EXPECT_TRUE(fs::is_empty(w.dir.root() / "save"));
     for (const auto& box : w.host.boxes) EXPECT_EQ(box.text.find("でセーブしますか"), std::string::npos) << "no question first";

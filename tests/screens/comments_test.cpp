@@ -76,6 +76,8 @@ TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLo
     ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", "新しい評"));
     EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  猛将。\r\n");
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  新しい評\r\n");
+    ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼"));  // the record met after the open one is replaced whole
+    EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  隻眼\r\n");
 }
 
 }  // namespace
