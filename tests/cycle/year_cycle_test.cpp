@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
 #include "shipped_game.h"
+#include "turn/invariants.h"
 #include "turn/main_state.h"
 #include "turn/year_cycle.h"
 #include "world/list_io.h"
@@ -191,58 +193,17 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceAndNoKeepsTheGame) {
     EXPECT_EQ(g.shared.player_name[0], "0");
 }
 
-// Every number stored in a working file fits 16 bits.
-void expect_16_bit_numbers(const testing::TempGameFolder& dir, const std::string& file) {
-    const std::string text = dir.read(file);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        start = end + 1;
-        if (line.empty() || line[0] == '.' || line[0] == '"') continue;
-        for (const auto& item : split_items(line)) {
-            const long long v = std::stoll(item);
-            EXPECT_TRUE(v >= -32768 && v <= 32767) << file << ": " << line;
-        }
-    }
-}
-
-int count_records(const std::string& text) {
-    int n = 0;
-    scan_records(text, RecordKind::General, "busv", [&](const RecordLines&) {
-        ++n;
-        return true;
-    });
-    return n;
-}
-
-void check_year_invariants(ShippedGame& g) {
-    WorkingSet set;
-    load_working_set(g.folder, g.shared, set);
-    for (int w = 1; w <= g.shared.gun_count; ++w) EXPECT_LE(set.gun[w].tian, 100) << "warlord " << w << " in " << g.m.year;
-    for (int s = 0; s <= 3; ++s) {
-        EXPECT_GE(g.shared.mei_kessoku[s], 0) << g.m.year;
-        EXPECT_LE(g.shared.mei_kessoku[s], 100) << g.m.year;
-    }
-    for (const char* f : {"ini/busv.ini", "ini/gunsv.ini", "ini/Kunisv.ini"}) expect_16_bit_numbers(g.dir, f);
-    EXPECT_EQ(count_records(g.dir.read("ini/busv.ini")), 170);
-    const std::string log = g.dir.read("ini/kodarn.log");
-    const std::string terminator = std::string(kLogEnd) + "\r\n";
-    EXPECT_EQ(log.find(terminator), log.size() - terminator.size()) << "one terminator, last";
-}
-
 void play_whole_game(int scenario) {
     const Scenario* s = find_scenario(scenario);
     ShippedGame g(scenario, {0, 2}, 1000 + static_cast<std::uint64_t>(scenario));
+    YearInvariants invariants;
     int years = 0;
     while (!g.m.game_over) {
         const int year = g.m.year;
         ASSERT_TRUE(auto_move(g.m));
         if (g.m.year != year) {
             ++years;
-            if (!g.m.game_over) check_year_invariants(g);
+            if (!g.m.game_over) EXPECT_EQ(invariants.check_year(g.folder, g.shared, g.m.year), std::vector<std::string>{});
         }
         ASSERT_LE(years, 60) << "the game does not end";
     }
@@ -267,6 +228,41 @@ void play_whole_game(int scenario) {
     EXPECT_EQ(g.host.windows.back().msg_mode, kMsgCredits);
     EXPECT_EQ(g.host.ended, 1);
     EXPECT_EQ(g.dir.read("save/kdn_end.log").empty(), false);
+}
+
+// Each rule the year's check holds the files to, broken once in a sound year, is named.
+TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
+    ShippedGame g(1, {0});
+    g.play_years(1);
+    YearInvariants check;
+    ASSERT_EQ(check.check_year(g.folder, g.shared, 190), std::vector<std::string>{});
+    WorkingSet sound;
+    load_working_set(g.folder, g.shared, sound);
+    const std::string gunsv = g.dir.read("ini/gunsv.ini"), kunisv = g.dir.read("ini/Kunisv.ini");
+    const std::string first = "year 190: ini/gunsv.ini record 1 (" + sound.gun[1].name + ")";
+    const std::vector<std::pair<std::function<void(WorkingSet&)>, std::string>> breaks = {
+        {[](WorkingSet& w) { w.gun[1].tian = 101; }, first + ": tian 101"},
+        {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
+         first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
+        {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
+        {[](WorkingSet& w) { w.gun[1].army = 12345; }, "year 190: ini/gunsv.ini record 1: \"40000\" is not a 16-bit number"},
+    };
+    for (const auto& [broken, told] : breaks) {
+        WorkingSet set = sound;
+        broken(set);
+        sv_Gun(g.folder, g.shared, set);
+        sv_Kuni(g.folder, g.shared, set);
+        std::string text = g.dir.read("ini/gunsv.ini");
+        if (const auto at = text.find(",12345,"); at != std::string::npos) g.dir.write("ini/gunsv.ini", text.replace(at + 1, 5, "40000"));
+        const auto problems = check.check_year(g.folder, g.shared, 190);
+        EXPECT_EQ(problems.empty() ? "" : problems.front(), told);
+        g.dir.write("ini/gunsv.ini", gunsv);
+        g.dir.write("ini/Kunisv.ini", kunisv);
+    }
+    g.shared.mei_kessoku[2] = 101;
+    g.dir.write("ini/kodarn.log", g.dir.read("ini/kodarn.log") + kLogEnd + "\r\n");
+    EXPECT_EQ(check.check_year(g.folder, g.shared, 190),
+              (std::vector<std::string>{"year 190: the log holds 2 terminator lines", "year 190: mei_kessoku[2] = 101"}));
 }
 
 TEST(WholeGames, EveryScenarioRunsToItsFinalYearWithTheInvariantsHolding) {

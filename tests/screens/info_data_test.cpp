@@ -303,6 +303,20 @@ TEST_F(SmallWorld, EveryScreenRefusesAFileThatLacksARecord) {
     for (const auto& screen : screens) EXPECT_NO_THROW(screen.second()) << screen.first;
 }
 
+TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoints) {
+    using Points = std::vector<info::MapPoint>;
+    const std::pair<Points, Points> cases[] = {
+        {{{10, 10}, {0, 10}, {5, 5}, {10, 0}, {0, 0}, {0, 0}}, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
+        {{{10, 0}, {5, 0}, {0, 0}}, {{0, 0}, {10, 0}}},  // points on a line: its two ends
+        {{{3, 4}, {1, 1}, {3, 4}}, {{1, 1}, {3, 4}}},
+    };
+    for (const auto& [points, hull] : cases) {
+        const Points got = info::convex_hull(points);
+        ASSERT_EQ(got.size(), hull.size());
+        for (std::size_t i = 0; i < hull.size(); ++i) EXPECT_TRUE(got[i].x == hull[i].x && got[i].y == hull[i].y) << i;
+    }
+}
+
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     // 広陵/秣陵 and 魏郡/濮陽 sit closer than a label's size.
     const std::vector<info::MapPoint> at = {{871, 384}, {850, 400}, {689, 228}, {714, 252}, {300, 300}};

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "setup/new_game.h"
@@ -209,7 +210,8 @@ TEST(Scenarios, ThreeStartsEachPlayedWithTheirGeneralsOrDealtAtRandom) {
 
 TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
     ASSERT_TRUE(select_scenario(folder, shared, 5));
-    EXPECT_EQ(shared.gun_count, 12);
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count, shared.bushou_count, shared.kuni_count),
+              std::make_tuple(5, 12, 155, 48));
     EXPECT_EQ(dir.read("ini/Cmtsv.ini"), dir.read("ini/Comment2.ini"));
     mk_Kunisv_rtn(folder, 5);
     EXPECT_EQ(dir.read("ini/Kunisv.ini"), dir.read("ini/Kuni2.ini"));
@@ -221,8 +223,13 @@ TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
 }
 
 TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
-    dir.write("ini/sei.ini", name_list("姓", 100));
     Roster roster;
+    // Only the first 170 surnames are read; a blank last line is no name.
+    for (const std::string& surnames : {name_list("姓", 170) + ",,\r\n", name_list("姓", 168) + "\r\n"}) {
+        dir.write("ini/sei.ini", surnames);
+        EXPECT_NO_THROW(mk_Name_rtn(folder, rng, roster));
+    }
+    dir.write("ini/sei.ini", name_list("姓", 100));
     try {
         mk_Name_rtn(folder, rng, roster);
         FAIL();

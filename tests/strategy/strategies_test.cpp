@@ -186,6 +186,18 @@ TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     EXPECT_EQ(chr(6).gunID, 1);
     EXPECT_EQ(chr(6).kunID, 1);
     EXPECT_TRUE(page().ends_with("[S13]将6、|軍1\r\n")) << page();
+    run(kSubvert, 0, 0, 7, 2, 4, /*fail_id*/ 7);  // nobody passed: the last who tried is named
+    run(kSubvert, 0, 0, 7, 3, 4, /*fail_id*/ 7);  // ... but not when he serves the target
+    EXPECT_TRUE(page().ends_with("[S23]将7|軍2\r\n")) << page();
+}
+
+TEST(StrategyPictures, EveryStrategyCarriedOutShowsItsExecutorFirst) {
+    for (int code = kRecruit; code <= kReplaceLeader; ++code) {
+        SeededRandom rng(static_cast<std::uint64_t>(code));
+        SmallWorld w(rng);
+        w.run(code, 5, 12, 2, code == kEnterProvince ? 5 : 2, 2);
+        EXPECT_EQ(w.state->pages.page_cg[0] + w.state->pages.page_caption[0], "pic5将5") << code;
+    }
 }
 
 TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "rules_fixture.h"
+#include "strategy/strategy_table.h"
 #include "turn/command_menu.h"
 #include "turn/panels.h"
 
@@ -86,6 +89,45 @@ TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
         w.m.turn_slot = c.slot;
         for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), c.own[p]) << "player " << c.slot << ", panel " << p;
     }
+}
+
+TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
+    RulesWorld w;
+    w.set_generals({{"甲公", 5, 5, 1, kJobKunshu}, {"浪人", 5, 5, 0, kJobBukan}});
+    w.set_warlords({{"甲", 0, 1}});
+    w.set_provinces({1, 0});
+    // The offer (command, subject, object, difficulty) → title, explanation section, the names
+    // for its markers, and the general of the data button.
+    const struct {
+        int code, subject, object, level;
+        const char *title, *sub1, *sub2;
+        int text_no, data;
+    } offers[] = {
+        {kWait, 0, 0, 0, "待機", "", "", 20, 0},
+        {kRecruit, 2, 0, 7, "人材募集\r\n（要器量)", "浪人", "", 1, 2},
+        {kEnterProvince, 2, 0, 5, "入国\r\n（難易度 5・要政治）", "国2", "", 2, 0},
+        {kSubvert, 1, 0, 4, "調略\r\n（難易度 4・要智謀）", "甲", "", 3, 0},
+        {kYellowTurbans, 2, 1, 3, "黄巾賊退治\r\n（難易度 3・要武力、他）", "浪人", "国1の黄巾賊を討伐し、その地を占領する。", 4, 2},
+        {kTribes, 2, 8, 6, "異民族討伐\r\n（難易度 6・要采配、他）", "浪人", " 8000を傘下に収める。", 5, 2},
+        {kMediate, 0, 0, 2, "調停\r\n（難易度 2・要器量、他)", "", "", 6, 0},
+        {kDenounce, 1, 0, 8, "糾弾\r\n（難易度 8・要政治）", "甲", "", 7, 0},
+        {kJoinAlliance, 1, 0, 3, "同盟参加\r\n（難易度 3・要政治）", "甲公", "", 8, 1},
+        {kLeaveAlliance, 0, 0, 4, "脱退\r\n（要智謀）", "", "", 9, 0},
+        {kReplaceLeader, 0, 0, 5, "盟主交替\r\n（難易度 5・要智謀）", "", "", 10, 0},
+        {kWar, 1, 0, 0, "戦争", "甲", "", 11, 0},
+        {kRighteousWar, 1, 0, 0, "義戦", "甲", "", 12, 0},
+    };
+    for (const auto& o : offers) {
+        w.shared.com_codes[0] = {o.code};
+        w.shared.com_subject[0][0] = o.subject, w.shared.com_object[0][0] = o.object, w.shared.com_level[0][0] = o.level;
+        w.shared.text_sub1 = w.shared.text_sub2 = "前の";  // left from an earlier offer
+        w.shared.form_param = w.shared.form_result = 9;
+        ASSERT_TRUE(prepare_offer(w.m, 0, 0));
+        EXPECT_EQ(std::make_tuple(w.shared.msg_text, w.shared.text_sub1, w.shared.text_sub2, int(w.shared.text_no),
+                                  int(w.shared.form_param), int(w.shared.form_result)),
+                  std::make_tuple(std::string(o.title), std::string(o.sub1), std::string(o.sub2), o.text_no, o.data, 0));
+    }
+    EXPECT_FALSE(prepare_offer(w.m, 0, 1));
 }
 
 TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {

@@ -45,6 +45,7 @@ NUMBER = re.compile(r"(?<![\w.'])(\d+)(?:\.(\d+))?(f?)(?![\w.'])")
 DECLARATION = re.compile(
     r"^(?:(?:const|constexpr|static|inline|thread_local)\s+)*"
     r"[A-Za-z_][\w:]*(?:<[^;=]*>)?(?:\s*[&*]+)?\s+[&*]*[A-Za-z_]\w*\s*(?:=|\{|\(|;|\[)")
+CAPACITY_HINT = re.compile(r"\.reserve\(")
 CONTROL_HEAD = re.compile(r"^(?:\}\s*)?(?:if|for|while|switch|else|do|case|default)\b")
 
 
@@ -133,7 +134,8 @@ def mutants_of_file(root: Path, rel: str) -> list[Mutant]:
     prev_code = ""
     for i, (text, code) in enumerate(zip(lines, codes)):
         stripped = code.strip()
-        if not stripped or stripped.startswith("#") or "static_assert" in code:
+        # A capacity hint (reserve) changes no result: its mutants would all be equivalent.
+        if not stripped or stripped.startswith("#") or "static_assert" in code or CAPACITY_HINT.search(code):
             if stripped:
                 prev_code = code
             continue

@@ -330,37 +330,6 @@ TEST_F(GameFlow, AnOfferOfAnotherPanelCanOnlyBeRead) {
     EXPECT_EQ(m.year, 195);
 }
 
-TEST_F(GameFlow, OfferTitlesCarryDifficultyAndRequirement) {
-    auto main = start_scenario2({0});
-    MainState& m = main->state();
-    // The offers of panel 0 rewritten with known parameters.
-    shared.com_codes[0] = {2, 1, 11, 0};
-    shared.com_subject[0][0] = 5;   // a province
-    shared.com_level[0][0] = 5;
-    shared.com_subject[0][1] = 150; // a general
-    shared.com_subject[0][2] = 1;   // a warlord
-    ASSERT_TRUE(prepare_offer(m, 0, 0));
-    EXPECT_EQ(shared.msg_text, "入国\r\n（難易度 5・要政治）");
-    EXPECT_EQ(shared.text_no, 2);
-    EXPECT_FALSE(shared.text_sub1.empty());
-    EXPECT_EQ(shared.form_param, 0);
-    ASSERT_TRUE(prepare_offer(m, 0, 1));
-    EXPECT_EQ(shared.msg_text, "人材募集\r\n（要器量)");
-    EXPECT_EQ(shared.form_param, 150);  // the data button shows the general
-    ASSERT_TRUE(prepare_offer(m, 0, 2));
-    EXPECT_EQ(shared.msg_text, "戦争");
-    EXPECT_EQ(shared.text_no, 11);
-    ASSERT_TRUE(prepare_offer(m, 0, 3));
-    EXPECT_EQ(shared.text_no, 20);
-    // The tribes' troops go into the explanation as every number does, after a blank.
-    shared.com_codes[0][3] = 5;
-    shared.com_subject[0][3] = 150;
-    shared.com_object[0][3] = 8;
-    ASSERT_TRUE(prepare_offer(m, 0, 3));
-    EXPECT_EQ(shared.text_sub2, " 8000を傘下に収める。");
-    EXPECT_FALSE(prepare_offer(m, 0, 4));
-}
-
 TEST_F(GameFlow, VersionAndMenuEntriesOfOtherScreens) {
     auto main = start_scenario2({0});
     host.boxes.clear();
