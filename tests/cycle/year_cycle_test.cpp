@@ -265,6 +265,18 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
               (std::vector<std::string>{"year 190: the log holds 2 terminator lines", "year 190: mei_kessoku[2] = 101"}));
 }
 
+TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMarks) {
+    PageStore pages;
+    pages.page_text[3] = kEndOfText;
+    EXPECT_EQ(check_pages(pages, kMsgStrategy), std::vector<std::string>{});
+    pages.page_no = 40;
+    pages.page_text[40] = "x";
+    pages.page_text[5] = kEndOfText;
+    EXPECT_EQ(check_pages(pages, kMsgStrategy),
+              (std::vector<std::string>{"page_no 40 outside 0..39", "text written into slot 40", "2 \"EOT\" entries in the pages"}));
+    EXPECT_EQ(check_pages(pages, kMsgYearEnd).size(), 2u) << "the end marks are counted for the strategy phase only";
+}
+
 TEST(WholeGames, EveryScenarioRunsToItsFinalYearWithTheInvariantsHolding) {
     for (int scenario = 1; scenario <= 6; ++scenario) {
         SCOPED_TRACE("scenario " + std::to_string(scenario));

@@ -81,6 +81,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(allied[kRighteousWar] / mediate, 1.0, 0.2);
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
+    EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
 }
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
@@ -98,9 +99,10 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     for (auto [k, n] : {std::pair{7, 14}, {0, 2}, {5, 14}, {3, 4}, {3, 4}, {12, 14}, {0, 1}, {8, 14}}) r.push_roll(k, n);
     // Panels 2 and 3 are empty: 調略 finds no one, recruiting no free general.
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
-    // Panel 0: 入国 (the unowned province) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then
-    // two empty recruits: two offers still get 待機.
-    for (auto [k, n] : {std::pair{9, 10}, {0, 1}, {0, 3}, {1, 3}, {9, 10}, {0, 1}, {2, 3}, {2, 3}, {0, 10}, {0, 10}})
+    // Panel 0: 入国 (the unowned province, picked with a draw low enough that any province would
+    // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then two empty recruits:
+    // two offers still get 待機.
+    for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {0, 10}, {0, 10}})
         r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
