@@ -27,6 +27,7 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     });
     w.shared.player_lord[0] = 2;
     w.shared.player_lord[5] = 6;
+    w.shared.player_lord[20] = 4;  // the last slot counts too
     ini_Mei_rtn(w.m);
     w.m.year = 190;
     Dsp_rtn(w.m);
@@ -38,8 +39,8 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     EXPECT_EQ(w.m.panel_caption[0] + w.m.panel_caption[2], "独立軍閥丙");
     // Cohesion of 丙's alliance, troops of panels 0 and 1, 乙's slot and panel, 丙's panel.
     EXPECT_EQ((std::vector<int>{w.shared.mei_kessoku[2], w.shared.mei_troops[0], w.shared.mei_troops[1],
-                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3]}),
-              (std::vector<int>{150, 8, 18, 2, 1, 2}));
+                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20]}),
+              (std::vector<int>{150, 8, 18, 2, 1, 2, 4}));
     EXPECT_EQ(w.shared.player_gun[5], 0) << "a destroyed warlord is not a player's any more";
     EXPECT_EQ(w.shared.player_gun[1], 0) << "a slot without a player never gets a warlord";
 }
@@ -64,12 +65,12 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     EXPECT_EQ(w.shared.mei_kessoku[2], 100) << "a new alliance led by fame 150 starts at 100";
     EXPECT_EQ(w.shared.mei_kessoku[0], 0);
 
-    // Lord 4 keeps his cohesion when he moves to slot 1.
-    w.shared.mei_kessoku[2] = 44;
+    // Lord 4 keeps his cohesion, however low, when he moves to slot 1.
+    w.shared.mei_kessoku[2] = 1;
     w.set_warlords({{"甲", 0, 1}, {"乙", 0, 2}, {"丙", 4, 3}, {"丁", 4, 4, 0, 0, 150}});
     res_Mei_rtn(w.m);
     EXPECT_EQ(w.shared.mei_leader[1], 4);
-    EXPECT_EQ(w.shared.mei_kessoku[1], 44);
+    EXPECT_EQ(w.shared.mei_kessoku[1], 1);
 }
 
 // Only the panel that lists the player's warlord is his to choose from: an unallied player's
