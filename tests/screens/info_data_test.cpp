@@ -317,6 +317,26 @@ TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoin
     }
 }
 
+TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptionsSitAboveOrBeside) {
+    using Points = std::vector<info::MapPoint>;
+    auto same = [](const Points& a, const Points& b) {
+        bool equal = a.size() == b.size();
+        for (std::size_t i = 0; equal && i < a.size(); ++i) equal = a[i].x == b[i].x && a[i].y == b[i].y;
+        return equal;
+    };
+    // 44 x 26 labels 2 apart: the first pair overlaps 23 up and down, the second 6 across.
+    const Points sizes(4, info::MapPoint{44, 26});
+    EXPECT_TRUE(same(info::spread_labels({{100, 100}, {110, 105}, {300, 300}, {340, 302}}, sizes),
+                     {{100, 88.5}, {110, 116.5}, {297, 300}, {343, 302}}));
+    // Region 0's caption 3 above its label; region 1's above its own would cover region 0's label,
+    // so it goes to the upper left.
+    std::vector<info::RegionFrame> frames(2);
+    frames[0].province_ids = {1}, frames[0].hull = {{500, 300}}, frames[0].left = frames[0].right = 500, frames[0].top = 300;
+    frames[1].province_ids = {2}, frames[1].hull = {{500, 330}}, frames[1].left = frames[1].right = 500, frames[1].top = 330;
+    const auto captions = info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}, {500, 330}}, Points(2, {44, 26}));
+    EXPECT_TRUE(same(captions, {{500, 272}, {450, 302}})) << captions[1].x << "," << captions[1].y;
+}
+
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     // 広陵/秣陵 and 魏郡/濮陽 sit closer than a label's size.
     const std::vector<info::MapPoint> at = {{871, 384}, {850, 400}, {689, 228}, {714, 252}, {300, 300}};
