@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -252,6 +253,7 @@ TEST(MainMusic, SwitchedOffYearChangesAndALoadWhoseFlagIsNotOnePlayNothing) {
         open_main(m);
         EXPECT_EQ(m.bgm_on, flag == 1) << "flag " << flag;
         EXPECT_EQ(host.music, flag == 1 ? std::vector<std::string>{"china1"} : std::vector<std::string>{}) << "flag " << flag;
+        EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "stop_music"), flag == 1 ? 0 : 1) << "the title's piece stops";
     }
 }
 

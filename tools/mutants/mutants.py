@@ -192,15 +192,16 @@ def rules_sources(root: Path) -> list[str]:
 
 
 def read_equivalents() -> dict[tuple[str, str, str], str]:
-    """Reviewed equivalent mutants: blocks of file:/from:/to:/why: lines."""
+    """Reviewed equivalent mutants: blocks of file:/from:/to:/why: lines. A block without to:
+    stands for every mutant of that line (key with to = "*")."""
     known: dict[tuple[str, str, str], str] = {}
     if not EQUIVALENT_FILE.exists():
         return known
     block: dict[str, str] = {}
 
     def flush() -> None:
-        if {"file", "from", "to"} <= block.keys():
-            known[(block["file"], block["from"], block["to"])] = block.get("why", "")
+        if {"file", "from"} <= block.keys():
+            known[(block["file"], block["from"], block.get("to", "*"))] = block.get("why", "")
         block.clear()
 
     for raw in EQUIVALENT_FILE.read_text(encoding="utf-8").split("\n"):
@@ -404,7 +405,8 @@ def main() -> int:
     for rel in rules_sources(tree):
         if args.only and not any(rel.startswith(o) for o in args.only):
             continue
-        pool.extend(m for m in mutants_of_file(tree, rel) if m.key() not in equivalents)
+        pool.extend(m for m in mutants_of_file(tree, rel)
+                    if m.key() not in equivalents and m.key()[:2] + ("*",) not in equivalents)
     rng = random.Random(args.seed)
     rng.shuffle(pool)
     kinds: dict[str, int] = {}
