@@ -9,6 +9,7 @@
 
 #include "ui/messages/msg_window.h"
 #include "ui/saveload/svld_dialog.h"
+#include "ui/info/standings_dialog.h"
 #include "ui/info/status_dialog.h"
 #include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
@@ -27,6 +28,8 @@ namespace {
 
 // The slot the tour saves to and looks at on the load screen.
 constexpr const char* kTourSlot = "07";
+// The report window with its score chart, as wide as a desktop of 1366 × 768 lets it be.
+const QSize kReportWithChart(1320, 600);
 // The demo player: the first warlord of scenario 1.
 constexpr int kTourScenarioRow = 0;
 constexpr int kTourWarlordRow = 0;
@@ -90,6 +93,11 @@ public:
             press(dialog, "Command1_1");  // 国一覧
         } else if (kind == QStringLiteral("All_KuniData")) {
             picture(dialog, "province_list");
+        } else if (kind == QStringLiteral("Standings")) {
+            // The offscreen screen is 800 × 600; the chart is pictured as a desktop shows it.
+            dialog.resize(StandingsDialog::kWantedWidth, StandingsDialog::kWantedHeight);
+            point_at_player(static_cast<StandingsDialog&>(dialog));
+            picture(dialog, "standings", true);
         } else {
             picture(dialog, kind.toLower().toStdString().c_str());
         }
@@ -117,6 +125,17 @@ private:
         if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
     }
 
+    // The line under the pointer, as hovering the player's line halfway through the game shows it.
+    static void point_at_player(StandingsDialog& standings) {
+        const auto& series = standings.chart().series;
+        for (std::size_t i = 0; i < series.size(); ++i) {
+            if (!series[i].player || series[i].points.empty()) continue;
+            const auto& points = series[i].points;
+            standings.hover(i, QPointF(points[points.size() / 2].year, 0), true);
+            return;
+        }
+    }
+
     void message_window(MsgWindow& msg) {
         const Pager& pager = msg.pager();
         switch (pager.msg_mode()) {
@@ -127,6 +146,8 @@ private:
             break;
         case kMsgYearEnd: picture(msg, "msg_year_end"); break;
         case kMsgReport:
+            // With the score chart beside the text, as a desktop of 1366 × 768 shows it.
+            msg.resize(kReportWithChart);
             if (pager.text().find(kFinalHeading) != std::string::npos) picture(msg, "msg_final_report", true);
             else picture(msg, "msg_interim_report");
             break;
@@ -161,7 +182,8 @@ QStringList tour_screen_names() {
             QStringLiteral("general_sheet"),    QStringLiteral("comment_editor"), QStringLiteral("warlord_sheet"),
             QStringLiteral("general_table"),    QStringLiteral("warlord_list"),   QStringLiteral("generals_by_warlord"),
             QStringLiteral("map"),              QStringLiteral("province_list"),  QStringLiteral("msg_year"),
-            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits")};
+            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("standings"),
+            QStringLiteral("credits")};
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,

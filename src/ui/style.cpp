@@ -1,8 +1,10 @@
 #include "ui/style.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 namespace teijinki::ui {
@@ -96,6 +98,20 @@ void mark_value_box(QWidget* label) { label->setProperty("role", QStringLiteral(
 
 void mark_portrait_frame(QWidget* picture) {
     picture->setStyleSheet(QStringLiteral("background:#e4d4ab; border:2px solid #6b4f2a;"));
+}
+
+void resize_within_screen(QWidget& window, int wanted_width, int wanted_height) {
+    QScreen* screen = window.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    int width = wanted_width;
+    int height = wanted_height;
+    if (screen) {
+        // Room for the window's frame and title bar, which the size does not include.
+        const QRect room = screen->availableGeometry().adjusted(0, 0, -16, -48);
+        width = std::min(width, room.width());
+        height = std::min(height, room.height());
+    }
+    window.resize(width, height);
 }
 
 }  // namespace teijinki::ui

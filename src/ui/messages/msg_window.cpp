@@ -85,9 +85,9 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     frame_layout->setContentsMargins(3, 3, 3, 3);
     frame_layout->addWidget(viewport_);
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(left);
-    body->addWidget(frame, 1);
+    body_ = new QHBoxLayout;
+    body_->addLayout(left);
+    body_->addWidget(frame, 1);
 
     // Command1(0..3).
     const char* captions[4] = {"閉", "前ページ", "次ページ", "最終ページ"};
@@ -114,7 +114,7 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     outer->setContentsMargins(16, 14, 16, 14);
     outer->setSpacing(10);
     outer->addWidget(caution_);
-    outer->addLayout(body, 1);
+    outer->addLayout(body_, 1);
     outer->addLayout(row);
 
     timer1_ = new QTimer(this);
@@ -141,7 +141,7 @@ void MsgWindow::dsp_Text_rtn() {
     const QPixmap portrait = load_cg(folder_, pager_.picture());
     show_picture(picture3_, portrait, kPortraitBox);
     // On the credits' closing pages the scene picture takes the portrait's place.
-    picture3_->setVisible(!(pager_.credit_picture_visible() && portrait.isNull()));
+    picture3_->setVisible(!(pager_.credit_picture_visible() && portrait.isNull()) && !(picture_beside_ && portrait.isNull()));
 
     picture4_->setVisible(pager_.credit_picture_visible());
     if (pager_.credit_picture_visible() || pager_.msg_mode() == kMsgCredits) {
@@ -159,6 +159,16 @@ void MsgWindow::dsp_Text_rtn() {
     buttons_[3]->setEnabled(!pager_.is_last_page());
     if (pager_.close_enabled() && pager_.is_last_page()) buttons_[0]->setFocus();
     else if (!pager_.is_last_page()) buttons_[2]->setFocus();
+}
+
+void MsgWindow::show_beside_text(QWidget* widget) {
+    // The picture takes the place of an empty portrait frame (a report has no portrait).
+    picture_beside_ = true;
+    label2_->hide();
+    widget->setParent(this);
+    body_->addWidget(widget, 1);
+    dsp_Text_rtn();
+    resize_within_screen(*this, width() + widget->minimumWidth(), height());
 }
 
 void MsgWindow::Command1_Click(int index) {
