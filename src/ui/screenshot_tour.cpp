@@ -163,7 +163,11 @@ private:
 
     void save_load(SvldDialog& screen) {
         const bool saving = screen.rules().caption == kSvldSaveCaption;
-        for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
+        // The load screen picks the slot from its list, the save screen has the number typed.
+        if (!saving && !screen.rules().saved_slots.empty())
+            screen.Slot_lst_Click(0);
+        else
+            for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
         picture(screen, saving ? "save" : "load");
         if (saving) screen.Command2_Click(1);
         else screen.Command3_Click();

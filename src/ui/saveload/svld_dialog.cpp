@@ -123,6 +123,7 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     connect(slot_lst_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { Slot_lst_DblClick(slot_lst_->row(item)); });
     auto* list_column = new QVBoxLayout;
+    list_column->setSpacing(4);
     list_column->addWidget(list_caption);
     list_column->addWidget(slot_lst_, 1);
 
