@@ -1,7 +1,9 @@
 #include "messages/standings.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "world/error.h"
 #include "world/list_io.h"
@@ -14,6 +16,18 @@ namespace teijinki {
 namespace {
 
 constexpr std::size_t kItems = 15;
+// The whole-number columns between the name and the two flags, in file order.
+constexpr int StandingsRow::*kFigures[] = {&StandingsRow::troops,  &StandingsRow::seihei, &StandingsRow::provinces,
+                                           &StandingsRow::generals, &StandingsRow::meisei, &StandingsRow::tian,
+                                           &StandingsRow::kessoku,  &StandingsRow::ifu,    &StandingsRow::alliance_leader};
+
+// A whole number, blanks around it allowed as list input allows them.
+bool parse_whole(std::string_view item, int& out) {
+    while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+    while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
+    const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), out);
+    return !item.empty() && error == std::errc() && end == item.data() + item.size();
+}
 
 bool parse_score(const std::string& item, float& out) {
     if (item.empty()) return false;
@@ -35,12 +49,19 @@ std::string standings_score_text(float score) {
 std::string format_standings(const std::vector<StandingsRow>& rows) {
     std::string out = std::string(kStandingsHeading) + kCrLf;
     out.reserve(out.size() + rows.size() * 72);
+    char digits[16];
+    const auto number = [&](int value) {
+        out += ',';
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    };
     for (const StandingsRow& r : rows) {
         // List output: the name quoted, the numbers bare, the score a bare real.
-        out += std::to_string(r.year) + "," + std::to_string(r.warlord) + "," + quote_text(r.name);
-        for (int v : {r.troops, r.seihei, r.provinces, r.generals, r.meisei, r.tian, r.kessoku, r.ifu, r.alliance_leader,
-                      r.destroyed ? 1 : 0, r.player ? 1 : 0})
-            out += "," + std::to_string(v);
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, r.year).ptr);
+        number(r.warlord);
+        out += "," + quote_text(r.name);
+        for (int StandingsRow::*figure : kFigures) number(r.*figure);
+        number(r.destroyed ? 1 : 0);
+        number(r.player ? 1 : 0);
         out += "," + standings_score_text(r.score) + kCrLf;
     }
     return out;
@@ -53,41 +74,29 @@ std::vector<StandingsRow> parse_standings(std::string_view text, const std::stri
     if (lines[0] != kStandingsHeading)
         throw DataError(label, std::string("does not begin with the heading \"") + kStandingsHeading + "\"");
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string where = "line " + std::to_string(i + 1);
+        const auto where = [i] { return "line " + std::to_string(i + 1); };
         if (lines[i].empty() && i + 1 == lines.size()) break;  // a blank last line is no row
         const std::vector<std::string> items = split_items(lines[i]);
         if (items.size() != kItems)
-            throw DataError(label, where + ": " + std::to_string(kItems) + " items expected, found " +
+            throw DataError(label, where() + ": " + std::to_string(kItems) + " items expected, found " +
                                        std::to_string(items.size()));
         int values[kItems] = {};
-        for (std::size_t k = 0; k < kItems - 1; ++k) {
-            if (k == 2) continue;  // the name
-            std::int16_t v = 0;
-            if (items[k].empty() || !parse_number(items[k], v))
-                throw DataError(label, where + ": \"" + items[k] + "\" is not a number");
-            values[k] = v;
-        }
+        for (std::size_t k = 0; k < kItems - 1; ++k)
+            if (k != 2 && !parse_whole(items[k], values[k]))  // item 2 is the name
+                throw DataError(label, where() + ": \"" + items[k] + "\" is not a whole number");
         StandingsRow r;
         r.year = values[0];
         r.warlord = values[1];
         r.name = items[2];
-        r.troops = values[3];
-        r.seihei = values[4];
-        r.provinces = values[5];
-        r.generals = values[6];
-        r.meisei = values[7];
-        r.tian = values[8];
-        r.kessoku = values[9];
-        r.ifu = values[10];
-        r.alliance_leader = values[11];
+        for (std::size_t f = 0; f < std::size(kFigures); ++f) r.*kFigures[f] = values[3 + f];
         r.destroyed = values[12] != 0;
         r.player = values[13] != 0;
         if (!parse_score(items[14], r.score))
-            throw DataError(label, where + ": the score \"" + items[14] + "\" is not a number");
+            throw DataError(label, where() + ": the score \"" + items[14] + "\" is not a number");
         if (r.warlord < 1 || r.warlord > kMaxWarlords)
-            throw DataError(label, where + ": warlord " + std::to_string(r.warlord) + " is not one of 1 to 20");
+            throw DataError(label, where() + ": warlord " + std::to_string(r.warlord) + " is not one of 1 to 20");
         if (!rows.empty() && r.year < rows.back().year)
-            throw DataError(label, where + ": the year " + std::to_string(r.year) + " comes after " +
+            throw DataError(label, where() + ": the year " + std::to_string(r.year) + " comes after " +
                                        std::to_string(rows.back().year));
         rows.push_back(std::move(r));
     }
@@ -101,7 +110,7 @@ std::vector<StandingsRow> read_standings(const GameFolder& folder) {
 }
 
 void write_standings(const GameFolder& folder, const std::vector<StandingsRow>& rows) {
-    folder.write_text(kStandingsFile, format_standings(rows));
+    folder.replace_keeping_old(kStandingsFile, kStandingsScratch, format_standings(rows));
 }
 
 void replace_standings_from(std::vector<StandingsRow>& rows, int year, const std::vector<StandingsRow>& year_rows) {

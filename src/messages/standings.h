@@ -14,6 +14,8 @@
 namespace teijinki {
 
 inline constexpr const char* kStandingsFile = "\\ini\\standings.csv";
+// The scratch copy a rewrite goes through, as the working files' do: it keeps the old rows.
+inline constexpr const char* kStandingsScratch = "\\ini\\standings.img";
 // Where a working file found damaged is kept when the standings start again.
 inline constexpr const char* kStandingsDamagedFile = "\\ini\\standings_damaged.csv";
 inline constexpr const char* kStandingsHeading =
@@ -51,7 +53,7 @@ std::vector<StandingsRow> parse_standings(std::string_view text, const std::stri
 
 // The working file's rows; none when the file does not exist. Throws DataError as above.
 std::vector<StandingsRow> read_standings(const GameFolder& folder);
-// Replaces the working file atomically.
+// Replaces the working file atomically (through the scratch copy, which then holds the old rows).
 void write_standings(const GameFolder& folder, const std::vector<StandingsRow>& rows);
 
 // Rows keeps only the years before `year`, then takes year_rows: a game loaded back to an
