@@ -14,6 +14,7 @@
 
 #include "app/sim_bench.h"
 #include "app/sim_host.h"
+#include "app/sim_odds.h"
 #include "app/version.h"
 #include "turn/save_sequence.h"
 #include "setup/scenarios.h"
@@ -42,12 +43,13 @@ struct Options {
     std::optional<std::string> load_slot;  // continued instead of a new game
     bool new_game_choice = false;          // --scenario or --players given
     bool bench = false;
+    bool odds = false;  // the odds of each player's offers before his move
     std::string trace;  // JSON Lines trace of every year, when given
 };
 
 const char* kUsage =
     "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
-    "       [--save SLOT] [--load SLOT] [--trace FILE]\n"
+    "       [--save SLOT] [--load SLOT] [--trace FILE] [--odds]\n"
     "       teijinki-sim --bench\n"
     "       teijinki-sim --help | --version\n";
 
@@ -64,6 +66,8 @@ const char* kHelp =
     "  --save SLOT          save into the slot when the run stops\n"
     "  --load SLOT          continue the game saved in the slot\n"
     "  --trace FILE         write a JSON Lines record of every year to FILE\n"
+    "  --odds               before each player's move, print the odds of every offer he may choose, as\n"
+    "                       the strategy screen tells them (the year played in memory many times)\n"
     "  --bench              play fixed seeded games and print times, peak memory and the behaviour signature\n"
     "  -h, --help           print this help and leave\n"
     "  --version            print the version and leave\n"
@@ -92,6 +96,8 @@ std::string parse_options(int argc, char** argv, Options& o) {
         long long n = 0;
         if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--odds") {
+            o.odds = true;
         } else if (arg == "--bench") {
             o.bench = true;
         } else if (arg == "--trace") {
@@ -210,6 +216,7 @@ int run(const Options& o) {
     int years = 0;
     while (!m.game_over && (o.years < 0 || years < o.years)) {
         const int year = m.year;
+        if (o.odds) print_player_odds(m, std::cout);
         if (!auto_move(m)) break;
         if (m.year != year || m.game_over) ++years;
     }

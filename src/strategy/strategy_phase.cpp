@@ -84,7 +84,7 @@ void choose_executor(MsgState& state, const Candidates& cand, const GunRolls& gu
     }
 }
 
-void run_strategy_phase(MsgState& state) {
+void play_strategy_phase(MsgState& state) {
     const GunRolls gun_roll = draw_gun_rolls(state.rng);
     for (int list = 0; list <= 3; ++list) {
         const std::vector<int> codes = state.shared.com_codes[list];  // a strategy may not reshape the lists
@@ -102,6 +102,10 @@ void run_strategy_phase(MsgState& state) {
     }
     checkMetubou(state);
     state.pages.mark_end();
+}
+
+void run_strategy_phase(MsgState& state) {
+    play_strategy_phase(state);
     sv_Chr(state.folder, state.shared, state.world);
     sv_Gun(state.folder, state.shared, state.world);
     sv_Kuni(state.folder, state.shared, state.world);

@@ -46,5 +46,9 @@ expect 2 err "--load continues the slot's own scenario" teijinki-sim --load 1 --
 [ "$("$bin/teijinki" --version)" = "teijinki $version" ] || { echo "FAIL: teijinki --version is not one line"; failures=$((failures + 1)); }
 [ -z "$(ls -A "$work" | grep -v -e '^out$' -e '^err$')" ] || { echo "FAIL: printing help made files"; ls -A "$work"; failures=$((failures + 1)); }
 
+# --odds: each offer of the player's panel with its odds line, before the computer makes his move.
+expect 0 out "--odds" teijinki-sim --help
+expect 0 out "見込み：実行" teijinki-sim --dir "$work/game" --players 1 --seed 3 --years 1 --quiet --odds
+
 [ "$failures" -eq 0 ] && echo "command lines: all as expected"
 [ "$failures" -eq 0 ]

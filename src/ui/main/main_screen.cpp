@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ui/strategy/strate_dialog.h"
+#include "strategy/odds_text.h"
 #include "strategy/strategy_table.h"
 #include "turn/command_menu.h"
 #include "turn/year_cycle.h"
@@ -250,7 +251,9 @@ void MainScreen::Com_Lst_Click(int panel, int position) {
     if (m_->game_over) return;
     guarded([&] {
         if (!prepare_offer(*m_, panel, position)) return;
+        const OfferOdds odds = offer_odds(*m_, panel, position);
         StrateDialog strate(this, host_, folder_, m_->shared);
+        strate.show_odds(odds_line(odds), odds_detail(odds));
         host_.run_modal(strate);
         confirm_offer(*m_, panel, position);
     });

@@ -33,6 +33,13 @@ StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     lab_txt_->setMinimumHeight(150);
     lab_txt_->setStyleSheet(QStringLiteral("background:#fbf5e4; border:1px solid #8b6d3f; padding:12px;"));
 
+    lab_odds_ = new QLabel(this);
+    lab_odds_->setObjectName(QStringLiteral("Lab_odds"));
+    lab_odds_->setWordWrap(true);
+    lab_odds_->setFont(serif_font(12.5));
+    lab_odds_->setStyleSheet(QStringLiteral("color:#5a2a12;"));
+    lab_odds_->hide();
+
     const char* captions[3] = {"戻る", "決定", ""};
     for (int i = 0; i < 3; ++i) {
         buttons_[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
@@ -51,6 +58,7 @@ StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     layout->setSpacing(12);
     layout->addWidget(label1_);
     layout->addWidget(lab_txt_, 1);
+    layout->addWidget(lab_odds_);
     layout->addLayout(row);
 
     dsp_Cmd_rtn();
@@ -81,6 +89,12 @@ void StrateDialog::dsp_Text_rtn() {
     commands.compose(shared_.text_no, shared_.text_sub1, shared_.text_sub2, store);
     cmd_text_ = store.text;
     lab_txt_->setText(qs(cmd_text_));
+}
+
+void StrateDialog::show_odds(const std::string& line, const std::string& detail) {
+    lab_odds_->setText(qs(line));
+    lab_odds_->setToolTip(qs(detail));
+    lab_odds_->setVisible(!line.empty());
 }
 
 void StrateDialog::Command1_Click(int index) {

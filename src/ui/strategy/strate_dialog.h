@@ -23,6 +23,9 @@ public:
     void Command1_Click(int index);
     // The composed explanation (cmd_text).
     const std::string& cmd_text() const { return cmd_text_; }
+    // The odds of the offer under the explanation, with what they mean in its tooltip; an empty
+    // line shows nothing.
+    void show_odds(const std::string& line, const std::string& detail);
 
 public slots:
     void reject() override;
@@ -38,6 +41,7 @@ private:
     int general_ = 0;
     QLabel* label1_;
     QLabel* lab_txt_;
+    QLabel* lab_odds_;
     QPushButton* buttons_[3];
 };
 

@@ -12,6 +12,7 @@
 #include <iostream>
 #include <memory>
 
+#include "strategy/strategy_table.h"
 #include "ui/info/status_dialog.h"
 #include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
@@ -208,6 +209,39 @@ TEST_F(GameFlow, AcceptedOffersAreStoredAndTheLastPlayerRunsTheYear) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(host->windows[0].opened - confirmed).count();
     std::cout << "[ timing ] message window of the year opened " << ms << " ms after the confirmation ("
               << host->windows[0].pages << " pages)\n";
+}
+
+TEST_F(GameFlow, TheStrategyScreenTellsTheOddsUnderTheExplanation) {
+    auto main = start_scenario2({0});
+    MainState& m = main->state();
+    QString line, detail;
+    host->on_dialog = [&](QDialog& d) {
+        const auto* odds = d.findChild<QLabel*>(QStringLiteral("Lab_odds"));
+        line = odds->isHidden() ? QString() : odds->text();
+        detail = odds->toolTip();
+        d.reject();
+    };
+    // The first offer of a panel that is carried out (not 待機).
+    auto first_strategy = [&](int panel) {
+        const auto& codes = shared.com_codes[panel];
+        for (std::size_t pos = 0; pos < codes.size(); ++pos)
+            if (strategy_rule(codes[pos])) return static_cast<int>(pos);
+        return -1;
+    };
+    const int own = own_panel(m);
+    ASSERT_GE(own, 0);
+    ASSERT_GE(first_strategy(own), 0);
+    main->Com_Lst_Click(own, first_strategy(own));
+    EXPECT_TRUE(line.startsWith(QStringLiteral("見込み：実行 "))) << line.toStdString();
+    EXPECT_TRUE(detail.contains(QStringLiteral("400回試算"))) << detail.toStdString();
+
+    // Another panel's offer: what its warlords may expect with their plans as they stand.
+    int other = -1;
+    for (int p = 0; p <= 3 && other < 0; ++p)
+        if (p != own && first_strategy(p) >= 0) other = p;
+    ASSERT_GE(other, 0);
+    main->Com_Lst_Click(other, first_strategy(other));
+    EXPECT_TRUE(line.startsWith(QStringLiteral("見込み（今の計画のまま）："))) << line.toStdString();
 }
 
 TEST_F(GameFlow, AutoButtonAsksAndCarriesTheYearOnYes) {
