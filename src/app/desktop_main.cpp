@@ -3,7 +3,9 @@
 //                                  current directory when it holds ini/Text.ini, else
 //                                  $XDG_DATA_HOME/teijinki (~/.local/share/teijinki), which is
 //                                  filled from the shipped data on first start
-//   teijinki --screenshots DIR     a seeded demo game played offscreen, one PNG per screen in DIR
+//   teijinki --screenshots DIR [--screen WxH] [--scale F]
+//                                  a seeded demo game played offscreen on a virtual screen
+//                                  (1920x1080 at scale 1 unless given), one PNG per screen in DIR
 //   teijinki --help | --version    print and leave; no display is needed
 
 #include <QApplication>
@@ -35,7 +37,7 @@ namespace {
 
 const char* kUsage =
     "usage: teijinki [GAME_FOLDER]\n"
-    "       teijinki --screenshots DIR\n"
+    "       teijinki --screenshots DIR [--screen WxH] [--scale F]\n"
     "       teijinki --help | --version\n";
 
 const char* kHelp =
@@ -44,6 +46,9 @@ const char* kHelp =
     "from the installed data on the first start.\n"
     "\n"
     "  --screenshots DIR   play a seeded demo game offscreen and write one PNG of every screen to DIR\n"
+    "  --screen WxH        the tour's virtual screen (1920x1080 unless given); the tour fails when a\n"
+    "                      window reaches outside it or cannot shrink into it\n"
+    "  --scale F           the tour's scale factor, as QT_SCALE_FACTOR sets it (1 unless given)\n"
     "  -h, --help          print this help and leave\n"
     "  --version           print the version and leave\n"
     "\n"
@@ -53,6 +58,7 @@ const char* kHelp =
 struct Options {
     std::optional<fs::path> game_folder;
     std::optional<std::string> screenshots;
+    ui::VirtualScreen screen;
     bool help = false;
     bool version = false;
     std::string problem;
@@ -88,12 +94,19 @@ int qt_option_arguments(const std::string& arg) {
 // Read before QApplication exists, so that --help, --version and mistakes need no display.
 Options parse_options(int argc, char** argv) {
     Options o;
+    std::string screen_size, scale;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--version") {
             o.version = true;
+        } else if (arg == "--screen" || arg == "--scale") {
+            if (i + 1 >= argc) {
+                o.problem = arg + " needs a value";
+                return o;
+            }
+            (arg == "--screen" ? screen_size : scale) = argv[++i];
         } else if (arg == "--screenshots") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 o.problem = "--screenshots needs a folder";
@@ -116,6 +129,18 @@ Options parse_options(int argc, char** argv) {
         }
     }
     if (o.screenshots && o.game_folder) o.problem = "--screenshots plays in a copy of the shipped data; no game folder applies";
+    if (!screen_size.empty() || !scale.empty()) {
+        if (!o.screenshots) {
+            o.problem = "--screen and --scale belong to --screenshots";
+            return o;
+        }
+        const auto screen = ui::parse_virtual_screen(screen_size.empty() ? "1920x1080" : screen_size, scale);
+        if (!screen) {
+            o.problem = "--screen wants WIDTHxHEIGHT (320 to 16384 pixels) and --scale a factor from 0.5 to 4";
+            return o;
+        }
+        o.screen = *screen;
+    }
     return o;
 }
 
@@ -132,8 +157,20 @@ int screenshot_tour(const QString& dir) {
     if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
     if (!result.missing.isEmpty())
         std::cerr << "teijinki: screenshot tour did not reach: " << result.missing.join(QStringLiteral(", ")).toStdString() << "\n";
+    if (!result.misfits.isEmpty())
+        std::cerr << "teijinki: screenshot tour: windows outside the screen: " << result.misfits.join(QStringLiteral(", ")).toStdString()
+                  << "\n";
     return result.ok() ? 0 : 2;
 }
+
+// The screen description for the tour's offscreen platform, removed when the tour ends.
+struct ScreenDescription {
+    fs::path file = fs::temp_directory_path() / ("teijinki-screen-" + std::to_string(QCoreApplication::applicationPid()) + ".json");
+    ~ScreenDescription() {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+};
 
 }  // namespace
 
@@ -153,8 +190,15 @@ int main(int argc, char** argv) {
         std::cout << "teijinki " << kVersion << "\n";
         return 0;
     }
-    // The tour draws offscreen, so it also runs where there is no display.
-    if (options.screenshots) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tour draws offscreen on a virtual screen, so it also runs where there is no display.
+    std::optional<ScreenDescription> screen_description;
+    if (options.screenshots) {
+        screen_description.emplace();
+        if (!ui::imitate_screen(options.screen, screen_description->file)) {
+            std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
+            return 2;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));

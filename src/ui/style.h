@@ -32,7 +32,4 @@ void mark_value_box(QWidget* label);
 // The frame a portrait is shown in: a parchment ground inside a dark wooden border.
 void mark_portrait_frame(QWidget* picture);
 
-// Sizes a window to `wanted`, but never past the available area of the screen it opens on.
-void resize_within_screen(QWidget& window, int wanted_width, int wanted_height);
-
 }  // namespace teijinki::ui

@@ -23,6 +23,7 @@
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -53,6 +54,7 @@ void set_year_axis(QValueAxis& axis, int first, int last) {
 StandingsDialog::StandingsDialog(QWidget* parent, std::vector<StandingsRow> rows, QtHost* host)
     : QDialog(parent), rows_(std::move(rows)), host_(host) {
     setObjectName(QStringLiteral("Standings"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(info::kStandingsCaption));
     setModal(true);
 
@@ -110,7 +112,7 @@ StandingsDialog::StandingsDialog(QWidget* parent, std::vector<StandingsRow> rows
     layout->addWidget(view_, 1);
     layout->addWidget(empty_);
     layout->addLayout(bottom);
-    resize_within_screen(*this, kWantedWidth, kWantedHeight);
+    resize(1080, 700);  // held to the screen when shown
 
     measures_->button(0)->setChecked(true);
     measures_->button(0)->setFocus();

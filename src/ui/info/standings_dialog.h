@@ -23,9 +23,6 @@ class StandingsDialog : public QDialog {
     Q_OBJECT
 public:
     StandingsDialog(QWidget* parent, std::vector<StandingsRow> rows, QtHost* host = nullptr);
-    // The size it opens at on a screen with room for it.
-    static constexpr int kWantedWidth = 1080;
-    static constexpr int kWantedHeight = 700;
 
     // Draws the chart of one measure (keys 1 to 4 and the measure buttons do the same).
     void show_measure(info::StandingsMeasure measure);

@@ -26,11 +26,17 @@ public:
               int credit_interval_ms = kCreditTimerMs);
 
     const Pager& pager() const { return pager_; }
-    // Command1(index): 0 閉, 1 前ページ, 2 次ページ, 3 最終ページ.
+    // Command1(index): 0 閉, 1 前ページ, 2 次ページ, 3 最終ページ, page by page.
     void Command1_Click(int index);
     void Timer1_Timer();
     // A picture beside the page text (the reports' score chart); the window widens for it.
     void show_beside_text(QWidget* widget);
+    // What the 次ページ and 前ページ buttons and the reading keys do: a page taller than the view
+    // is read to its end before the next page comes, and back to its top before the one before.
+    void read_on();
+    void read_back();
+    // Whether part of the page lies below the view.
+    bool rest_hidden() const;
 
 public slots:
     void reject() override;
@@ -40,6 +46,9 @@ protected:
 
 private:
     void dsp_Text_rtn();
+    void show_reading_state();
+    void grow_to_tallest_page();
+    void scroll_by_view(int direction);
 
     const GameFolder& folder_;
     const PageStore& pages_;
@@ -52,10 +61,10 @@ private:
     QLabel* page_count_;
     QScrollArea* viewport_;
     QHBoxLayout* body_;
-    bool picture_beside_ = false;
     QPushButton* buttons_[4];
     QTimer* timer1_;
     std::string shown_credit_picture_;
+    QPixmap credit_picture_;
 };
 
 }  // namespace teijinki::ui

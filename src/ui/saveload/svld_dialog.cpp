@@ -12,6 +12,7 @@
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -40,6 +41,7 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     : QDialog(parent), host_(host), boxes_(std::make_unique<BoxesOverScreen>(host, this)),
       rules_(std::make_unique<SvldRules>(folder, shared, *boxes_)) {
     setObjectName(QStringLiteral("SVLD"));
+    fit_on_show(*this);
     setModal(true);
     rules_->init_rtn();
     setWindowTitle(qs(rules_->caption));
@@ -107,7 +109,7 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     slot_lst_->setObjectName(QStringLiteral("Slot_lst"));
     slot_lst_->setFont(serif_font(12.5));
     slot_lst_->setFocusPolicy(Qt::NoFocus);  // the screen keeps the keys: digits, arrows, Enter
-    slot_lst_->setMinimumWidth(400);
+    slot_lst_->setMinimumWidth(280);
     for (const SlotListEntry& entry : rules_->saved_slots) {
         auto* item = new QListWidgetItem(qs(slot_list_row(entry)), slot_lst_);
         if (entry.damaged) {
@@ -144,7 +146,7 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     layout->addWidget(hlp_);
     layout->addLayout(columns, 1);
     layout->addLayout(bottom);
-    resize_within_screen(*this, 860, 460);
+    resize(860, 460);  // held to the screen when shown
     show_values();
 }
 
