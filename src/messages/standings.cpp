@@ -46,8 +46,10 @@ std::string standings_score_text(float score) {
     return buffer;
 }
 
-std::string format_standings(const std::vector<StandingsRow>& rows) {
-    std::string out = std::string(kStandingsHeading) + kCrLf;
+namespace {
+
+// The rows' lines, each ended with CR LF.
+void append_rows(std::string& out, const std::vector<StandingsRow>& rows) {
     out.reserve(out.size() + rows.size() * 72);
     char digits[16];
     const auto number = [&](int value) {
@@ -64,6 +66,13 @@ std::string format_standings(const std::vector<StandingsRow>& rows) {
         number(r.player ? 1 : 0);
         out += "," + standings_score_text(r.score) + kCrLf;
     }
+}
+
+}  // namespace
+
+std::string format_standings(const std::vector<StandingsRow>& rows) {
+    std::string out = std::string(kStandingsHeading) + kCrLf;
+    append_rows(out, rows);
     return out;
 }
 
@@ -103,19 +112,33 @@ std::vector<StandingsRow> parse_standings(std::string_view text, const std::stri
     return rows;
 }
 
-std::vector<StandingsRow> read_standings(const GameFolder& folder) {
-    const auto text = folder.read_text_if_present(kStandingsFile);
-    if (!text) return {};
-    return parse_standings(*text, GameFolder::display_name(kStandingsFile));
+StandingsFile read_standings_file(const GameFolder& folder) {
+    StandingsFile file;
+    if (auto text = folder.read_text_if_present(kStandingsFile)) {
+        file.rows = parse_standings(*text, GameFolder::display_name(kStandingsFile));
+        file.text = std::move(*text);
+    }
+    return file;
 }
 
-void write_standings(const GameFolder& folder, const std::vector<StandingsRow>& rows) {
-    folder.replace_keeping_old(kStandingsFile, kStandingsScratch, format_standings(rows));
-}
+std::vector<StandingsRow> read_standings(const GameFolder& folder) { return read_standings_file(folder).rows; }
 
-void replace_standings_from(std::vector<StandingsRow>& rows, int year, const std::vector<StandingsRow>& year_rows) {
-    std::erase_if(rows, [year](const StandingsRow& r) { return r.year >= year; });
-    rows.insert(rows.end(), year_rows.begin(), year_rows.end());
+void write_standings_year(const GameFolder& folder, const StandingsFile& file, int year,
+                          const std::vector<StandingsRow>& year_rows) {
+    std::string out;
+    if (file.rows.empty()) {
+        out = format_standings(year_rows);
+    } else if (file.rows.back().year < year) {
+        out = file.text;
+        if (!out.ends_with('\n') && !out.ends_with('\r')) out += kCrLf;
+        append_rows(out, year_rows);
+    } else {
+        std::vector<StandingsRow> rows = file.rows;
+        std::erase_if(rows, [year](const StandingsRow& r) { return r.year >= year; });
+        rows.insert(rows.end(), year_rows.begin(), year_rows.end());
+        out = format_standings(rows);
+    }
+    folder.replace_keeping_old(kStandingsFile, kStandingsScratch, out);
 }
 
 }  // namespace teijinki

@@ -51,13 +51,20 @@ std::string format_standings(const std::vector<StandingsRow>& rows);
 // is not a number, a warlord id is outside 1..20 or the years go backwards.
 std::vector<StandingsRow> parse_standings(std::string_view text, const std::string& label);
 
-// The working file's rows; none when the file does not exist. Throws DataError as above.
+// The working file as read: its text and its rows (both empty when it does not exist).
+struct StandingsFile {
+    std::string text;
+    std::vector<StandingsRow> rows;
+};
+// Throws DataError as parse_standings does.
+StandingsFile read_standings_file(const GameFolder& folder);
 std::vector<StandingsRow> read_standings(const GameFolder& folder);
-// Replaces the working file atomically (through the scratch copy, which then holds the old rows).
-void write_standings(const GameFolder& folder, const std::vector<StandingsRow>& rows);
 
-// Rows keeps only the years before `year`, then takes year_rows: a game loaded back to an
-// earlier year goes on from there instead of keeping a future that did not happen.
-void replace_standings_from(std::vector<StandingsRow>& rows, int year, const std::vector<StandingsRow>& year_rows);
+// Writes the working file (atomically, through the scratch copy, which then holds the old rows)
+// with year_rows in place of the rows of `year` and later: a game loaded back to an earlier year
+// goes on from there instead of keeping a future that did not happen. The usual year, later than
+// every row, only adds its lines to the text as read.
+void write_standings_year(const GameFolder& folder, const StandingsFile& file, int year,
+                          const std::vector<StandingsRow>& year_rows);
 
 }  // namespace teijinki

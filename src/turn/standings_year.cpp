@@ -14,9 +14,9 @@ bool played(const SharedValues& shared, int warlord) {
     return false;
 }
 
-void write_or_tell(MainState& m, const std::vector<StandingsRow>& rows) {
+void write_or_tell(MainState& m, const StandingsFile& file, const std::vector<StandingsRow>& year_rows) {
     try {
-        write_standings(m.folder, rows);
+        write_standings_year(m.folder, file, m.year, year_rows);
     } catch (const std::exception& e) {
         m.host.message_box(std::string(kStandingsNotWritten) + kCrLf + e.what(), Buttons::Ok);
     }
@@ -66,9 +66,9 @@ std::vector<StandingsRow> standings_rows(const MainState& m) {
 
 void record_standings(MainState& m) {
     const std::vector<StandingsRow> year_rows = standings_rows(m);
-    std::vector<StandingsRow> rows;
+    StandingsFile file;
     try {
-        rows = read_standings(m.folder);
+        file = read_standings_file(m.folder);
     } catch (const DataError& e) {
         std::string told = std::string(kStandingsRestarted) + kCrLf + e.what();
         try {
@@ -79,10 +79,9 @@ void record_standings(MainState& m) {
         }
         m.host.message_box(told, Buttons::Ok);
     }
-    replace_standings_from(rows, m.year, year_rows);
-    write_or_tell(m, rows);
+    write_or_tell(m, file, year_rows);
 }
 
-void start_standings(MainState& m) { write_or_tell(m, standings_rows(m)); }
+void start_standings(MainState& m) { write_or_tell(m, StandingsFile{}, standings_rows(m)); }
 
 }  // namespace teijinki

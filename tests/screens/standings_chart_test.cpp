@@ -66,12 +66,6 @@ TEST(StandingsFile, WritesListOutputThatReadsBackAndRefusesDamageNamingTheLine) 
             EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
         }
     }
-
-    // A later year replaces what the file holds from that year on.
-    auto kept = rows;
-    replace_standings_from(kept, 191, {row(191, 1, "甲", 1, 1, 1, 1)});
-    ASSERT_EQ(kept.size(), 4u);
-    EXPECT_EQ(kept.back().troops, 1);
 }
 
 TEST(StandingsChart, OneLinePerWarlordInItsMapColourTheFallenEndingAtZeroThePlayersMarked) {

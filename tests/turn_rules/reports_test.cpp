@@ -7,6 +7,7 @@
 #include "rules_fixture.h"
 #include "turn/reports.h"
 #include "turn/standings_year.h"
+#include "world/encoding.h"
 
 namespace {
 
@@ -91,6 +92,10 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     w.shared.mei_kessoku[1] = 50;
     w.shared.player_gun[3] = 2;
     w.m.year = 200;
+    // A folder as the original platform wrote it: the standings are written in Shift-JIS too.
+    const auto sjis = from_utf8(w.dir.read("ini/Text.ini") + ".200\r\n鼎\r\n..\r\n", Encoding::ShiftJis);
+    ASSERT_TRUE(sjis);
+    w.dir.write("ini/Text.ini", *sjis);
     w.dir.write("ini/standings.csv", "壊れた\r\n");
     record_standings(w.m);
     ASSERT_EQ(w.host.boxes.size(), 1u);
@@ -100,9 +105,11 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     EXPECT_NE(told.find("ini/standings_damaged.csv"), std::string::npos);
     EXPECT_EQ(w.dir.read("ini/standings_damaged.csv"), "壊れた\r\n");
 
+    EXPECT_FALSE(is_valid_utf8(w.dir.read("ini/standings.csv")));
     auto rows = read_standings(w.folder);
     ASSERT_EQ(rows.size(), 3u);
     const StandingsRow& leader = rows[0];
+    EXPECT_EQ(leader.name, "甲");
     EXPECT_EQ(std::vector<int>({leader.year, leader.troops, leader.seihei, leader.provinces, leader.generals, leader.meisei,
                                 leader.tian, leader.kessoku, leader.ifu, leader.alliance_leader}),
               std::vector<int>({200, 34, 4, 2, 2, 20, 100, 50, 7, 1}));

@@ -105,7 +105,7 @@ TEST(StandingsScreen, SavesThePictureAsPngAndTellsWhenItCannot) {
 TEST(ReportChart, ShowsTheYearsScoresBesideTheTextWithThePlayersApart) {
     TempGameFolder dir;
     const GameFolder folder = dir.folder();
-    write_standings(folder, known_rows());
+    dir.write("ini/standings.csv", format_standings(known_rows()));
     PageStore pages;
     pages.page_text[0] = "ゲーム最終結果";
     pages.page_text[1] = kEndOfText;
