@@ -163,6 +163,18 @@ int screenshot_tour(const QString& dir) {
     return result.ok() ? 0 : 2;
 }
 
+// Qt ends the program with an abort when its default platform finds no display; say why instead.
+// A platform chosen by the player (QT_QPA_PLATFORM or -platform) is left to Qt.
+bool display_available(int argc, char** argv) {
+    if (!env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty() || !env("QT_QPA_PLATFORM").empty()) return true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-platform" || arg == "--platform" || arg.rfind("-platform=", 0) == 0 || arg.rfind("--platform=", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 // The screen description for the tour's offscreen platform, removed when the tour ends.
 struct ScreenDescription {
     fs::path file = fs::temp_directory_path() / ("teijinki-screen-" + std::to_string(QCoreApplication::applicationPid()) + ".json");
@@ -198,6 +210,11 @@ int main(int argc, char** argv) {
             std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
             return 2;
         }
+    }
+    if (!options.screenshots && !display_available(argc, argv)) {
+        std::cerr << "teijinki: no display to open the game's windows on (DISPLAY and WAYLAND_DISPLAY are unset);\n"
+                     "          start it from a desktop session, or see teijinki-sim for the game in a terminal\n";
+        return 2;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
