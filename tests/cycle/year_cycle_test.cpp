@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -341,6 +342,9 @@ void play_whole_game(int scenario) {
     EXPECT_EQ(reports[0].pages[0].rfind("中間報告（ゲーム終了１０年前）", 0), 0u);
     EXPECT_EQ(reports[1].pages[0].rfind("ゲーム最終結果", 0), 0u);
     check_standings(g, *s, reports);
+    const auto chart = std::find(g.host.events.begin(), g.host.events.end(), "standings");
+    ASSERT_NE(chart, g.host.events.end()) << "the standings' chart at the end of the game";
+    EXPECT_EQ(*std::next(chart), "warlord_list");
     ASSERT_FALSE(g.host.windows.empty());
     EXPECT_EQ(g.host.windows.back().msg_mode, kMsgCredits);
     EXPECT_EQ(g.host.ended, 1);
