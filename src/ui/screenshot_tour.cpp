@@ -12,6 +12,7 @@
 
 #include "ui/messages/msg_window.h"
 #include "ui/saveload/svld_dialog.h"
+#include "ui/info/standings_dialog.h"
 #include "ui/info/status_dialog.h"
 #include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
@@ -96,6 +97,9 @@ public:
             press(dialog, "Command1_1");  // 国一覧
         } else if (kind == QStringLiteral("All_KuniData")) {
             picture(dialog, "province_list");
+        } else if (auto* standings = qobject_cast<StandingsDialog*>(&dialog)) {
+            point_at_player(*standings);
+            picture(dialog, "standings", true);
         } else {
             picture(dialog, kind.toLower().toStdString().c_str());
         }
@@ -145,6 +149,17 @@ private:
         if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
     }
 
+    // The line under the pointer, as hovering the player's line halfway through the game shows it.
+    static void point_at_player(StandingsDialog& standings) {
+        const auto& series = standings.chart().series;
+        for (std::size_t i = 0; i < series.size(); ++i) {
+            if (!series[i].player || series[i].points.empty()) continue;
+            const auto& points = series[i].points;
+            standings.hover(i, QPointF(points[points.size() / 2].year, 0), true);
+            return;
+        }
+    }
+
     void message_window(MsgWindow& msg) {
         const Pager& pager = msg.pager();
         switch (pager.msg_mode()) {
@@ -172,7 +187,11 @@ private:
 
     void save_load(SvldDialog& screen) {
         const bool saving = screen.rules().caption == kSvldSaveCaption;
-        for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
+        // The load screen picks the slot from its list, the save screen has the number typed.
+        if (!saving && !screen.rules().saved_slots.empty())
+            screen.Slot_lst_Click(0);
+        else
+            for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
         picture(screen, saving ? "save" : "load");
         if (saving) screen.Command2_Click(1);
         else screen.Command3_Click();
@@ -192,8 +211,8 @@ QStringList tour_screen_names() {
             QStringLiteral("general_sheet"),    QStringLiteral("comment_editor"), QStringLiteral("warlord_sheet"),
             QStringLiteral("general_table"),    QStringLiteral("warlord_list"),   QStringLiteral("generals_by_warlord"),
             QStringLiteral("map"),              QStringLiteral("province_list"),  QStringLiteral("msg_year"),
-            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits"),
-            QStringLiteral("credits_end")};
+            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("standings"),
+            QStringLiteral("credits"),          QStringLiteral("credits_end")};
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
