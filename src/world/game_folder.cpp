@@ -1,10 +1,13 @@
 #include "world/game_folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <stdio.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -40,6 +43,65 @@ std::vector<std::string> literal_parts(std::string_view literal) {
     return parts;
 }
 
+// A file whose modification time is this close to the moment its bytes were read may still change
+// within the same time stamp (FAT keeps times to two seconds), so its stamp proves nothing yet.
+constexpr long long kStampMarginNs = 3'000'000'000LL;
+
+long long coarse_now_ns() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
+}
+
+FileStamp stamp_of(const struct stat& st) {
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+            static_cast<long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec};
+}
+
+bool stat_path(const fs::path& path, FileStamp* stamp) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    if (stamp) *stamp = stamp_of(st);
+    return true;
+}
+
+// Reads an open file whole; its size is only a hint, the end is where read() says.
+bool read_fd(int fd, std::size_t size_hint, std::string& bytes) {
+    bytes.resize(size_hint + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    bytes.resize(used);
+    return true;
+}
+
+// The length of the longest common beginning of a and b that ends a line.
+std::size_t common_lines(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    constexpr std::size_t kBlock = 256;
+    while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) i += kBlock;
+    while (i < n && a[i] == b[i]) ++i;
+    const std::size_t eol = a.substr(0, i).rfind('\n');
+    return eol == std::string_view::npos ? 0 : eol + 1;
+}
+
+// Where the line that follows `lines` line feeds starts in text.
+std::size_t after_lines(std::string_view text, std::size_t lines) {
+    std::size_t pos = 0;
+    for (; lines > 0; --lines) pos = text.find('\n', pos) + 1;
+    return pos;
+}
+
 bool write_all(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -68,8 +130,15 @@ std::string GameFolder::display_name(std::string_view literal) {
     return out;
 }
 
-fs::path GameFolder::resolve(std::string_view literal) const {
+GameFolder::Known& GameFolder::known(std::string_view literal) const {
+    const auto found = known_.find(std::string(literal));
+    if (found != known_.end()) return found->second;
+    return known_.emplace(std::string(literal), Known{}).first->second;
+}
+
+void GameFolder::resolve_afresh(Known& k, std::string_view literal) const {
     fs::path path = root_;
+    bool exact_so_far = true;
     for (const auto& part : literal_parts(literal)) {
         fs::path exact = path / part;
         std::error_code ec;
@@ -86,15 +155,35 @@ fs::path GameFolder::resolve(std::string_view literal) const {
                 break;
             }
         }
+        if (!found.empty()) exact_so_far = false;
         path = found.empty() ? exact : found;
     }
-    return path;
+    k.path = std::move(path);
+    k.exact = exact_so_far;
+    k.resolved = true;
 }
 
-bool GameFolder::exists(std::string_view literal) const {
-    std::error_code ec;
-    return fs::exists(resolve(literal), ec);
+bool GameFolder::resolve_known(Known& k, std::string_view literal, FileStamp* stamp) const {
+    // A path found as spelled stays right while it exists. One found in another letter case is
+    // checked against the spelling given, which would win if such a file appeared. A missing file
+    // is looked for again every time: it may have appeared in any letter case.
+    if (k.resolved && stat_path(k.path, stamp)) {
+        if (k.exact) return true;
+        fs::path spelled = root_;
+        for (const auto& part : literal_parts(literal)) spelled /= part;
+        if (!stat_path(spelled, nullptr)) return true;
+    }
+    resolve_afresh(k, literal);
+    return stat_path(k.path, stamp);
 }
+
+fs::path GameFolder::resolve(std::string_view literal) const {
+    Known& k = known(literal);
+    resolve_known(k, literal, nullptr);
+    return k.path;
+}
+
+bool GameFolder::exists(std::string_view literal) const { return resolve_known(known(literal), literal, nullptr); }
 
 Encoding GameFolder::encoding() const {
     if (!encoding_) {
@@ -134,15 +223,54 @@ std::string decode_text(std::string_view bytes, const std::string& label) {
     throw DataError(label, "not readable as UTF-8 or Shift-JIS text (a broken byte)");
 }
 
-std::string GameFolder::read_text(std::string_view literal) const {
-    const fs::path path = resolve(literal);
-    auto bytes = read_bytes(path);
-    if (!bytes) {
-        std::error_code ec;
-        throw DataError(display_name(literal), fs::exists(path, ec) ? "cannot be read" : "file not found");
-    }
-    return decode_text(*bytes, display_name(literal));
+namespace {
+
+// A text of bytes read or about to be written: UTF-8 kept as it is, else decoded from Shift-JIS.
+std::shared_ptr<const FileText> make_text(std::string bytes, const std::string& label) {
+    if (is_valid_utf8(bytes)) return std::make_shared<const FileText>(std::move(bytes), std::nullopt);
+    auto text = to_utf8(bytes, Encoding::ShiftJis);
+    if (!text) throw DataError(label, "not readable as UTF-8 or Shift-JIS text (a broken byte)");
+    return std::make_shared<const FileText>(std::move(bytes), std::move(text));
 }
+
+}  // namespace
+
+std::shared_ptr<const FileText> GameFolder::read_shared_if_present(std::string_view literal) const {
+    Known& k = known(literal);
+    const long long now = coarse_now_ns();
+    if (k.content && k.trusted) {
+        FileStamp stamp;
+        if (resolve_known(k, literal, &stamp) && stamp == k.stamp) return k.content;
+    }
+    // Opening the remembered path proves it still right when it was found as spelled; otherwise
+    // (or when it fails) the name is looked for again first.
+    if (!(k.resolved && k.exact)) resolve_known(k, literal, nullptr);
+    int fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        resolve_afresh(k, literal);
+        fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    const std::shared_ptr<const FileText> previous = std::move(k.content);
+    k.content.reset();
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    std::string bytes;
+    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size), bytes);
+    ::close(fd);
+    if (!ok) return nullptr;
+    // Unchanged bytes keep their text and everything worked out from it.
+    k.content = previous && previous->bytes() == bytes ? previous : make_text(std::move(bytes), display_name(literal));
+    k.stamp = stamp_of(st);
+    k.trusted = k.stamp.mtime_ns + kStampMarginNs < now;
+    return k.content;
+}
+
+std::shared_ptr<const FileText> GameFolder::read_shared(std::string_view literal) const {
+    if (auto text = read_shared_if_present(literal)) return text;
+    throw DataError(display_name(literal), exists(literal) ? "cannot be read" : "file not found");
+}
+
+std::string GameFolder::read_text(std::string_view literal) const { return read_shared(literal)->text(); }
 
 std::string GameFolder::read_master_text(std::string_view literal) const {
     std::string text = read_text(literal);
@@ -163,10 +291,8 @@ std::string GameFolder::read_master_text(std::string_view literal) const {
 }
 
 std::optional<std::string> GameFolder::read_text_if_present(std::string_view literal) const {
-    const fs::path path = resolve(literal);
-    auto bytes = read_bytes(path);
-    if (!bytes) return std::nullopt;
-    return decode_text(*bytes, display_name(literal));
+    if (auto text = read_shared_if_present(literal)) return text->text();
+    return std::nullopt;
 }
 
 std::string GameFolder::encode(std::string_view utf8) const {
@@ -187,14 +313,16 @@ std::string GameFolder::encode(std::string_view utf8) const {
     return out;
 }
 
-void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label) {
+void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label, FileStamp* stamp) {
     static std::atomic<unsigned> counter{0};
     const fs::path temp = path.parent_path() /
         ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(label, std::string("cannot be written: ") + std::strerror(errno));
-    const bool ok = write_all(fd, bytes);
+    struct stat st {};
+    const bool ok = write_all(fd, bytes) && (!stamp || ::fstat(fd, &st) == 0);
     const int saved = errno;
+    if (stamp) *stamp = stamp_of(st);
     if (::close(fd) != 0 || !ok) {
         ::unlink(temp.c_str());
         throw DataError(label, std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
@@ -206,8 +334,59 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
+GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string_view utf8) const {
+    // A rewrite usually keeps the beginning of the file (a log grows at its end): the lines the
+    // old version shares keep their bytes and their known text, and only the rest is encoded and
+    // checked, so that the cost follows what changed rather than the size of the file.
+    const bool utf8_folder = encoding() == Encoding::Utf8;
+    const bool old_plain = old && old->is_utf8();
+    std::size_t text_kept = 0;
+    std::size_t bytes_kept = 0;
+    if (old && old_plain == utf8_folder) {
+        text_kept = common_lines(old->text(), utf8);
+        bytes_kept = utf8_folder ? text_kept
+                                 : after_lines(old->bytes(), static_cast<std::size_t>(std::count(
+                                                                 utf8.begin(), utf8.begin() + static_cast<std::ptrdiff_t>(text_kept), '\n')));
+    }
+    Written out;
+    out.bytes.reserve(bytes_kept + (utf8.size() - text_kept) + 16);
+    out.bytes.append(old ? std::string_view(old->bytes()).substr(0, bytes_kept) : std::string_view());
+    out.bytes += encode(utf8.substr(text_kept));
+    const std::string_view fresh = std::string_view(out.bytes).substr(bytes_kept);
+    // The text is what reading these bytes would give (make_text), known without reading them.
+    if (utf8_folder ? is_valid_utf8(fresh) : is_valid_utf8(out.bytes)) {
+        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::nullopt);
+        return out;
+    }
+    if (!utf8_folder && text_kept > 0) {
+        if (auto tail = to_utf8(fresh, Encoding::ShiftJis)) {
+            std::string text(std::string_view(old->text()).substr(0, text_kept));
+            text += *tail;
+            out.text = std::make_shared<const FileText>(std::move(out.bytes), std::move(text));
+            return out;
+        }
+    }
+    if (auto text = to_utf8(out.bytes, Encoding::ShiftJis))
+        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::move(text));
+    return out;  // bytes that a read will refuse: nothing to remember
+}
+
+const std::string& GameFolder::Written::data() const { return text ? text->bytes() : bytes; }
+
+void GameFolder::remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const {
+    k.content = std::move(text);
+    k.stamp = stamp;
+    k.trusted = false;  // written just now: a change in the same time stamp would not show
+}
+
 void GameFolder::write_text(std::string_view literal, std::string_view utf8) const {
-    write_bytes_atomic(resolve(literal), encode(utf8), display_name(literal));
+    Known& k = known(literal);
+    resolve_known(k, literal, nullptr);
+    Written w = written(k.content, utf8);
+    FileStamp stamp;
+    k.content.reset();
+    write_bytes_atomic(k.path, w.data(), display_name(literal), &stamp);
+    remember(k, std::move(w.text), stamp);
 }
 
 void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std::string& label) {
@@ -220,30 +399,45 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
 }
 
 void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
+    known(literal).content.reset();
     write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
 }
 
 void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const {
-    const fs::path path = resolve(literal);
-    const fs::path scratch_path = resolve(scratch);
+    Known& k = known(literal);
+    Known& s = known(scratch);
+    resolve_known(k, literal, nullptr);
+    resolve_known(s, scratch, nullptr);
+    const fs::path& path = k.path;
+    const fs::path& scratch_path = s.path;
     const std::string label = display_name(literal);
-    const std::string bytes = encode(utf8);
+    Written w = written(k.content, utf8);
+    const std::string& bytes = w.data();
+    // From here the files change: what was known of them is forgotten until the end says.
+    k.content.reset();
+    s.content.reset();
     // The new content goes into the scratch file, overwritten in place: creating and freeing
     // files is what costs on this disk, reusing one costs almost nothing. Nothing reads the
     // scratch file, so a crash while it is written loses nothing.
     const int fd = ::open(scratch_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(errno));
-    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    struct stat st {};
+    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                    ::fstat(fd, &st) == 0;
     const int saved = errno;
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
     // One atomic exchange: the working file gets the new content, the scratch name the old.
-    if (::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return;
+    if (::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+        remember(k, std::move(w.text), stamp_of(st));
+        return;
+    }
     // No working file yet, or a file system that cannot exchange: rename over it, then leave the
     // old bytes (if any) under the scratch name.
     auto old = read_bytes(path);
     if (::rename(scratch_path.c_str(), path.c_str()) != 0)
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
+    remember(k, std::move(w.text), stamp_of(st));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
 }
 
@@ -258,6 +452,7 @@ void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long l
 }
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {
+    known(to).content.reset();
     auto bytes = read_bytes(resolve(from));
     if (!bytes) throw DataError(display_name(from), "file not found");
     write_bytes_atomic(resolve(to), *bytes, display_name(to));

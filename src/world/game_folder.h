@@ -4,14 +4,62 @@
 // names without regard to letter case (the game spells one file several ways).
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "world/encoding.h"
 
 namespace teijinki {
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = -1;
+    long long mtime_ns = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One version of a text file as it was read or written: its bytes, its text in UTF-8, and what
+// has been worked out from that text, which is kept with it so that it goes when the file changes.
+class FileText {
+public:
+    FileText(std::string bytes, std::optional<std::string> decoded)
+        : bytes_(std::move(bytes)), decoded_(std::move(decoded)) {}
+    FileText(const FileText&) = delete;
+    FileText& operator=(const FileText&) = delete;
+
+    const std::string& bytes() const { return bytes_; }
+    // A UTF-8 file's text is its bytes; only a Shift-JIS file keeps a decoded copy.
+    const std::string& text() const { return decoded_ ? *decoded_ : bytes_; }
+    bool is_utf8() const { return !decoded_; }
+
+    // What make() works out from this text (records, say), made on the first call with a key and
+    // handed out again afterwards. The pointer shares ownership of this text, so views into it
+    // stay valid as long as the result is held.
+    template <class T>
+    std::shared_ptr<const T> derived(const std::shared_ptr<const FileText>& self, int key,
+                                     const std::function<std::shared_ptr<const T>()>& make) const {
+        for (const auto& [k, value] : derived_)
+            if (k == key) return std::shared_ptr<const T>(self, static_cast<const T*>(value.get()));
+        std::shared_ptr<const T> made = make();
+        derived_.emplace_back(key, made);
+        return std::shared_ptr<const T>(self, made.get());
+    }
+
+private:
+    std::string bytes_;
+    std::optional<std::string> decoded_;
+    // Never handed out itself (only aliases of the file's own pointer are), so nothing made from
+    // the text can keep the text alive in a cycle.
+    mutable std::vector<std::pair<int, std::shared_ptr<const void>>> derived_;
+};
 
 class GameFolder {
 public:
@@ -30,6 +78,13 @@ public:
     // Whole text of a file, decoded to UTF-8. Throws DataError naming the file when it is missing
     // or is neither UTF-8 nor Shift-JIS.
     std::string read_text(std::string_view literal) const;
+    // The same without a copy. The file is read again only when it may have changed since this
+    // folder last read or wrote it: its inode, size or modification time differ, or that time is
+    // too recent to tell a later change in the same clock tick (then the bytes are compared, and
+    // what was worked out from an unchanged text is kept).
+    std::shared_ptr<const FileText> read_shared(std::string_view literal) const;
+    // Same, but nullptr when the file does not exist.
+    std::shared_ptr<const FileText> read_shared_if_present(std::string_view literal) const;
     // Same, but nullopt when the file does not exist.
     std::optional<std::string> read_text_if_present(std::string_view literal) const;
     // read_text for a file the game only reads (scenario masters, template tables): a control
@@ -61,15 +116,42 @@ public:
     std::string encode(std::string_view utf8) const;
 
 private:
+    // What this folder remembers of one literal: where it resolved, and the file's last version.
+    struct Known {
+        std::filesystem::path path;
+        bool resolved = false;
+        bool exact = false;  // every part of the literal was found as spelled
+        std::shared_ptr<const FileText> content;
+        FileStamp stamp;
+        bool trusted = false;  // the stamp alone proves the content (see read_shared)
+    };
+    Known& known(std::string_view literal) const;
+    // Resolves through the remembered path when it is still right; fills st when the file exists.
+    bool resolve_known(Known& k, std::string_view literal, FileStamp* stamp) const;
+    void resolve_afresh(Known& k, std::string_view literal) const;
+    // The bytes a rewrite puts in a file, and the text a read of them gives (null when a read
+    // would refuse them).
+    struct Written {
+        std::string bytes;  // moved into text when there is one
+        std::shared_ptr<const FileText> text;
+        const std::string& data() const;
+    };
+    Written written(const std::shared_ptr<const FileText>& old, std::string_view utf8) const;
+    // After this folder wrote a file: what it holds now, and its stamp.
+    void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
 
     std::filesystem::path root_;
     mutable std::optional<Encoding> encoding_;
+    // Only ever touched from the thread that runs the rules.
+    mutable std::unordered_map<std::string, Known> known_;
 };
 
 // Raw byte helpers shared by everything that writes into a game folder.
 std::optional<std::string> read_bytes(const std::filesystem::path& path);
-// Writes to a temporary file beside the target and renames it over the target.
-void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label);
+// Writes to a temporary file beside the target and renames it over the target. When stamp is
+// given it receives the new file's status.
+void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label,
+                        FileStamp* stamp = nullptr);
 // Writes a file that nothing relies on surviving a crash (scratch copies): removed and created
 // anew, which costs far less than replacing it.
 void write_bytes_scratch(const std::filesystem::path& path, std::string_view bytes, const std::string& label);

@@ -1,7 +1,9 @@
 #include "world/list_io.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "world/error.h"
 #include "world/numbers.h"
@@ -14,10 +16,11 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
 // Reads one item starting at pos in text; leaves pos after the item's comma or at its line end.
-std::string read_item(std::string_view text, std::size_t& pos) {
+// The item is always a stretch of the text itself, so it is handed out as a view.
+std::string_view read_item(std::string_view text, std::size_t& pos) {
     const std::size_t n = text.size();
     while (pos < n && is_blank(text[pos])) ++pos;
-    std::string value;
+    std::string_view value;
     if (pos < n && text[pos] == '"') {
         ++pos;
         const std::size_t close = text.find('"', pos);
@@ -25,7 +28,7 @@ std::string read_item(std::string_view text, std::size_t& pos) {
         // An unclosed quote runs to the line end.
         const std::size_t eol = text.find_first_of("\r\n", pos);
         if (close == std::string_view::npos || (eol != std::string_view::npos && eol < close)) end = eol == std::string_view::npos ? n : eol;
-        value.assign(text.substr(pos, end - pos));
+        value = text.substr(pos, end - pos);
         pos = end;
         if (pos < n && text[pos] == '"') ++pos;
         // Anything between the closing quote and the separator is ignored.
@@ -35,7 +38,7 @@ std::string read_item(std::string_view text, std::size_t& pos) {
         while (pos < n && text[pos] != ',' && !is_line_end(text[pos])) ++pos;
         std::size_t end = pos;
         while (end > start && is_blank(text[end - 1])) --end;
-        value.assign(text.substr(start, end - start));
+        value = text.substr(start, end - start);
     }
     if (pos < n && text[pos] == ',') ++pos;
     return value;
@@ -43,16 +46,23 @@ std::string read_item(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
-ListReader::ListReader(std::string text, std::string label) : text_(std::move(text)), label_(std::move(label)) {}
+ListReader::ListReader(std::string text, std::string label) : ListReader(std::move(text), {}, std::move(label)) {
+    text_ = owned_;
+}
+
+ListReader::ListReader(std::string owned, std::string_view text, std::string label)
+    : owned_(std::move(owned)), text_(text), label_(std::move(label)) {}
+
+ListReader ListReader::over(std::string_view text, std::string label) { return ListReader({}, text, std::move(label)); }
 
 void ListReader::skip_line_end() {
     if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
     if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
 }
 
-std::string ListReader::item() {
+std::string_view ListReader::item_view() {
     const std::size_t before = pos_;
-    std::string value = read_item(text_, pos_);
+    const std::string_view value = read_item(text_, pos_);
     // An item that ended at a line end consumes it, so the next item starts on the next line.
     if (pos_ < text_.size() && is_line_end(text_[pos_])) {
         const bool ended_by_comma = pos_ > before && text_[pos_ - 1] == ',';
@@ -62,17 +72,17 @@ std::string ListReader::item() {
 }
 
 std::int16_t ListReader::number(int record_id, std::string_view field) {
-    const std::string value = item();
+    const std::string_view value = item_view();
     std::int16_t out = 0;
     if (!parse_number(value, out))
-        throw DataError(label_, std::string(field) + " is not a number (\"" + value + "\")", record_id);
+        throw DataError(label_, std::string(field) + " is not a number (\"" + std::string(value) + "\")", record_id);
     return out;
 }
 
 std::string ListReader::line() {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
-    std::string value = text_.substr(start, pos_ - start);
+    std::string value(text_.substr(start, pos_ - start));
     skip_line_end();
     return value;
 }
@@ -81,7 +91,7 @@ std::vector<std::string> split_items(std::string_view line) {
     std::vector<std::string> items;
     std::size_t pos = 0;
     for (;;) {
-        items.push_back(read_item(line, pos));
+        items.emplace_back(read_item(line, pos));
         if (pos >= line.size()) {
             // A separator at the very end leaves one more, empty, item.
             if (pos > 0 && line[pos - 1] == ',') items.emplace_back();
@@ -113,6 +123,16 @@ bool parse_number(std::string_view item, std::int16_t& out) {
         else return false;
     }
     if (!digits) return false;
+    if (!dot) {
+        // Almost every stored number is a whole one: read as an integer, never through a real.
+        const bool negative = body[0] == '-';
+        const std::string_view magnitude = body.substr(body[0] == '-' || body[0] == '+' ? 1 : 0);
+        long long value = 0;
+        const auto [end_ptr, ec] = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+        if (ec == std::errc::result_out_of_range) value = std::numeric_limits<long long>::max();
+        out = saturate16(negative ? -value : value);
+        return true;
+    }
     const double value = std::strtod(std::string(body).c_str(), nullptr);
     out = saturate16(CInt(value));
     return true;

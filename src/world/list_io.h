@@ -15,11 +15,18 @@ class ListReader {
 public:
     // label names the file in error messages.
     ListReader(std::string text, std::string label);
+    // A reader of text the caller keeps alive for the reader's life: nothing is copied.
+    static ListReader over(std::string_view text, std::string label);
+    // It may view into its own text, so it stays where it was made.
+    ListReader(const ListReader&) = delete;
+    ListReader& operator=(const ListReader&) = delete;
 
     bool eof() const { return pos_ >= text_.size(); }
     // The next item: a quoted text without its quotes, or an unquoted run up to a comma or the
     // line end with blanks trimmed. An empty line yields one empty item.
-    std::string item();
+    std::string item() { return std::string(item_view()); }
+    // The same as a view into the text.
+    std::string_view item_view();
     // The next item as a 16-bit number; a text that is not a number throws DataError naming the
     // file, the record and the field.
     std::int16_t number(int record_id, std::string_view field);
@@ -29,8 +36,10 @@ public:
     const std::string& label() const { return label_; }
 
 private:
+    ListReader(std::string owned, std::string_view text, std::string label);
     void skip_line_end();
-    std::string text_;
+    std::string owned_;
+    std::string_view text_;
     std::string label_;
     std::size_t pos_ = 0;
 };

@@ -14,6 +14,8 @@ int field_lines(RecordKind kind) {
     return 0;
 }
 
+int number_items(RecordKind kind) { return kind == RecordKind::Province ? 2 : 8; }
+
 namespace {
 
 // The first item of a line, as the list reader would see it.
@@ -27,16 +29,75 @@ bool line_is_marker(std::string_view line, int& id) {
     return true;
 }
 
-std::string field_text(const RecordLines& record) {
-    std::string text;
-    for (const auto& line : record.fields) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
+// The field lines stand one after the other in the text, so the items are read in place.
+std::string_view field_span(const RecordLines& record) {
+    if (record.fields.empty()) return {};
+    const std::string_view last = record.fields.back();
+    return {record.fields.front().data(),
+            static_cast<std::size_t>(last.data() + last.size() - record.fields.front().data())};
+}
+
+constexpr std::array<const char*, 8> kGeneralNumbers{"policy", "fight", "wisdom", "tactics",
+                                                     "charm",  "Setu",  "kunID",  "Job"};
+constexpr std::array<const char*, 8> kWarlordNumbers{"meishuID", "kunshuID", "army",    "seihei",
+                                                     "meisei",   "tian",     "kessoku", "ifu"};
+constexpr std::array<const char*, 2> kProvinceNumbers{"gunID", "army"};
+
+// Number k (from 1) of a record; a number item that is not a number is refused as a list reader
+// refuses it, naming the field.
+template <std::size_t N>
+std::int16_t number_at(const RecordItems& record, const std::string& label, const std::array<const char*, N>& names,
+                       int k) {
+    if (record.bad_number == k)
+        throw DataError(label, std::string(names[static_cast<std::size_t>(k - 1)]) + " is not a number (\"" +
+                                   std::string(record.bad_text) + "\")", record.id);
+    return record.numbers[static_cast<std::size_t>(k - 1)];
 }
 
 }  // namespace
+
+RecordItems read_items(const RecordLines& record, RecordKind kind, const std::string& label) {
+    RecordItems out;
+    static_cast<RecordLines&>(out) = record;
+    ListReader in = ListReader::over(field_span(record), label);
+    out.name = in.item_view();
+    const int n = number_items(kind);
+    for (int k = 1; k <= n; ++k) {
+        const std::string_view item = in.item_view();
+        std::int16_t value = 0;
+        if (!parse_number(item, value) && out.bad_number == 0) {
+            out.bad_number = k;
+            out.bad_text = item;
+        }
+        out.numbers[static_cast<std::size_t>(k - 1)] = value;
+    }
+    if (kind != RecordKind::Province) out.last = in.item_view();
+    return out;
+}
+
+RecordSet::RecordSet(std::string_view text, RecordKind kind, std::string label) : text_(text), label_(std::move(label)) {
+    try {
+        scan_records(text, kind, label_, [&](const RecordLines& record) {
+            records_.push_back(read_items(record, kind, label_));
+            return true;
+        });
+    } catch (const DataError& e) {
+        fault_ = e;
+    }
+}
+
+void RecordSet::visit(const std::function<bool(const RecordItems&)>& visit) const {
+    for (const RecordItems& record : records_)
+        if (!visit(record)) return;
+    if (fault_) throw *fault_;
+}
+
+std::shared_ptr<const RecordSet> read_records(const GameFolder& folder, std::string_view literal, RecordKind kind) {
+    const std::shared_ptr<const FileText> file = folder.read_shared(literal);
+    return file->derived<RecordSet>(file, static_cast<int>(kind), [&] {
+        return std::make_shared<const RecordSet>(file->text(), kind, GameFolder::display_name(literal));
+    });
+}
 
 void scan_records(std::string_view text, RecordKind kind, const std::string& label,
                   const std::function<bool(const RecordLines&)>& visit) {
@@ -134,42 +195,51 @@ void check_comment_set(std::string_view text, const std::string& label) {
     if (!closed) throw DataError(label, "the last record has no closing \".\" line (the file is cut off)", last);
 }
 
+void parse_general(const RecordItems& record, const std::string& label, Bushou& out) {
+    auto number = [&](int k) { return number_at(record, label, kGeneralNumbers, k); };
+    out.name = record.name;
+    out.policy = number(1);
+    out.fight = number(2);
+    out.wisdom = number(3);
+    out.tactics = number(4);
+    out.charm = number(5);
+    out.Setu = number(6);
+    out.kunID = number(7);
+    out.Job = number(8);
+    out.jpg = record.last;
+}
+
+void parse_warlord(const RecordItems& record, const std::string& label, Gun& out) {
+    auto number = [&](int k) { return number_at(record, label, kWarlordNumbers, k); };
+    out.name = record.name;
+    out.meishuID = number(1);
+    out.kunshuID = number(2);
+    out.army = number(3);
+    out.seihei = number(4);
+    out.meisei = number(5);
+    out.tian = number(6);
+    out.kessoku = number(7);
+    out.ifu = number(8);
+    out.del = record.last == "TRUE";
+}
+
+void parse_province(const RecordItems& record, const std::string& label, Kuni& out) {
+    auto number = [&](int k) { return number_at(record, label, kProvinceNumbers, k); };
+    out.name = record.name;
+    out.gunID = number(1);
+    out.army = number(2);
+}
+
 void parse_general(const RecordLines& record, const std::string& label, Bushou& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.policy = in.number(id, "policy");
-    out.fight = in.number(id, "fight");
-    out.wisdom = in.number(id, "wisdom");
-    out.tactics = in.number(id, "tactics");
-    out.charm = in.number(id, "charm");
-    out.Setu = in.number(id, "Setu");
-    out.kunID = in.number(id, "kunID");
-    out.Job = in.number(id, "Job");
-    out.jpg = in.item();
+    parse_general(read_items(record, RecordKind::General, label), label, out);
 }
 
 void parse_warlord(const RecordLines& record, const std::string& label, Gun& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.meishuID = in.number(id, "meishuID");
-    out.kunshuID = in.number(id, "kunshuID");
-    out.army = in.number(id, "army");
-    out.seihei = in.number(id, "seihei");
-    out.meisei = in.number(id, "meisei");
-    out.tian = in.number(id, "tian");
-    out.kessoku = in.number(id, "kessoku");
-    out.ifu = in.number(id, "ifu");
-    out.del = in.item() == "TRUE";
+    parse_warlord(read_items(record, RecordKind::Warlord, label), label, out);
 }
 
 void parse_province(const RecordLines& record, const std::string& label, Kuni& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.gunID = in.number(id, "gunID");
-    out.army = in.number(id, "army");
+    parse_province(read_items(record, RecordKind::Province, label), label, out);
 }
 
 std::string quote_text(std::string_view text) {
@@ -209,16 +279,12 @@ std::vector<std::string> province_lines(const Kuni& k) { return {quote_text(k.na
 
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
-                     const std::function<const std::vector<std::string>*(const RecordLines&)>& replace) {
-    const std::string label = GameFolder::display_name(literal);
-    auto bytes = read_bytes(folder.resolve(literal));
-    if (!bytes) throw DataError(label, "file not found");
-    const std::string text = decode_text(*bytes, label);
-
+                     const std::function<const std::vector<std::string>*(const RecordItems&)>& replace) {
+    const auto records = read_records(folder, literal, kind);
     std::string out;
-    out.reserve(text.size() + 256);
+    out.reserve(records->text().size() + 256);
     const int n_fields = field_lines(kind);
-    scan_records(text, kind, label, [&](const RecordLines& record) {
+    records->visit([&](const RecordItems& record) {
         out += record.marker;
         out += "\r\n";
         const std::vector<std::string>* fresh = replace(record);

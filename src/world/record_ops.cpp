@@ -20,8 +20,16 @@ std::vector<std::string> without_last(std::vector<std::string> lines) {
     return lines;
 }
 
-// Field number n (1-based, after the name) of a record.
-int numeric_field(const RecordLines& record, const std::string& label, int n) {
+// Field number n (1-based, after the name) of a record, as a list reader reading n numbers gives it.
+int numeric_field(const RecordItems& record, const std::string& label, int n, RecordKind kind) {
+    if (n < 1) return 0;
+    if (n <= number_items(kind)) {
+        if (record.bad_number >= 1 && record.bad_number <= n)
+            throw DataError(label, "field " + std::to_string(record.bad_number) + " is not a number (\"" +
+                                       std::string(record.bad_text) + "\")", record.id);
+        return record.numbers[static_cast<std::size_t>(n - 1)];
+    }
+    // Past the numbers a record has: read item by item, as the list reader always did.
     std::string text;
     for (const auto& line : record.fields) {
         text += line;
@@ -37,9 +45,9 @@ int numeric_field(const RecordLines& record, const std::string& label, int n) {
 }  // namespace
 
 void RecordOps::ld_Chr_rtn() {
-    const std::string label = label_of(files::kGenerals);
-    const std::string text = folder_.read_text(files::kGenerals);
-    scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
+    const auto records = read_records(folder_, files::kGenerals, RecordKind::General);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_general(r, label, chr);
@@ -54,10 +62,10 @@ void RecordOps::ld_Chr_rtn() {
 }
 
 bool RecordOps::ld_Gun_rtn() {
-    const std::string label = label_of(files::kWarlords);
-    const std::string text = folder_.read_text(files::kWarlords);
+    const auto records = read_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const std::string& label = records->label();
     bool alive = true;
-    scan_records(text, RecordKind::Warlord, label, [&](const RecordLines& r) {
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_warlord(r, label, gun);
@@ -75,9 +83,9 @@ bool RecordOps::ld_Gun_rtn() {
 }
 
 void RecordOps::ld_Kuni_rtn() {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
+    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_province(r, label, kuni);
@@ -120,35 +128,35 @@ void RecordOps::sv_Kuni_rtn() {
 }
 
 void RecordOps::ld_Abl_rtn() {
-    const std::string label = label_of(files::kGenerals);
-    const std::string text = folder_.read_text(files::kGenerals);
-    scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
+    const auto records = read_records(folder_, files::kGenerals, RecordKind::General);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no);
+            abl_tbl[r.id] = numeric_field(r, label, field_no, RecordKind::General);
         }
         return r.id < shared_.bushou_count;
     });
 }
 
 void RecordOps::ld_gAbl_rtn() {
-    const std::string label = label_of(files::kWarlords);
-    const std::string text = folder_.read_text(files::kWarlords);
-    scan_records(text, RecordKind::Warlord, label, [&](const RecordLines& r) {
+    const auto records = read_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no);
+            abl_tbl[r.id] = numeric_field(r, label, field_no, RecordKind::Warlord);
         }
         return r.id < shared_.gun_count;
     });
 }
 
 void RecordOps::ld_kAbl_rtn(std::string_view /*kind*/, int warlord) {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
+    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& label = records->label();
     kuni_list_count = 0;
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
-        if (r.id > 0 && numeric_field(r, label, 1) == warlord) {
+    records->visit([&](const RecordItems& r) {
+        if (r.id > 0 && numeric_field(r, label, 1, RecordKind::Province) == warlord) {
             if (kuni_list_count > kMaxProvinces) throw DataError(label, "more provinces than the game holds", r.id);
             kuni_list[kuni_list_count++] = r.id;
         }
@@ -168,10 +176,10 @@ void RecordOps::ld_gID_rtn() {
 }
 
 void RecordOps::mk_HeiFile() {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
+    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& label = records->label();
     long long sum = 0;
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
+    records->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             Kuni k;
             parse_province(r, label, k);
@@ -187,10 +195,10 @@ void RecordOps::mk_HeiFile() {
 void RecordOps::mk_HeiFile_Master() {
     const int count = shared_.gun_count;
     if (count < 1) return;
-    const std::string kuni_label = label_of(files::kProvinces);
-    const std::string kuni_text = folder_.read_text(files::kProvinces);
+    const auto provinces = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& kuni_label = provinces->label();
     Table<long long, kMaxWarlords + 1> sums;
-    scan_records(kuni_text, RecordKind::Province, kuni_label, [&](const RecordLines& r) {
+    provinces->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             Kuni k;
             parse_province(r, kuni_label, k);
@@ -202,7 +210,7 @@ void RecordOps::mk_HeiFile_Master() {
     std::vector<std::string> fresh;
     rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
+                    [&](const RecordItems& r) -> const std::vector<std::string>* {
                         if (r.id < 1 || r.id > count) return nullptr;
                         Gun g;
                         parse_warlord(r, gun_label, g);

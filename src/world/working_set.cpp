@@ -9,12 +9,12 @@ namespace {
 
 template <class Parse>
 void load_all(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit, Parse parse) {
-    const std::string label = GameFolder::display_name(literal);
-    const std::string text = folder.read_text(literal);
+    const auto records = read_records(folder, literal, kind);
+    const std::string& label = records->label();
     // Records arrive in ascending order, so the first id skipped is the first one missing; a file
     // cut off at a record boundary would otherwise leave the last records as they were.
     int expected = 1;
-    scan_records(text, kind, label, [&](const RecordLines& r) {
+    records->visit([&](const RecordItems& r) {
         if (r.id > count) return false;
         if (r.id >= 1) {
             if (r.id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), r.id);
@@ -33,12 +33,12 @@ void load_all(const GameFolder& folder, const char* literal, RecordKind kind, in
 
 void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     load_all(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
-             [&](const RecordLines& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
+             [&](const RecordItems& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
 }
 
 void ld_Gun(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     load_all(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
-             [&](const RecordLines& r, const std::string& label) {
+             [&](const RecordItems& r, const std::string& label) {
                  parse_warlord(r, label, set.gun[r.id]);
                  set.gun[r.id].id = r.id;
              });
@@ -56,7 +56,7 @@ void ld_Chr2(const SharedValues& shared, WorkingSet& set) {
 
 void ld_Kuni(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     load_all(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
-             [&](const RecordLines& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
+             [&](const RecordItems& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
 }
 
 void load_working_set(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
