@@ -66,21 +66,38 @@ bool stat_path(const fs::path& path, FileStamp* stamp) {
     return true;
 }
 
-// Reads an open file whole; its size is only a hint, the end is where read() says.
-bool read_fd(int fd, std::size_t size_hint, std::string& bytes) {
-    bytes.resize(size_hint + 1);
+// Reads an open file whole. While its bytes match `same` (the version known before) nothing is
+// kept but a count: most reads find a file unchanged, and then no copy of it is made at all.
+// Returns false when it cannot be read; otherwise `changed` is false when the bytes were `same`.
+bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string& bytes, bool& changed) {
+    char chunk[16384];
     std::size_t used = 0;
+    changed = same == nullptr;
+    if (changed) bytes.reserve(size_hint);
     for (;;) {
-        if (used == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
+        if (got == 0) break;
+        const auto n = static_cast<std::size_t>(got);
+        if (!changed) {
+            if (used + n <= same->size() && std::memcmp(same->data() + used, chunk, n) == 0) {
+                used += n;
+                continue;
+            }
+            changed = true;
+            bytes.reserve(std::max(size_hint, used + n));
+            bytes.assign(*same, 0, used);
+        }
+        bytes.append(chunk, n);
+        used += n;
     }
-    bytes.resize(used);
+    if (!changed && used != same->size()) {
+        changed = true;
+        bytes.assign(*same, 0, used);
+    }
     return true;
 }
 
@@ -201,19 +218,12 @@ Encoding GameFolder::encoding() const {
 std::optional<std::string> read_bytes(const fs::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
+    struct stat st {};
     std::string bytes;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    bool changed = true;
+    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size), nullptr, bytes, changed);
     ::close(fd);
+    if (!ok) return std::nullopt;
     return bytes;
 }
 
@@ -236,7 +246,10 @@ std::shared_ptr<const FileText> make_text(std::string bytes, const std::string& 
 }  // namespace
 
 std::shared_ptr<const FileText> GameFolder::read_shared_if_present(std::string_view literal) const {
-    Known& k = known(literal);
+    return read_known(known(literal), literal);
+}
+
+std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_view literal) const {
     const long long now = coarse_now_ns();
     if (k.content && k.trusted) {
         FileStamp stamp;
@@ -255,11 +268,13 @@ std::shared_ptr<const FileText> GameFolder::read_shared_if_present(std::string_v
     if (fd < 0) return nullptr;
     struct stat st {};
     std::string bytes;
-    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size), bytes);
+    bool changed = true;
+    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size),
+                                                     previous ? &previous->bytes() : nullptr, bytes, changed);
     ::close(fd);
     if (!ok) return nullptr;
     // Unchanged bytes keep their text and everything worked out from it.
-    k.content = previous && previous->bytes() == bytes ? previous : make_text(std::move(bytes), display_name(literal));
+    k.content = changed ? make_text(std::move(bytes), display_name(literal)) : previous;
     k.stamp = stamp_of(st);
     k.trusted = k.stamp.mtime_ns + kStampMarginNs < now;
     return k.content;
@@ -270,7 +285,10 @@ std::shared_ptr<const FileText> GameFolder::read_shared(std::string_view literal
     throw DataError(display_name(literal), exists(literal) ? "cannot be read" : "file not found");
 }
 
-std::string GameFolder::read_text(std::string_view literal) const { return read_shared(literal)->text(); }
+std::string GameFolder::read_text(std::string_view literal) const {
+    if (auto text = read_text_if_present(literal)) return std::move(*text);
+    throw DataError(display_name(literal), exists(literal) ? "cannot be read" : "file not found");
+}
 
 std::string GameFolder::read_master_text(std::string_view literal) const {
     std::string text = read_text(literal);
@@ -291,8 +309,13 @@ std::string GameFolder::read_master_text(std::string_view literal) const {
 }
 
 std::optional<std::string> GameFolder::read_text_if_present(std::string_view literal) const {
-    if (auto text = read_shared_if_present(literal)) return text->text();
-    return std::nullopt;
+    // A copy is wanted, so a file not known yet (a scenario master, read once) is not kept.
+    Known& k = known(literal);
+    const bool kept = k.content != nullptr;
+    auto text = read_known(k, literal);
+    if (!kept) k.content.reset();
+    if (!text) return std::nullopt;
+    return text->text();
 }
 
 std::string GameFolder::encode(std::string_view utf8) const {
@@ -334,7 +357,7 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
-GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string_view utf8) const {
+GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {
     // A rewrite usually keeps the beginning of the file (a log grows at its end): the lines the
     // old version shares keep their bytes and their known text, and only the rest is encoded and
     // checked, so that the cost follows what changed rather than the size of the file.
@@ -349,9 +372,13 @@ GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& o
                                                                  utf8.begin(), utf8.begin() + static_cast<std::ptrdiff_t>(text_kept), '\n')));
     }
     Written out;
-    out.bytes.reserve(bytes_kept + (utf8.size() - text_kept) + 16);
-    out.bytes.append(old ? std::string_view(old->bytes()).substr(0, bytes_kept) : std::string_view());
-    out.bytes += encode(utf8.substr(text_kept));
+    if (utf8_folder) {
+        out.bytes = std::move(utf8);  // its own bytes: nothing to encode
+    } else {
+        out.bytes.reserve(bytes_kept + (utf8.size() - text_kept) + 16);
+        out.bytes.append(old ? std::string_view(old->bytes()).substr(0, bytes_kept) : std::string_view());
+        out.bytes += encode(std::string_view(utf8).substr(text_kept));
+    }
     const std::string_view fresh = std::string_view(out.bytes).substr(bytes_kept);
     // The text is what reading these bytes would give (make_text), known without reading them.
     if (utf8_folder ? is_valid_utf8(fresh) : is_valid_utf8(out.bytes)) {
@@ -379,10 +406,10 @@ void GameFolder::remember(Known& k, std::shared_ptr<const FileText> text, const 
     k.trusted = false;  // written just now: a change in the same time stamp would not show
 }
 
-void GameFolder::write_text(std::string_view literal, std::string_view utf8) const {
+void GameFolder::write_text(std::string_view literal, std::string utf8) const {
     Known& k = known(literal);
     resolve_known(k, literal, nullptr);
-    Written w = written(k.content, utf8);
+    Written w = written(k.content, std::move(utf8));
     FileStamp stamp;
     k.content.reset();
     write_bytes_atomic(k.path, w.data(), display_name(literal), &stamp);
@@ -403,7 +430,7 @@ void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) 
     write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
 }
 
-void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const {
+void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
     Known& k = known(literal);
     Known& s = known(scratch);
     resolve_known(k, literal, nullptr);
@@ -411,7 +438,7 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     const fs::path& path = k.path;
     const fs::path& scratch_path = s.path;
     const std::string label = display_name(literal);
-    Written w = written(k.content, utf8);
+    Written w = written(k.content, std::move(utf8));
     const std::string& bytes = w.data();
     // From here the files change: what was known of them is forgotten until the end says.
     k.content.reset();

@@ -76,7 +76,8 @@ public:
     Encoding encoding() const;
 
     // Whole text of a file, decoded to UTF-8. Throws DataError naming the file when it is missing
-    // or is neither UTF-8 nor Shift-JIS.
+    // or is neither UTF-8 nor Shift-JIS. A copy: the text is only kept by the folder when it
+    // already knew the file (see read_shared).
     std::string read_text(std::string_view literal) const;
     // The same without a copy. The file is read again only when it may have changed since this
     // folder last read or wrote it: its inode, size or modification time differ, or that time is
@@ -93,11 +94,11 @@ public:
 
     // Replace a file's whole content, encoded in the folder's encoding. The new content reaches
     // the file by an atomic rename, so a crash leaves either the old or the new file, never half.
-    void write_text(std::string_view literal, std::string_view utf8) const;
+    void write_text(std::string_view literal, std::string utf8) const;
     // Replace a file atomically and leave its old bytes under the scratch name, as the rewrites
     // through a scratch copy always have. The fresh file is exchanged with the old one, so the old
     // bytes are neither copied nor is the flush paid that renaming over a file costs on ext4.
-    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const;
+    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const;
     // Write a file that nothing relies on surviving a crash (scratch copies): cheaper, not atomic.
     void write_scratch(std::string_view literal, std::string_view utf8) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the
@@ -129,6 +130,7 @@ private:
     // Resolves through the remembered path when it is still right; fills st when the file exists.
     bool resolve_known(Known& k, std::string_view literal, FileStamp* stamp) const;
     void resolve_afresh(Known& k, std::string_view literal) const;
+    std::shared_ptr<const FileText> read_known(Known& k, std::string_view literal) const;
     // The bytes a rewrite puts in a file, and the text a read of them gives (null when a read
     // would refuse them).
     struct Written {
@@ -136,7 +138,7 @@ private:
         std::shared_ptr<const FileText> text;
         const std::string& data() const;
     };
-    Written written(const std::shared_ptr<const FileText>& old, std::string_view utf8) const;
+    Written written(const std::shared_ptr<const FileText>& old, std::string utf8) const;
     // After this folder wrote a file: what it holds now, and its stamp.
     void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
 

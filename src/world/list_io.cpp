@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "world/error.h"
 #include "world/numbers.h"
@@ -23,11 +22,9 @@ std::string_view read_item(std::string_view text, std::size_t& pos) {
     std::string_view value;
     if (pos < n && text[pos] == '"') {
         ++pos;
-        const std::size_t close = text.find('"', pos);
-        std::size_t end = close;
-        // An unclosed quote runs to the line end.
-        const std::size_t eol = text.find_first_of("\r\n", pos);
-        if (close == std::string_view::npos || (eol != std::string_view::npos && eol < close)) end = eol == std::string_view::npos ? n : eol;
+        // Up to the closing quote; an unclosed quote runs to the line end.
+        std::size_t end = pos;
+        while (end < n && text[end] != '"' && !is_line_end(text[end])) ++end;
         value = text.substr(pos, end - pos);
         pos = end;
         if (pos < n && text[pos] == '"') ++pos;
@@ -112,29 +109,28 @@ bool parse_number(std::string_view item, std::int16_t& out) {
         out = 0;  // an empty field reads as 0, as the list reader always did
         return true;
     }
-    std::size_t k = 0;
-    if (body[k] == '-' || body[k] == '+') ++k;
+    const bool signed_ = body[0] == '-' || body[0] == '+';
+    const std::string_view magnitude = body.substr(signed_ ? 1 : 0);
+    // Almost every stored number is a whole one: read as an integer, never through a real.
+    unsigned long long value = 0;  // unsigned: a second sign is not part of a number
+    const auto [stop, ec] = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+    if (stop == magnitude.data() + magnitude.size() && ec != std::errc::invalid_argument) {
+        const long long whole = ec == std::errc::result_out_of_range || value > 1'000'000'000'000ULL
+                                    ? 1'000'000'000'000LL
+                                    : static_cast<long long>(value);
+        out = saturate16(body[0] == '-' ? -whole : whole);
+        return true;
+    }
+    // Otherwise a real with a decimal point, or no number at all.
     bool digits = false;
     bool dot = false;
-    for (; k < body.size(); ++k) {
-        const char c = body[k];
+    for (const char c : magnitude) {
         if (c >= '0' && c <= '9') digits = true;
         else if (c == '.' && !dot) dot = true;
         else return false;
     }
     if (!digits) return false;
-    if (!dot) {
-        // Almost every stored number is a whole one: read as an integer, never through a real.
-        const bool negative = body[0] == '-';
-        const std::string_view magnitude = body.substr(body[0] == '-' || body[0] == '+' ? 1 : 0);
-        long long value = 0;
-        const auto [end_ptr, ec] = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
-        if (ec == std::errc::result_out_of_range) value = std::numeric_limits<long long>::max();
-        out = saturate16(negative ? -value : value);
-        return true;
-    }
-    const double value = std::strtod(std::string(body).c_str(), nullptr);
-    out = saturate16(CInt(value));
+    out = saturate16(CInt(std::strtod(std::string(body).c_str(), nullptr)));
     return true;
 }
 

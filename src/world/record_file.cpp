@@ -1,5 +1,7 @@
 #include "world/record_file.h"
 
+#include <charconv>
+
 #include "world/error.h"
 #include "world/list_io.h"
 
@@ -43,14 +45,17 @@ constexpr std::array<const char*, 8> kWarlordNumbers{"meishuID", "kunshuID", "ar
                                                      "meisei",   "tian",     "kessoku", "ifu"};
 constexpr std::array<const char*, 2> kProvinceNumbers{"gunID", "army"};
 
+[[noreturn]] void refuse_number(const RecordItems& record, const std::string& label, const char* field) {
+    throw DataError(label, std::string(field) + " is not a number (\"" + std::string(record.bad_text) + "\")", record.id);
+}
+
 // Number k (from 1) of a record; a number item that is not a number is refused as a list reader
 // refuses it, naming the field.
 template <std::size_t N>
-std::int16_t number_at(const RecordItems& record, const std::string& label, const std::array<const char*, N>& names,
-                       int k) {
-    if (record.bad_number == k)
-        throw DataError(label, std::string(names[static_cast<std::size_t>(k - 1)]) + " is not a number (\"" +
-                                   std::string(record.bad_text) + "\")", record.id);
+inline std::int16_t number_at(const RecordItems& record, const std::string& label,
+                              const std::array<const char*, N>& names, int k) {
+    if (record.bad_number == k) [[unlikely]]
+        refuse_number(record, label, names[static_cast<std::size_t>(k - 1)]);
     return record.numbers[static_cast<std::size_t>(k - 1)];
 }
 
@@ -252,34 +257,49 @@ std::string quote_text(std::string_view text) {
 }
 
 namespace {
-std::string numbers_line(std::initializer_list<int> values) {
-    std::string out;
+
+void append_quoted_line(std::string& out, std::string_view text) {
+    out += '"';
+    out += text;
+    out += "\"\r\n";
+}
+
+void append_numbers_line(std::string& out, std::initializer_list<int> values) {
+    char buffer[8];
     bool first = true;
     for (int v : values) {
         if (!first) out += ',';
-        out += std::to_string(v);
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+        out.append(buffer, end);
         first = false;
     }
-    return out;
+    out += "\r\n";
 }
+
 }  // namespace
 
-std::vector<std::string> general_lines(const Bushou& b) {
-    return {quote_text(b.name), numbers_line({b.policy, b.fight, b.wisdom, b.tactics}), numbers_line({b.charm, b.Setu}),
-            numbers_line({b.kunID, b.Job}), quote_text(b.jpg)};
+void append_general_lines(std::string& out, const Bushou& b, bool with_last) {
+    append_quoted_line(out, b.name);
+    append_numbers_line(out, {b.policy, b.fight, b.wisdom, b.tactics});
+    append_numbers_line(out, {b.charm, b.Setu});
+    append_numbers_line(out, {b.kunID, b.Job});
+    if (with_last) append_quoted_line(out, b.jpg);
 }
 
-std::vector<std::string> warlord_lines(const Gun& g) {
-    return {quote_text(g.name),
-            numbers_line({g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu}),
-            quote_text(g.del ? "TRUE" : "FALSE")};
+void append_warlord_lines(std::string& out, const Gun& g, bool with_last) {
+    append_quoted_line(out, g.name);
+    append_numbers_line(out, {g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu});
+    if (with_last) append_quoted_line(out, g.del ? "TRUE" : "FALSE");
 }
 
-std::vector<std::string> province_lines(const Kuni& k) { return {quote_text(k.name), numbers_line({k.gunID, k.army})}; }
+void append_province_lines(std::string& out, const Kuni& k) {
+    append_quoted_line(out, k.name);
+    append_numbers_line(out, {k.gunID, k.army});
+}
 
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
-                     const std::function<const std::vector<std::string>*(const RecordItems&)>& replace) {
+                     const std::function<int(const RecordItems&, std::string& out)>& write_fields) {
     const auto records = read_records(folder, literal, kind);
     std::string out;
     out.reserve(records->text().size() + 256);
@@ -287,18 +307,15 @@ void rewrite_records(const GameFolder& folder, std::string_view literal, std::st
     records->visit([&](const RecordItems& record) {
         out += record.marker;
         out += "\r\n";
-        const std::vector<std::string>* fresh = replace(record);
-        for (int k = 0; k < n_fields; ++k) {
-            // The last line (jpg, del) is copied as read unless the caller supplies all lines.
-            const bool use_fresh = fresh && (k < static_cast<int>(fresh->size())) &&
-                                   (k < n_fields - 1 || static_cast<int>(fresh->size()) == n_fields);
-            out += use_fresh ? (*fresh)[static_cast<std::size_t>(k)] : record.fields[static_cast<std::size_t>(k)];
+        const int written = write_fields(record, out);
+        for (int k = written; k < n_fields; ++k) {
+            out += record.fields[static_cast<std::size_t>(k)];
             out += "\r\n";
         }
         return !stop_after(record.id);
     });
     // The scratch copy ends up holding the old bytes, as the rewrite has always left them.
-    folder.replace_keeping_old(literal, scratch, out);
+    folder.replace_keeping_old(literal, scratch, std::move(out));
 }
 
 }  // namespace teijinki

@@ -92,11 +92,12 @@ void parse_general(const RecordItems& record, const std::string& label, Bushou& 
 void parse_warlord(const RecordItems& record, const std::string& label, Gun& out);
 void parse_province(const RecordItems& record, const std::string& label, Kuni& out);
 
-// The field lines of a record with the given values, except the last line, which callers copy
-// as read (a general's jpg and a warlord's del are never changed by a one-record rewrite).
-std::vector<std::string> general_lines(const Bushou& b);
-std::vector<std::string> warlord_lines(const Gun& g);
-std::vector<std::string> province_lines(const Kuni& k);
+// The field lines of a record with the given values appended to out, each ended by CR LF. A
+// one-record rewrite leaves out the last line (a general's jpg, a warlord's del), which it copies
+// as read.
+void append_general_lines(std::string& out, const Bushou& b, bool with_last = true);
+void append_warlord_lines(std::string& out, const Gun& g, bool with_last = true);
+void append_province_lines(std::string& out, const Kuni& k);
 std::string quote_text(std::string_view text);
 
 // The literal paths of the working files and their scratch copies.
@@ -117,11 +118,13 @@ inline constexpr const char* kCommand = "\\ini\\Command.ini";
 }  // namespace files
 
 // Rewrites a working file through its scratch copy: the scratch copy gets the old bytes, the
-// records up to the stop are written anew (replace() may substitute a record's field lines),
-// and the result reaches the working file by an atomic replace.
-// stop_after(id) tells whether the rewrite ends after the record with that id.
+// records up to the stop are written anew, and the result reaches the working file by an atomic
+// replace. stop_after(id) tells whether the rewrite ends after the record with that id.
+// write_fields(record, out) may append the record's field lines anew (each ended by CR LF) and
+// returns how many it wrote: all of them, or all but the last, which is then copied as read; 0
+// keeps the record as read.
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
-                     const std::function<const std::vector<std::string>*(const RecordItems&)>& replace);
+                     const std::function<int(const RecordItems&, std::string& out)>& write_fields);
 
 }  // namespace teijinki

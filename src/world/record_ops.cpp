@@ -15,11 +15,6 @@ void check_table_id(int id, int limit, const std::string& label) {
     if (id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), id);
 }
 
-std::vector<std::string> without_last(std::vector<std::string> lines) {
-    lines.pop_back();
-    return lines;
-}
-
 // Field number n (1-based, after the name) of a record, as a list reader reading n numbers gives it.
 int numeric_field(const RecordItems& record, const std::string& label, int n, RecordKind kind) {
     if (n < 1) return 0;
@@ -100,31 +95,37 @@ void RecordOps::ld_Kuni_rtn() {
 }
 
 void RecordOps::sv_Chr_rtn() {
-    const auto fresh = without_last(general_lines(chr));
     const int count = shared_.bushou_count;
-    const int target = target_id;
     rewrite_records(folder_, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
                     [count](int id) { return id >= count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id != target_id) return 0;
+                        append_general_lines(out, chr, false);
+                        return field_lines(RecordKind::General) - 1;
+                    });
 }
 
 void RecordOps::sv_Gun_rtn() {
-    const auto fresh = without_last(warlord_lines(gun));
     const int count = shared_.gun_count;
-    const int target = target_id;
     rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id != target_id) return 0;
+                        append_warlord_lines(out, gun, false);
+                        return field_lines(RecordKind::Warlord) - 1;
+                    });
 }
 
 void RecordOps::sv_Kuni_rtn() {
     // A province record has no trailing line that is kept as read.
-    const auto fresh = province_lines(kuni);
     const int count = shared_.kuni_count;
-    const int target = target_id;
     rewrite_records(folder_, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) { return r.id == target ? &fresh : nullptr; });
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id != target_id) return 0;
+                        append_province_lines(out, kuni);
+                        return field_lines(RecordKind::Province);
+                    });
 }
 
 void RecordOps::ld_Abl_rtn() {
@@ -176,10 +177,10 @@ void RecordOps::ld_gID_rtn() {
 }
 
 void RecordOps::mk_HeiFile() {
-    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
-    const std::string& label = records->label();
+    const std::string label = label_of(files::kProvinces);
+    const std::string text = folder_.read_text(files::kProvinces);
     long long sum = 0;
-    records->visit([&](const RecordItems& r) {
+    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
         if (r.id > 0) {
             Kuni k;
             parse_province(r, label, k);
@@ -207,18 +208,17 @@ void RecordOps::mk_HeiFile_Master() {
         return r.id < shared_.kuni_count;
     });
     const std::string gun_label = label_of(files::kWarlords);
-    std::vector<std::string> fresh;
     rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordItems& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count) return nullptr;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count) return 0;
                         Gun g;
                         parse_warlord(r, gun_label, g);
                         g.id = r.id;
                         g.army = sums[r.id];
                         gun = g;  // the buffer ends on the last warlord, as one-by-one recounts leave it
-                        fresh = without_last(warlord_lines(g));
-                        return &fresh;
+                        append_warlord_lines(out, g, false);
+                        return field_lines(RecordKind::Warlord) - 1;
                     });
 }
 

@@ -68,38 +68,34 @@ void load_working_set(const GameFolder& folder, const SharedValues& shared, Work
 
 void sv_Chr(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.bushou_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
                     [count](int id) { return id >= count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxGenerals) return nullptr;
-                        fresh = general_lines(set.chr[r.id]);
-                        fresh.pop_back();  // jpg as read
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxGenerals) return 0;
+                        append_general_lines(out, set.chr[r.id], false);  // jpg as read
+                        return field_lines(RecordKind::General) - 1;
                     });
 }
 
 void sv_Gun(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.gun_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxWarlords) return nullptr;
-                        fresh = warlord_lines(set.gun[r.id]);
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxWarlords) return 0;
+                        append_warlord_lines(out, set.gun[r.id]);
+                        return field_lines(RecordKind::Warlord);
                     });
 }
 
 void sv_Kuni(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.kuni_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxProvinces) return nullptr;
-                        fresh = province_lines(set.kuni[r.id]);
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxProvinces) return 0;
+                        append_province_lines(out, set.kuni[r.id]);
+                        return field_lines(RecordKind::Province);
                     });
 }
 
