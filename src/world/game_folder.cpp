@@ -82,9 +82,12 @@ bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string
         }
         if (got == 0) break;
         const auto n = static_cast<std::size_t>(got);
+        // A short read that reaches the size the file had when opened is its end: one call less.
+        const bool at_end = n < sizeof chunk && used + n == size_hint;
         if (!changed) {
             if (used + n <= same->size() && std::memcmp(same->data() + used, chunk, n) == 0) {
                 used += n;
+                if (at_end) break;
                 continue;
             }
             changed = true;
@@ -93,6 +96,7 @@ bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string
         }
         bytes.append(chunk, n);
         used += n;
+        if (at_end) break;
     }
     if (!changed && used != same->size()) {
         changed = true;
@@ -101,22 +105,28 @@ bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string
     return true;
 }
 
-// The length of the longest common beginning of a and b that ends a line.
-std::size_t common_lines(std::string_view a, std::string_view b) {
+// How long a and b stay the same from their beginnings.
+std::size_t common_length(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     std::size_t i = 0;
-    constexpr std::size_t kBlock = 256;
+    constexpr std::size_t kBlock = 64;
     while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) i += kBlock;
     while (i < n && a[i] == b[i]) ++i;
-    const std::size_t eol = a.substr(0, i).rfind('\n');
-    return eol == std::string_view::npos ? 0 : eol + 1;
+    return i;
 }
 
-// Where the line that follows `lines` line feeds starts in text.
-std::size_t after_lines(std::string_view text, std::size_t lines) {
-    std::size_t pos = 0;
-    for (; lines > 0; --lines) pos = text.find('\n', pos) + 1;
-    return pos;
+std::vector<std::uint32_t> starts_of_lines(std::string_view text) {
+    std::vector<std::uint32_t> starts{0};
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; p < end;) {
+        const void* feed = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!feed) break;
+        p = static_cast<const char*>(feed) + 1;
+        starts.push_back(static_cast<std::uint32_t>(p - begin));
+    }
+    if (starts.back() != text.size()) starts.push_back(static_cast<std::uint32_t>(text.size()));
+    return starts;
 }
 
 bool write_all(int fd, std::string_view bytes) {
@@ -253,7 +263,10 @@ std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_vie
     const long long now = coarse_now_ns();
     if (k.content && k.trusted) {
         FileStamp stamp;
-        if (resolve_known(k, literal, &stamp) && stamp == k.stamp) return k.content;
+        if (resolve_known(k, literal, &stamp) && stamp == k.stamp) {
+            step(FileStep::Kind::Check, k.path);
+            return k.content;
+        }
     }
     // Opening the remembered path proves it still right when it was found as spelled; otherwise
     // (or when it fails) the name is looked for again first.
@@ -265,7 +278,10 @@ std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_vie
     }
     const std::shared_ptr<const FileText> previous = std::move(k.content);
     k.content.reset();
-    if (fd < 0) return nullptr;
+    if (fd < 0) {
+        step(FileStep::Kind::Check, k.path);
+        return nullptr;
+    }
     struct stat st {};
     std::string bytes;
     bool changed = true;
@@ -274,6 +290,7 @@ std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_vie
     ::close(fd);
     if (!ok) return nullptr;
     // Unchanged bytes keep their text and everything worked out from it.
+    step(FileStep::Kind::Read, k.path);
     k.content = changed ? make_text(std::move(bytes), display_name(literal)) : previous;
     k.stamp = stamp_of(st);
     k.trusted = k.stamp.mtime_ns + kStampMarginNs < now;
@@ -357,45 +374,125 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
-GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {
-    // A rewrite usually keeps the beginning of the file (a log grows at its end): the lines the
-    // old version shares keep their bytes and their known text, and only the rest is encoded and
-    // checked, so that the cost follows what changed rather than the size of the file.
-    const bool utf8_folder = encoding() == Encoding::Utf8;
-    const bool old_plain = old && old->is_utf8();
-    std::size_t text_kept = 0;
-    std::size_t bytes_kept = 0;
-    if (old && old_plain == utf8_folder) {
-        text_kept = common_lines(old->text(), utf8);
-        bytes_kept = utf8_folder ? text_kept
-                                 : after_lines(old->bytes(), static_cast<std::size_t>(std::count(
-                                                                 utf8.begin(), utf8.begin() + static_cast<std::ptrdiff_t>(text_kept), '\n')));
+const FileText::LineStarts& FileText::line_starts() const {
+    if (!line_starts_) {
+        auto starts = std::make_unique<LineStarts>();
+        starts->text = starts_of_lines(text());
+        if (decoded_) starts->bytes = starts_of_lines(bytes_);
+        line_starts_ = std::move(starts);
     }
-    Written out;
-    if (utf8_folder) {
-        out.bytes = std::move(utf8);  // its own bytes: nothing to encode
-    } else {
-        out.bytes.reserve(bytes_kept + (utf8.size() - text_kept) + 16);
-        out.bytes.append(old ? std::string_view(old->bytes()).substr(0, bytes_kept) : std::string_view());
-        out.bytes += encode(std::string_view(utf8).substr(text_kept));
-    }
-    const std::string_view fresh = std::string_view(out.bytes).substr(bytes_kept);
-    // The text is what reading these bytes would give (make_text), known without reading them.
-    if (utf8_folder ? is_valid_utf8(fresh) : is_valid_utf8(out.bytes)) {
-        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::nullopt);
-        return out;
-    }
-    if (!utf8_folder && text_kept > 0) {
-        if (auto tail = to_utf8(fresh, Encoding::ShiftJis)) {
-            std::string text(std::string_view(old->text()).substr(0, text_kept));
-            text += *tail;
-            out.text = std::make_shared<const FileText>(std::move(out.bytes), std::move(text));
-            return out;
+    return *line_starts_;
+}
+
+std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::string& utf8) const {
+    // A rewrite mostly keeps lines as they were (a log grows at its end, a record file changes a
+    // few records). Unchanged lines keep their old bytes and text, found a stretch at a time; only
+    // the changed lines are checked (UTF-8) or converted, all in one piece there and back
+    // (Shift-JIS: the pieces are told apart again by their line feeds).
+    const bool plain = old.is_utf8();
+    const FileText::LineStarts& starts = old.line_starts();
+    const std::vector<std::uint32_t>& at_text = starts.text;
+    const std::vector<std::uint32_t>& at_bytes = plain ? starts.text : starts.bytes;
+    if (at_bytes.size() != at_text.size()) return nullptr;
+    const std::string_view old_text = old.text();
+    const std::string_view fresh = utf8;
+    const std::size_t lines = at_text.size() - 1;
+
+    // The new text as stretches: old lines kept (first..last), or changed lines of the new text.
+    struct Stretch {
+        bool kept;
+        std::size_t first, last;  // kept: old line numbers; changed: where in the new text
+        std::size_t feeds;        // changed: its line feeds
+    };
+    std::vector<Stretch> stretches;
+    std::string changed;
+    std::size_t at = 0;
+    for (std::size_t line = 0; at < fresh.size();) {
+        if (line < lines) {
+            const std::size_t same = common_length(fresh.substr(at), old_text.substr(at_text[line]));
+            // The old lines line..last-1 lie whole within what stayed the same.
+            const auto beyond = std::upper_bound(at_text.begin() + static_cast<std::ptrdiff_t>(line) + 1, at_text.end(),
+                                                 static_cast<std::uint32_t>(at_text[line] + same));
+            const auto last = static_cast<std::size_t>(beyond - at_text.begin()) - 1;
+            if (last > line) {
+                stretches.push_back({true, line, last, 0});
+                at += at_text[last] - at_text[line];
+                line = last;
+                continue;
+            }
         }
+        const std::size_t feed = fresh.find('\n', at);
+        const std::size_t end = feed == std::string_view::npos ? fresh.size() : feed + 1;
+        if (stretches.empty() || stretches.back().kept) stretches.push_back({false, at, at, 0});
+        stretches.back().last = end;
+        stretches.back().feeds += feed == std::string_view::npos ? 0 : 1;
+        changed += fresh.substr(at, end - at);
+        at = end;
+        ++line;
     }
-    if (auto text = to_utf8(out.bytes, Encoding::ShiftJis))
+    if (plain) {
+        if (!is_valid_utf8(changed)) return nullptr;
+        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
+    }
+
+    const std::string changed_bytes = encode(changed);
+    const auto changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
+    if (!changed_back) return nullptr;
+    // What a read of the bytes gives is the new text itself unless a changed line comes back
+    // from the converter other than it went in (a character the code page lacks, or one it maps
+    // two ways).
+    const bool text_is_fresh = *changed_back == changed;
+    std::string bytes;
+    std::string text;
+    bytes.reserve(old.bytes().size() + changed_bytes.size());
+    if (!text_is_fresh) text.reserve(fresh.size() + 1024);
+    std::size_t bytes_at = 0, back_at = 0;
+    // A changed stretch's share of a converted whole: up to its last line feed, or to the end for
+    // the stretch that ends the text without one.
+    auto share = [](std::string_view converted, std::size_t& from, const Stretch& st, bool to_end) {
+        std::size_t end = from;
+        for (std::size_t k = 0; k < st.feeds && end < converted.size(); ++k) {
+            const std::size_t feed = converted.find('\n', end);
+            end = feed == std::string_view::npos ? converted.size() : feed + 1;
+        }
+        if (to_end) end = converted.size();
+        const std::string_view out = converted.substr(from, end - from);
+        from = end;
+        return out;
+    };
+    for (const Stretch& st : stretches) {
+        if (st.kept) {
+            bytes.append(old.bytes(), at_bytes[st.first], at_bytes[st.last] - at_bytes[st.first]);
+            if (!text_is_fresh) text.append(old_text, at_text[st.first], at_text[st.last] - at_text[st.first]);
+            continue;
+        }
+        const bool to_end = fresh[st.last - 1] != '\n';
+        bytes += share(changed_bytes, bytes_at, st, to_end);
+        const std::string_view back = share(*changed_back, back_at, st, to_end);
+        if (!text_is_fresh) text += back;
+    }
+    // The text is what a read of these bytes gives (make_text).
+    std::optional<std::string> decoded;
+    if (!is_valid_utf8(bytes)) decoded = text_is_fresh ? std::move(utf8) : std::move(text);
+    return std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+}
+
+GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {
+    Written out;
+    const bool utf8_folder = encoding() == Encoding::Utf8;
+    // An old version in the folder's own encoding lends its unchanged lines.
+    if (old && old->is_utf8() == utf8_folder) {
+        out.text = rewritten(*old, utf8);
+        if (out.text) return out;
+    }
+    out.bytes = utf8_folder ? std::move(utf8) : encode(utf8);
+    // No usable old version: what a read of the bytes would make of them.
+    if (is_valid_utf8(out.bytes)) {
+        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::nullopt);
+    } else if (auto text = to_utf8(out.bytes, Encoding::ShiftJis)) {
         out.text = std::make_shared<const FileText>(std::move(out.bytes), std::move(text));
-    return out;  // bytes that a read will refuse: nothing to remember
+    }
+    return out;  // without a text: bytes that a read will refuse, nothing to remember
 }
 
 const std::string& GameFolder::Written::data() const { return text ? text->bytes() : bytes; }
@@ -412,6 +509,7 @@ void GameFolder::write_text(std::string_view literal, std::string utf8) const {
     Written w = written(k.content, std::move(utf8));
     FileStamp stamp;
     k.content.reset();
+    step(FileStep::Kind::Write, k.path, {}, w.data().size());
     write_bytes_atomic(k.path, w.data(), display_name(literal), &stamp);
     remember(k, std::move(w.text), stamp);
 }
@@ -427,19 +525,26 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
 
 void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
     known(literal).content.reset();
-    write_bytes_scratch(resolve(literal), encode(utf8), display_name(literal));
+    const fs::path path = resolve(literal);
+    const std::string bytes = encode(utf8);
+    step(FileStep::Kind::Write, path, {}, bytes.size());
+    write_bytes_scratch(path, bytes, display_name(literal));
 }
 
 void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
     Known& k = known(literal);
     Known& s = known(scratch);
-    resolve_known(k, literal, nullptr);
-    resolve_known(s, scratch, nullptr);
+    // A path found as spelled is written without a look: were the file gone, the exchange below
+    // fails and the name is looked for again, and a scratch file made anew under the spelling
+    // given is the one a lookup would find.
+    if (!(k.resolved && k.exact)) resolve_known(k, literal, nullptr);
+    if (!(s.resolved && s.exact)) resolve_known(s, scratch, nullptr);
     const fs::path& path = k.path;
     const fs::path& scratch_path = s.path;
     const std::string label = display_name(literal);
     Written w = written(k.content, std::move(utf8));
     const std::string& bytes = w.data();
+    step(FileStep::Kind::Replace, path, scratch_path, bytes.size());
     // From here the files change: what was known of them is forgotten until the end says.
     k.content.reset();
     s.content.reset();
@@ -455,7 +560,8 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
     // One atomic exchange: the working file gets the new content, the scratch name the old.
-    if (::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+    auto exchange = [&] { return ::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0; };
+    if (exchange() || (errno == ENOENT && (resolve_afresh(k, literal), exchange()))) {
         remember(k, std::move(w.text), stamp_of(st));
         return;
     }
@@ -480,9 +586,18 @@ void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long l
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {
     known(to).content.reset();
-    auto bytes = read_bytes(resolve(from));
+    const fs::path source = resolve(from);
+    auto bytes = read_bytes(source);
     if (!bytes) throw DataError(display_name(from), "file not found");
-    write_bytes_atomic(resolve(to), *bytes, display_name(to));
+    const fs::path target = resolve(to);
+    step(FileStep::Kind::Copy, source, target, bytes->size());
+    write_bytes_atomic(target, *bytes, display_name(to));
+}
+
+void GameFolder::step(FileStep::Kind kind, const fs::path& path, const fs::path& other, std::size_t bytes) const {
+    if (!steps_) return;
+    steps_->push_back({kind, path.lexically_relative(root_), other.empty() ? fs::path() : other.lexically_relative(root_),
+                       bytes});
 }
 
 std::vector<std::string> split_lines(std::string_view text) {

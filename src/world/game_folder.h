@@ -3,6 +3,7 @@
 // literal paths such as "\ini\busv.ini"; they resolve inside the folder with '/', matching existing
 // names without regard to letter case (the game spells one file several ways).
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -26,6 +27,22 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// One step of a folder's file work, kept when a benchmark asks for it: it measures a game's file
+// work done bare, without the rules, against the whole game.
+struct FileStep {
+    enum class Kind {
+        Check,    // the file's status only: its known version was still good
+        Read,     // opened and read whole
+        Write,    // written beside and renamed over
+        Replace,  // the scratch file overwritten in place and exchanged with it
+        Copy,     // read whole, then written as Write
+    };
+    Kind kind = Kind::Read;
+    std::filesystem::path path;   // relative to the folder
+    std::filesystem::path other;  // a replacement's scratch file, a copy's target
+    std::size_t bytes = 0;        // written
+};
+
 // One version of a text file as it was read or written: its bytes, its text in UTF-8, and what
 // has been worked out from that text, which is kept with it so that it goes when the file changes.
 class FileText {
@@ -39,6 +56,15 @@ public:
     // A UTF-8 file's text is its bytes; only a Shift-JIS file keeps a decoded copy.
     const std::string& text() const { return decoded_ ? *decoded_ : bytes_; }
     bool is_utf8() const { return !decoded_; }
+
+    // Where each line starts (after each line feed, and at 0), in the text and in the bytes, with
+    // the end as the last entry: the two line up, a line feed being the same byte in both
+    // encodings. Worked out on the first call; bytes is left empty for a UTF-8 file.
+    struct LineStarts {
+        std::vector<std::uint32_t> text;
+        std::vector<std::uint32_t> bytes;
+    };
+    const LineStarts& line_starts() const;
 
     // What make() works out from this text (records, say), made on the first call with a key and
     // handed out again afterwards. The pointer shares ownership of this text, so views into it
@@ -56,6 +82,7 @@ public:
 private:
     std::string bytes_;
     std::optional<std::string> decoded_;
+    mutable std::unique_ptr<const LineStarts> line_starts_;
     // Never handed out itself (only aliases of the file's own pointer are), so nothing made from
     // the text can keep the text alive in a cycle.
     mutable std::vector<std::pair<int, std::shared_ptr<const void>>> derived_;
@@ -109,6 +136,9 @@ public:
     // writes several files can refuse before the first instead of stopping half way.
     void ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const;
 
+    // From now on every step of file work is appended to steps (nullptr: none kept).
+    void keep_file_work(std::vector<FileStep>* steps) const { steps_ = steps; }
+
     // Short name for messages: the literal with '/' separators.
     static std::string display_name(std::string_view literal);
 
@@ -139,13 +169,20 @@ private:
         const std::string& data() const;
     };
     Written written(const std::shared_ptr<const FileText>& old, std::string utf8) const;
+    // The same made from the lines of the version it replaces (old in the folder's encoding);
+    // nullptr when it cannot be made that way. utf8 is taken only when the result is not null.
+    std::shared_ptr<const FileText> rewritten(const FileText& old, std::string& utf8) const;
     // After this folder wrote a file: what it holds now, and its stamp.
     void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
 
     std::filesystem::path root_;
     mutable std::optional<Encoding> encoding_;
+    void step(FileStep::Kind kind, const std::filesystem::path& path, const std::filesystem::path& other = {},
+              std::size_t bytes = 0) const;
+
     // Only ever touched from the thread that runs the rules.
     mutable std::unordered_map<std::string, Known> known_;
+    mutable std::vector<FileStep>* steps_ = nullptr;
 };
 
 // Raw byte helpers shared by everything that writes into a game folder.
