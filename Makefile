@@ -12,11 +12,12 @@ PACKAGES := build-essential cmake ninja-build pkg-config python3 \
             libgtest-dev libgmock-dev nlohmann-json3-dev \
             qt6-base-dev qt6-image-formats-plugins libqt6opengl6-dev \
             libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm fonts-noto-cjk \
-            xvfb xauth
+            xvfb xauth \
+            dpkg-dev desktop-file-utils appstream groff-base
 
 SUDO := $(shell [ "$$(id -u)" = "0" ] || echo sudo)
 
-.PHONY: all deps build test play demo clean install test-asan soak fuzz fuzz-deps
+.PHONY: all deps build test play demo clean install package test-asan soak fuzz fuzz-deps
 
 all: build
 
@@ -48,10 +49,15 @@ demo: build
 clean:
 	rm -rf $(BUILD)
 
-# The programs, the data, the desktop entry and the icon under $(PREFIX); DESTDIR is honoured
-# (make install PREFIX=/usr DESTDIR=/tmp/pkg).
+# The programs, the data, the desktop and AppStream entries, the icons and the man pages under
+# $(PREFIX); DESTDIR is honoured (make install PREFIX=/usr DESTDIR=/tmp/pkg).
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package of the same files, $(BUILD)/teijinki_<version>_<arch>.deb:
+#   sudo apt install ./$(BUILD)/teijinki_*.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # --- Proof under load: sanitizers, soak, fuzzing ---------------------------------------------
 

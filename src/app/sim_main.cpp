@@ -14,7 +14,9 @@
 
 #include "app/sim_bench.h"
 #include "app/sim_host.h"
-#include "saveload/save_sequence.h"
+#include "app/sim_odds.h"
+#include "app/version.h"
+#include "turn/save_sequence.h"
 #include "setup/scenarios.h"
 #include "turn/main_state.h"
 #include "turn/seeded_games.h"
@@ -41,13 +43,36 @@ struct Options {
     std::optional<std::string> load_slot;  // continued instead of a new game
     bool new_game_choice = false;          // --scenario or --players given
     bool bench = false;
+    bool odds = false;  // the odds of each player's offers before his move
     std::string trace;  // JSON Lines trace of every year, when given
 };
 
 const char* kUsage =
     "usage: teijinki-sim [--dir DIR] [--scenario 1..6] [--seed S] [--players ID,ID,...] [--years Y] [--quiet]\n"
-    "       [--save SLOT] [--load SLOT] [--trace FILE]\n"
-    "       teijinki-sim --bench   (fixed seeded games: times, peak memory, behaviour signature)\n";
+    "       [--save SLOT] [--load SLOT] [--trace FILE] [--odds]\n"
+    "       teijinki-sim --bench\n"
+    "       teijinki-sim --help | --version\n";
+
+const char* kHelp =
+    "Plays whole games without a window in the game folder DIR (default: game), which is filled\n"
+    "from the installed data when it holds no game; every player's move is left to the computer.\n"
+    "\n"
+    "  --dir DIR            the game folder\n"
+    "  --scenario N         the scenario, 1 to 6 (default 1)\n"
+    "  --seed S             a fixed seed, so that the game can be played again the same way\n"
+    "  --players ID,...     the warlords ticked as players (the computer makes their moves too)\n"
+    "  --years Y            stop after Y years (default: play to the end)\n"
+    "  --quiet              print only the reports, not every message page\n"
+    "  --save SLOT          save into the slot when the run stops\n"
+    "  --load SLOT          continue the game saved in the slot\n"
+    "  --trace FILE         write a JSON Lines record of every year to FILE\n"
+    "  --odds               before each player's move, print the odds of every offer he may choose, as\n"
+    "                       the strategy screen tells them (the year played in memory many times)\n"
+    "  --bench              play fixed seeded games and print times, peak memory and the behaviour signature\n"
+    "  -h, --help           print this help and leave\n"
+    "  --version            print the version and leave\n"
+    "\n"
+    "See teijinki-sim(6).\n";
 
 bool parse_int(const std::string& text, long long low, long long high, long long& out) {
     if (text.empty()) return false;
@@ -71,6 +96,8 @@ std::string parse_options(int argc, char** argv, Options& o) {
         long long n = 0;
         if (arg == "--quiet") {
             o.quiet = true;
+        } else if (arg == "--odds") {
+            o.odds = true;
         } else if (arg == "--bench") {
             o.bench = true;
         } else if (arg == "--trace") {
@@ -119,6 +146,8 @@ std::string parse_options(int argc, char** argv, Options& o) {
             o.load_slot = *v;
         } else if (arg == "--help" || arg == "-h") {
             return "help";
+        } else if (arg == "--version") {
+            return "version";
         } else {
             return "unknown option '" + arg + "'";
         }
@@ -173,7 +202,7 @@ int run(const Options& o) {
         for (int id : o.players) {
             if (id > listed) {
                 std::cerr << "teijinki-sim: --players: scenario " << o.scenario << " has no warlord " << id << "\n";
-                return 1;
+                return 2;
             }
         }
         if (!start_headless_new_game(folder, shared, *rng, host, o.scenario, o.players)) return 1;
@@ -187,6 +216,7 @@ int run(const Options& o) {
     int years = 0;
     while (!m.game_over && (o.years < 0 || years < o.years)) {
         const int year = m.year;
+        if (o.odds) print_player_odds(m, std::cout);
         if (!auto_move(m)) break;
         if (m.year != year || m.game_over) ++years;
     }
@@ -213,12 +243,16 @@ int main(int argc, char** argv) {
     Options options;
     const std::string problem = parse_options(argc, argv, options);
     if (problem == "help") {
-        std::cout << kUsage;
+        std::cout << kUsage << "\n" << kHelp;
+        return 0;
+    }
+    if (problem == "version") {
+        std::cout << "teijinki-sim " << kVersion << "\n";
         return 0;
     }
     if (!problem.empty()) {
         std::cerr << "teijinki-sim: " << problem << "\n" << kUsage;
-        return 1;
+        return 2;
     }
     try {
         if (options.bench) return run_bench(find_data_dir(), 1, std::cout);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "war/battle_roles.h"
 #include "world/numbers.h"
 
 namespace teijinki {
@@ -12,16 +11,34 @@ namespace {
 constexpr const char* kNameSeparator = "、";
 constexpr const char* kLongDiscontent = "以前より民心の離れていた";
 
-float real(long long v) { return static_cast<float>(v); }
+// The pass both break-aways share: a fresh seed and empty name lists, then every province of
+// `loser` whose d100 passes `bar` goes where `leave` sends it.
+template <class Leave>
+void break_away(MsgState& state, int loser, float bar, Leave leave) {
+    state.rng.Randomize();
+    state.shared.text_sub1.clear();
+    state.shared.text_sub2.clear();
+    const int last = last_province(state.shared);
+    for (int p = 1; p <= last; ++p) {
+        Kuni& province = state.world.kuni[p];
+        if (province.gunID != loser) continue;
+        const int r = roll(state.rng, 100) + 1;
+        if (real(r) > bar) leave(province);
+    }
+}
 
-int province_limit(const SharedValues& shared) { return std::clamp<int>(shared.kuni_count, 0, kMaxProvinces); }
-int warlord_limit(const SharedValues& shared) { return std::clamp<int>(shared.gun_count, 0, kMaxWarlords); }
+// A province that leaves for nobody: named in text_sub2.
+void left_independent(MsgState& state, Kuni& province) {
+    province.gunID = 0;
+    state.shared.text_sub2 += province.name + kNameSeparator;
+}
+
 
 }  // namespace
 
 int Sch_chr_rtn(MsgState& state, int w) {
     int n = 0;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int k = 1; k <= last; ++k)
         if (state.world.chr[k].gunID == w) state.chr_list[n++] = k;
     return n;
@@ -51,7 +68,7 @@ void Rnd_Shuppon2(MsgState& state, const Gun& to, const Gun& from) {
     const float unity_bar = real(from.kessoku) / 5.0f + 40.0f;
     const int to_id = to.id;
     const int to_ruler = to.kunshuID;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int k = 1; k <= last; ++k) {
         Bushou& man = state.world.chr[k];
         if (man.gunID != from_id) continue;
@@ -70,28 +87,17 @@ void Rnd_Shuppon2(MsgState& state, const Gun& to, const Gun& from) {
 }
 
 void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold) {
-    state.rng.Randomize();
-    state.shared.text_sub1.clear();
-    state.shared.text_sub2.clear();
-    const int loser_id = loser.id;
     const int winner_id = winner.id;
-    const float bar = real(loser.tian) / 5.0f + 50.0f;
-    const int last = province_limit(state.shared);
-    for (int p = 1; p <= last; ++p) {
-        Kuni& province = state.world.kuni[p];
-        if (province.gunID != loser_id) continue;
-        const int r = roll(state.rng, 100) + 1;
-        if (!(real(r) > bar)) continue;
+    break_away(state, loser.id, real(loser.tian) / 5.0f + 50.0f, [&](Kuni& province) {
         const int da = roll(state.rng, 16);
         const int db = roll(state.rng, 16);
         if (hold > da + db) {
             province.gunID = winner_id;
             state.shared.text_sub1 += province.name + kNameSeparator;
         } else {
-            province.gunID = 0;
-            state.shared.text_sub2 += province.name + kNameSeparator;
+            left_independent(state, province);
         }
-    }
+    });
     if (!state.shared.text_sub1.empty()) {
         state.shared.text_sub1 = kLongDiscontent + state.shared.text_sub1;
         state.show_text(54);
@@ -100,20 +106,7 @@ void rnd_Dokuritu(MsgState& state, const Gun& winner, const Gun& loser, int hold
 }
 
 void rnd_Dokuritu2(MsgState& state, const Gun& g) {
-    state.rng.Randomize();
-    state.shared.text_sub1.clear();
-    state.shared.text_sub2.clear();
-    const int id = g.id;
-    const float bar = real(g.tian) / 3.0f + 60.0f;
-    const int last = province_limit(state.shared);
-    for (int p = 1; p <= last; ++p) {
-        Kuni& province = state.world.kuni[p];
-        if (province.gunID != id) continue;
-        const int r = roll(state.rng, 100) + 1;
-        if (!(real(r) > bar)) continue;
-        province.gunID = 0;
-        state.shared.text_sub2 += province.name + kNameSeparator;
-    }
+    break_away(state, g.id, real(g.tian) / 3.0f + 60.0f, [&](Kuni& province) { left_independent(state, province); });
     if (!state.shared.text_sub2.empty()) {
         state.shared.text_sub2 = kLongDiscontent + state.shared.text_sub2;
         state.show_text(55);
@@ -121,9 +114,9 @@ void rnd_Dokuritu2(MsgState& state, const Gun& g) {
 }
 
 void update_Army(MsgState& state) {
-    const int warlords = warlord_limit(state.shared);
+    const int warlords = last_warlord(state.shared);
     for (int g = 1; g <= warlords; ++g) state.world.gun[g].army = 0;
-    const int last = province_limit(state.shared);
+    const int last = last_province(state.shared);
     for (int p = 1; p <= last; ++p) {
         const Kuni& province = state.world.kuni[p];
         state.world.gun[province.gunID].army += province.army;

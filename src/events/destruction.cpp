@@ -60,7 +60,7 @@ bool checkAllMetubou(const MsgState& state) {
     const SharedValues& shared = state.shared;
     for (int s = 0; s <= kMaxWarlords; ++s) {
         const int g = shared.player_gun[s];
-        if (g >= 1 && g <= shared.gun_count && g <= kMaxWarlords && !state.world.gun[g].del) return false;
+        if (g >= 1 && g <= last_warlord(shared) && !state.world.gun[g].del) return false;
     }
     return true;
 }

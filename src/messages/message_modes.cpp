@@ -1,9 +1,8 @@
 #include "messages/message_modes.h"
 
 #include "messages/credits.h"
-#include "messages/game_log.h"
-#include "strategy/strategy_phase.h"
 #include "world/host.h"
+#include "world/numbers.h"
 
 namespace teijinki {
 
@@ -23,19 +22,14 @@ const char* msg_window_music(int msg_mode) {
     return "";
 }
 
-void load_msg_window(MsgState& state) {
-    const int mode = state.shared.msg_mode;
-    if (mode == kMsgStrategy) {
-        load_working_set(state.folder, state.shared, state.world);
-        Strate_rtn(state);
-        mkLog(state.folder, state.pages);
-    } else if (mode == kMsgCredits) {
-        credit(state.pages);
+void load_msg_window(PageStore& pages, int msg_mode, const std::string& msg_text) {
+    if (msg_mode == kMsgCredits) {
+        credit(pages);
     } else {
-        state.pages.page_text[0] = state.shared.msg_text;
-        state.pages.page_text[1] = kEndOfText;
+        pages.page_text[0] = msg_text;
+        pages.page_text[1] = kEndOfText;
     }
-    state.pages.page_no = 0;
+    pages.page_no = 0;
 }
 
 Pager::Pager(const PageStore& pages, int msg_mode)

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "messages/msg_state.h"
 #include "messages/page_store.h"
 
 namespace teijinki {
@@ -24,12 +23,10 @@ void init_msg_pages(PageStore& pages, int year);
 // The piece the window starts when it opens in a mode ("" for none).
 const char* msg_window_music(int msg_mode);
 
-// Form_Load by shared.msg_mode, on a state whose pages init_msg_pages prepared:
-//   1: the working set is loaded, the strategy phase carried out (it writes the files back)
-//      and the pages appended to the game log;
-//   0: the credits roll;
-//   any other mode: msg_text as page 0, "EOT" after it.
-void load_msg_window(MsgState& state);
+// The pages of a mode that tells no year, on pages init_msg_pages prepared: the credits roll for
+// mode 0, msg_text as page 0 with "EOT" after it for any other mode. The year's own pages (mode 1)
+// are written by the turn engine, which carries the year out; the window only shows them.
+void load_msg_window(PageStore& pages, int msg_mode, const std::string& msg_text);
 
 // Paging of the window (Command1 1..3 and Timer1), with what a page shows.
 class Pager {

@@ -1,6 +1,7 @@
 #pragma once
-// The message window's state while it carries out a year: the whole world in objects, the page
-// store the story is written into, and the values the strategy, war and event procedures share.
+// The state of one year's execution, which the turn engine carries out and the message window then
+// shows: the whole world in objects, the page store the story is written into, and the values the
+// strategy, war and event procedures share.
 
 #include <string>
 
@@ -34,8 +35,9 @@ struct MsgState {
     bool attacked = false;                  // a war of this phase was aimed at a player's warlord
     TraceSink* trace = nullptr;             // optional analysis trace of the year
 
-    // Composes Text.ini section text_no with text_sub1 and text_sub2 onto the pages.
-    void ld_Text_rtn() { text.compose(shared.text_no, shared.text_sub1, shared.text_sub2, pages); }
+    // Composes Text.ini section text_no with text_sub1 and text_sub2 onto the pages, and tells the
+    // trace which section it was.
+    void ld_Text_rtn();
     // Sets text_no and composes it.
     void show_text(int n) {
         shared.text_no = n;

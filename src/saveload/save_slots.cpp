@@ -189,7 +189,8 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
     };
     // The slot file first: it is what the player asked for, and its absence is the usual case.
     loaded.slot = parse_slot_file(decode_text(read_raw(slot_literal), slot_label), slot_label);
-    if (!find_scenario(loaded.slot.save_info[4]))
+    const Scenario* scenario = find_scenario(loaded.slot.save_info[4]);
+    if (!scenario)
         throw DataError(slot_label, "names scenario " + std::to_string(loaded.slot.save_info[4]) + ", not one of 1 to 6");
 
     for (std::size_t i = 0; i < kSlotCopies.size(); ++i) {
@@ -198,12 +199,14 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
         const std::string label = GameFolder::display_name(literal);
         loaded.copies[i] = read_raw(literal);
         const std::string text = decode_text(loaded.copies[i], label);
+        // The counts too: a file cut at a record boundary is whole record by record, yet lacks
+        // records the loaded game reads.
         if (copy.working == std::string_view(files::kGenerals))
-            check_record_set(text, RecordKind::General, label, 0);
+            check_record_set(text, RecordKind::General, label, kGeneralsInGame);
         else if (copy.working == std::string_view(files::kWarlords))
-            check_record_set(text, RecordKind::Warlord, label, 0);
+            check_record_set(text, RecordKind::Warlord, label, scenario->gun_count);
         else if (copy.working == std::string_view(files::kProvinces))
-            check_record_set(text, RecordKind::Province, label, 0);
+            check_record_set(text, RecordKind::Province, label, kProvincesInGame);
         else if (copy.working == std::string_view(files::kComments))
             check_comment_set(text, label);
         else if (copy.working == std::string_view(files::kLog))
@@ -320,20 +323,24 @@ void restore_working_files(const GameFolder& folder, const LoadedSlot& loaded, c
             writer(before[written].path, loaded.copies[written], GameFolder::display_name(working));
         }
     } catch (const std::exception& e) {
-        // Put back every file the load may have touched, the failed one included.
+        // Put back every file the load may have touched, the failed one included, through the
+        // same writer. A file counts as not put back only when its bytes still differ afterwards:
+        // on a full disk the failed write usually left its file whole, and so may a failed put-back.
         std::string not_restored;
         for (std::size_t i = 0; i <= written && i < before.size(); ++i) {
             const std::string label = GameFolder::display_name(kSlotCopies[i].working);
+            if (read_bytes(before[i].path) == before[i].bytes) continue;
             try {
                 if (before[i].bytes) {
-                    write_bytes_atomic(before[i].path, *before[i].bytes, label);
+                    writer(before[i].path, *before[i].bytes, label);
                 } else {
                     std::error_code ec;
                     fs::remove(before[i].path, ec);
                 }
             } catch (const std::exception&) {
-                not_restored += (not_restored.empty() ? "" : ", ") + label;
+                // Judged by the bytes below.
             }
+            if (read_bytes(before[i].path) != before[i].bytes) not_restored += (not_restored.empty() ? "" : ", ") + label;
         }
         const std::string failed = GameFolder::display_name(kSlotCopies[written].working);
         std::string reason = e.what();

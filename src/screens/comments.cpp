@@ -44,34 +44,35 @@ void append_line(std::string& out, std::string_view whole) {
 }  // namespace
 
 std::string escape_comment_line(std::string_view line) {
-    // Walks the line as the list reader splits it, marking the start of every item's value.
+    // Walks the line as the list reader splits it, looking at the start of every item's value.
     std::string out;
-    out.reserve(line.size() + 4);
+    out.reserve(line.size() + 8);
     std::size_t pos = 0;
     const std::size_t n = line.size();
+    const auto widen_leading_point = [&] {
+        if (pos < n && line[pos] == '.') {
+            out += kCommentPoint;
+            ++pos;
+        }
+    };
     for (;;) {
         while (pos < n && is_blank(line[pos])) out += line[pos++];
         if (pos < n && line[pos] == '"') {
             out += line[pos++];
-            if (pos < n && (line[pos] == '.' || line[pos] == kCommentEscape)) out += kCommentEscape;
+            widen_leading_point();
             const std::size_t close = line.find('"', pos);
             const std::size_t end = close == std::string_view::npos ? n : close + 1;
             out.append(line.substr(pos, end - pos));
             pos = end;
             while (pos < n && line[pos] != ',') out += line[pos++];
         } else {
-            if (pos < n && (line[pos] == '.' || line[pos] == kCommentEscape)) out += kCommentEscape;
+            widen_leading_point();
             while (pos < n && line[pos] != ',') out += line[pos++];
         }
         if (pos >= n) break;
         out += line[pos++];  // the comma
     }
     return out;
-}
-
-std::string unescape_comment_item(std::string_view item) {
-    if (!item.empty() && item[0] == kCommentEscape) item.remove_prefix(1);
-    return std::string(item);
 }
 
 std::string ld_Comment_rtn(const GameFolder& folder, int general_id, int bushou_count) {
@@ -86,7 +87,7 @@ std::string ld_Comment_rtn(const GameFolder& folder, int general_id, int bushou_
             while (!in.eof()) {
                 const std::string line = in.item();
                 if (!line.empty() && line[0] == '.') break;
-                comment += "  " + unescape_comment_item(line) + kCrLf;
+                comment += "  " + line + kCrLf;
             }
             break;
         }

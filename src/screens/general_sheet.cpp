@@ -4,7 +4,9 @@
 #include "world/numbers.h"
 #include "world/record_file.h"
 #include "world/records.h"
+#include "world/shared_values.h"
 #include "world/template_composer.h"
+#include "world/working_set.h"
 
 namespace teijinki {
 
@@ -23,16 +25,13 @@ std::string join(std::initializer_list<std::string> parts) {
 
 GeneralSheet load_general_sheet(const GameFolder& folder, int general_id, int bushou_count) {
     GeneralSheet sheet;
-    const std::string label = GameFolder::display_name(files::kGenerals);
     Bushou b;
-    scan_records(folder.read_text(files::kGenerals), RecordKind::General, label, [&](const RecordLines& r) {
-        if (r.id == general_id && general_id >= 1) {
-            parse_general(r, label, b);
-            sheet.found = true;
-            return false;
-        }
-        return r.id < bushou_count;
-    });
+    read_records(folder, files::kGenerals, RecordKind::General, bushou_count, kMaxGenerals,
+                 [&](const RecordItems& r, const std::string& label) {
+                     if (r.id != general_id) return;
+                     parse_general(r, label, b);
+                     sheet.found = true;
+                 });
     if (!sheet.found) return sheet;
 
     sheet.name = b.name;

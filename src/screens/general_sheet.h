@@ -24,8 +24,10 @@ struct GeneralSheet {
     std::string portrait;    // the picture base name ("CG\" + portrait + ".jpg"); "" = none
 };
 
-// ld_Chr_rtn, ld_Comment_rtn and Dsp_Chr_rtn of the sheet for general_id. A general that is not
-// in the file gives empty fields (found = false); the comment file may be missing then too.
+// ld_Chr_rtn, ld_Comment_rtn and Dsp_Chr_rtn of the sheet for general_id. A general outside
+// 1..bushou_count gives empty fields (found = false); the comment file may be missing then too. A
+// general file that lacks a record within the count throws DataError naming it, as every screen's
+// reading does.
 GeneralSheet load_general_sheet(const GameFolder& folder, int general_id, int bushou_count);
 
 }  // namespace teijinki

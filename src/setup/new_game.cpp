@@ -9,8 +9,6 @@ namespace teijinki {
 
 namespace {
 
-constexpr int kProvinceRecords = 48;  // every scenario's map
-
 // The masters are checked before they are copied: damage found later would be blamed on the
 // working copy, a file the player cannot mend.
 void check_master(const GameFolder& folder, const char* literal, RecordKind kind, int count) {
@@ -31,7 +29,7 @@ void mk_Rinbusv(const GameFolder& folder, int scenario_no) {
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no) {
     const Scenario* s = find_scenario(scenario_no);
     if (!s) return;
-    check_master(folder, s->province_master, RecordKind::Province, kProvinceRecords);
+    check_master(folder, s->province_master, RecordKind::Province, kProvincesInGame);
     folder.copy_file(s->province_master, files::kProvinces);
 }
 
@@ -40,13 +38,6 @@ void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no) {
     if (!s) return;
     check_master(folder, s->warlord_master, RecordKind::Warlord, s->gun_count);
     folder.copy_file(s->warlord_master, files::kWarlords);
-}
-
-void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no) {
-    const Scenario* s = find_scenario(scenario_no);
-    if (!s) return;
-    check_comment_set(folder.read_master_text(s->comment_master), GameFolder::display_name(s->comment_master));
-    folder.copy_file(s->comment_master, files::kComments);
 }
 
 std::vector<WarlordEntry> ld_Gnm_rtn(const GameFolder& folder, const SharedValues& shared) {
@@ -117,11 +108,13 @@ void ori_Chr_rtn(const GameFolder& folder, SharedValues& shared, RandomSource& r
 bool select_scenario(const GameFolder& folder, SharedValues& shared, int scenario_no) {
     const Scenario* s = find_scenario(scenario_no);
     if (!s) return false;
+    // The masters are checked before anything changes, so a damaged one leaves the previous
+    // scenario whole: its counts and its working files.
+    mk_Rinbusv(folder, scenario_no);
     shared.scenario_no = scenario_no;
     shared.gun_count = s->gun_count;
     shared.bushou_count = s->bushou_count;
-    shared.kuni_count = 48;
-    mk_Rinbusv(folder, scenario_no);
+    shared.kuni_count = kProvincesInGame;
     return true;
 }
 

@@ -22,7 +22,6 @@ struct WarlordEntry {
 void mk_Rinbusv(const GameFolder& folder, int scenario_no);  // generals and comments
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no);
 void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no);
-void mk_Cmtsv_rtn(const GameFolder& folder, int scenario_no);
 
 // The warlords of the scenario's warlord master, in file order, up to the record whose id reaches
 // gun_count.
@@ -36,8 +35,9 @@ void mk_Busv_rtn(const GameFolder& folder, const SharedValues& shared, RandomSou
 void ori_Chr_rtn(const GameFolder& folder, SharedValues& shared, RandomSource& rng,
                  const std::vector<WarlordEntry>& warlords);
 
-// What the title screen does when a scenario is clicked: scenario_no, gun_count, bushou_count,
-// kuni_count set, masters copied. Returns false for a scenario outside 1..6.
+// What the title screen does when a scenario is clicked: masters checked and copied, then
+// scenario_no, gun_count, bushou_count, kuni_count set. Returns false for a scenario outside
+// 1..6. A damaged general or comment master throws DataError naming it, with nothing changed.
 bool select_scenario(const GameFolder& folder, SharedValues& shared, int scenario_no);
 
 // What "新規ゲーム" does with the ticked list positions: player slots filled (unticked positions

@@ -36,9 +36,15 @@ void TitleRules::compose_description(int section) {
 
 void TitleRules::scenario_click(int p) {
     if (p < 0 || p >= kScenarioCount) return;
-    compose_description(p + 21);
+    // The new list is read before anything changes and the description composed last, so a
+    // damaged master leaves the previous scenario whole on the screen too.
+    SharedValues chosen;
+    chosen.scenario_no = static_cast<Int16>(p + 1);
+    chosen.gun_count = find_scenario(p + 1)->gun_count;
+    std::vector<WarlordEntry> listed = teijinki::ld_Gnm_rtn(folder_, chosen);
     select_scenario(folder_, shared_, p + 1);
-    ld_Gnm_rtn();
+    warlords = std::move(listed);
+    compose_description(p + 21);
 }
 
 void TitleRules::ld_Gnm_rtn() { warlords = teijinki::ld_Gnm_rtn(folder_, shared_); }

@@ -27,7 +27,8 @@ public:
     void Form_Load();
     // Defaults of scenario 1, masters copied, description 21 composed.
     void init_rtn();
-    // Scenario list entry p (0..5) clicked or pressed.
+    // Scenario list entry p (0..5) clicked or pressed. A damaged master throws DataError naming
+    // it and leaves the previous scenario as it was: counts, list, description, working files.
     void scenario_click(int p);
     // The warlord list of the current scenario.
     void ld_Gnm_rtn();

@@ -1,5 +1,6 @@
 #include "strategy/strategies.h"
 
+#include "strategy/strategy_phase.h"
 #include "strategy/strategy_run.h"
 #include "strategy/strategy_table.h"
 #include "world/trace.h"
@@ -8,9 +9,8 @@ namespace teijinki {
 
 std::vector<int> entry_participants(const MsgState& state, int list, int entry) {
     std::vector<int> out;
-    for (int g = 1; g <= state.shared.gun_count && g <= kMaxWarlords; ++g)
-        if (!state.world.gun[g].del && state.shared.gun_mei2[g] == list && state.shared.gun_mei[g] == entry)
-            out.push_back(g);
+    for (int g = 1; g <= last_warlord(state.shared); ++g)
+        if (!state.world.gun[g].del && takes_part(state.shared, g, list, entry)) out.push_back(g);
     return out;
 }
 

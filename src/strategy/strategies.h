@@ -33,7 +33,7 @@ struct StrategyEntry {
 // raise com_level and stores it back there.
 void execute_strategy(MsgState& state, StrategyEntry& entry);
 
-// The warlords taking part in entry (list, entry): not destroyed, gun_mei2 = list, gun_mei = entry.
+// The warlords taking part in entry (list, entry) that are not destroyed.
 std::vector<int> entry_participants(const MsgState& state, int list, int entry);
 
 // Fame +n below 200: only a warlord still below 200 gains, so the result may pass 200 a little.

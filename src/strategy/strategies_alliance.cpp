@@ -57,7 +57,7 @@ void replace_leader(const Run& run) {
                          static_cast<float>(run.level());
     if (ours >= theirs) {
         if (l > 0) leader_gun.meishuID = 0;
-        for (int g = 1; g <= run.state.shared.gun_count && g <= kMaxWarlords; ++g)
+        for (int g = 1; g <= last_warlord(run.state.shared); ++g)
             if (run.gun(g).meishuID == old_leader) run.gun(g).meishuID = ex.kunID;
         run.say(10, ex.name, w.name);
     } else {

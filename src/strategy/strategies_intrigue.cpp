@@ -72,11 +72,8 @@ void mediate(const Run& run) {
     run.tag_executor();
     const Bushou& ex = run.executor();
     Gun& w = run.own();
-    w.meisei += run.level();
-    if (w.meisei > 200) w.meisei = 200;
-    Int16& cohesion = run.state.shared.mei_kessoku[run.state.shared.gun_mei2[w.id]];
-    cohesion += ex.policy;
-    if (cohesion > 100) cohesion = 100;
+    raise_capped(w.meisei, run.level(), 200);
+    raise_capped(run.state.shared.mei_kessoku[run.state.shared.gun_mei2[w.id]], ex.policy, 100);
     // Tells both gains: the fame by the difficulty overcome, the alliance's cohesion by the
     // mediator's policy.
     run.say(6, ex.name,

@@ -18,8 +18,7 @@ void declare_war(const Run& run, bool righteous) {
     Gun& w = run.own();
     Gun& target = run.gun(s);
     if (righteous) {
-        w.meisei += 5;
-        if (w.meisei > 200) w.meisei = 200;
+        raise_capped(w.meisei, 5, 200);
         run.say(12, ex.name, w.name + "は" + target.name);
     } else {
         run.say(12, ex.name, w.name + "を中心とした連合軍は、" + target.name);

@@ -37,7 +37,7 @@ Candidates find_candidates(const MsgState& state, int list, int entry, int code)
     const WorkingSet& world = state.world;
     const StrategyRule* rule = strategy_rule(code);
     Candidates cand;
-    for (int k = 1; k <= shared.bushou_count && k <= kMaxGenerals; ++k) {
+    for (int k = 1; k <= last_general(shared); ++k) {
         const Bushou& b = world.chr[k];
         // A general whose ruler has no warlord (gunID 0) acts for nobody.
         if (b.kunID < 1 || b.gunID < 1 || b.gunID > shared.gun_count || b.gunID > kMaxWarlords) continue;
@@ -55,7 +55,7 @@ void choose_executor(MsgState& state, const Candidates& cand, const GunRolls& gu
     const StrategyRule* rule = strategy_rule(entry.code);
     if (!rule) return;
     const int com_level = state.shared.com_level[entry.list][entry.entry];
-    for (int k = 1; k <= state.shared.bushou_count && k <= kMaxGenerals; ++k) {
+    for (int k = 1; k <= last_general(state.shared); ++k) {
         if (!cand[k]) continue;
         const Bushou& b = state.world.chr[k];
         const int score = ability_of(b, rule->ability);
@@ -84,7 +84,7 @@ void choose_executor(MsgState& state, const Candidates& cand, const GunRolls& gu
     }
 }
 
-void Strate_rtn(MsgState& state) {
+void play_strategy_phase(MsgState& state) {
     const GunRolls gun_roll = draw_gun_rolls(state.rng);
     for (int list = 0; list <= 3; ++list) {
         const std::vector<int> codes = state.shared.com_codes[list];  // a strategy may not reshape the lists
@@ -102,6 +102,10 @@ void Strate_rtn(MsgState& state) {
     }
     checkMetubou(state);
     state.pages.mark_end();
+}
+
+void run_strategy_phase(MsgState& state) {
+    play_strategy_phase(state);
     sv_Chr(state.folder, state.shared, state.world);
     sv_Gun(state.folder, state.shared, state.world);
     sv_Kuni(state.folder, state.shared, state.world);

@@ -31,8 +31,10 @@ Candidates find_candidates(const MsgState& state, int list, int entry, int code)
 // best and fail_id of the entry. Codes outside 1..12 choose nobody and draw nothing.
 void choose_executor(MsgState& state, const Candidates& cand, const GunRolls& gun_roll, StrategyEntry& entry);
 
-// The whole phase on a loaded working set (the message window's Strate_rtn): every entry in
-// order, checkMetubou, the end mark after the last page, and the write-back to the working files.
-void Strate_rtn(MsgState& state);
+// The phase in memory on a loaded working set: every entry in order, checkMetubou and the end mark
+// after the last page. Writes no file.
+void play_strategy_phase(MsgState& state);
+// The whole phase: play_strategy_phase, then the write-back to the working files.
+void run_strategy_phase(MsgState& state);
 
 }  // namespace teijinki

@@ -28,9 +28,9 @@ struct Run {
     Kuni& kuni(int p) const { return state.world.kuni[p]; }
 
     // Ids a parameter may name; anything else is a stale or empty offer, never a record to touch.
-    bool valid_general(int k) const { return k >= 1 && k <= state.shared.bushou_count && k <= kMaxGenerals; }
-    bool valid_warlord(int g) const { return g >= 1 && g <= state.shared.gun_count && g <= kMaxWarlords; }
-    bool valid_province(int p) const { return p >= 1 && p <= state.shared.kuni_count && p <= kMaxProvinces; }
+    bool valid_general(int k) const { return k >= 1 && k <= last_general(state.shared); }
+    bool valid_warlord(int g) const { return g >= 1 && g <= last_warlord(state.shared); }
+    bool valid_province(int p) const { return p >= 1 && p <= last_province(state.shared); }
 
     // The executor's picture and caption on the current page.
     void tag_executor() const { state.pages.tag(executor().jpg, executor().name); }

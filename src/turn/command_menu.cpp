@@ -52,8 +52,20 @@ const char* requirement_note(int code) {
     }
 }
 
+std::string offer_title(int code, int level) {
+    const std::string name(command_name(code));
+    if ((code >= kEnterProvince && code <= kJoinAlliance) || code == kReplaceLeader)
+        return name + kCrLf + "（難易度" + Str(level) + "・" + requirement_note(code);
+    if (code == kRecruit || code == kLeaveAlliance) return name + kCrLf + "（" + requirement_note(code);
+    return name;
+}
+
 bool is_own_panel(const MainState& m, int panel) {
     if (!awaiting_player(m) || panel < 0 || panel > kMaxAlliances) return false;
+    // A free alliance slot (leader 0) lists nobody. Without this an unallied player, whose alliance
+    // is 0 as well, would be offered its offers, and his choice there would be carried out as the
+    // offer at the same place of his real panel.
+    if (panel >= 1 && m.shared.mei_leader[panel] == 0) return false;
     return m.shared.mei_leader[panel] == m.shared.player_mei[m.turn_slot] && m.shared.player_gun[m.turn_slot] >= 1;
 }
 
@@ -66,13 +78,7 @@ bool prepare_offer(MainState& m, int panel, int position) {
     const int level = sh.com_level[panel][position];
 
     sh.start_mode = is_own_panel(m, panel) ? 1 : 0;
-    const std::string name(command_name(code));
-    if ((code >= kEnterProvince && code <= kJoinAlliance) || code == kReplaceLeader)
-        sh.msg_text = name + kCrLf + "（難易度" + Str(level) + "・" + requirement_note(code);
-    else if (code == kRecruit || code == kLeaveAlliance)
-        sh.msg_text = name + kCrLf + "（" + requirement_note(code);
-    else
-        sh.msg_text = name;
+    sh.msg_text = offer_title(code, level);
 
     sh.text_sub1.clear();
     sh.text_sub2.clear();
@@ -99,7 +105,7 @@ bool prepare_offer(MainState& m, int panel, int position) {
         break;
     case kTribes:
         sh.text_sub1 = general_name(m, subject);
-        sh.text_sub2 = Digits(object) + "000を傘下に収める。";
+        sh.text_sub2 = Str(object) + "000を傘下に収める。";
         sh.form_param = subject;
         break;
     default:
@@ -108,6 +114,11 @@ bool prepare_offer(MainState& m, int panel, int position) {
     sh.text_no = code == kWait ? 20 : code;
     sh.form_result = 0;
     return true;
+}
+
+OfferOdds offer_odds(const MainState& m, int panel, int position, int runs) {
+    const int own = is_own_panel(m, panel) ? static_cast<int>(m.shared.player_gun[m.turn_slot]) : 0;
+    return estimate_offer_odds(m.folder, m.shared, m.text_table, panel, position, own, runs);
 }
 
 bool confirm_offer(MainState& m, int panel, int position) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "strategy/odds.h"
 #include "turn/main_state.h"
 
 namespace teijinki {
@@ -15,7 +16,11 @@ inline constexpr const char* kAlreadyFallen = "は既に滅びています。";
 // The note on the ability an offer mainly depends on ("" for 0, 11, 12 and unknown codes).
 const char* requirement_note(int code);
 
-// Whether panel p is the panel of the player whose turn it is.
+// The offer's title as the strategy screen heads it: the name, and for most commands a line
+// break, the difficulty and the requirement note.
+std::string offer_title(int code, int level);
+
+// Whether panel p is the panel of the player whose turn it is (a free alliance slot never is).
 bool is_own_panel(const MainState& m, int panel);
 
 // Com_Lst_Click, up to the strategy screen: start_mode (1 own panel, 0 another), msg_text (the
@@ -23,6 +28,11 @@ bool is_own_panel(const MainState& m, int panel);
 // 0 for none) set for the offer at list position `position` of panel p; form_result = 0.
 // False, with nothing set, when the position holds no offer.
 bool prepare_offer(MainState& m, int panel, int position);
+
+// The odds the strategy screen tells for the offer at `position` of panel p: on the panel of the
+// player whose turn it is, with his warlord's plan set to that offer; on another panel, with
+// every plan as it stands (the plans are no secret: each warlord's sheet names its own).
+OfferOdds offer_odds(const MainState& m, int panel, int position, int runs = kOddsRuns);
 
 // Com_Lst_Click after the strategy screen: when it left form_result = 1, the question ending in
 // "を行いますか？"; on Yes the position becomes the plan of the player's warlord and the move

@@ -132,7 +132,7 @@ std::vector<std::string> YearInvariants::check_year(const GameFolder& folder, co
     check_numbers(provinces, RecordKind::Province, pl, problems);
 
     try {
-        const int gun_count = std::min<int>(shared.gun_count, kMaxWarlords);
+        const int gun_count = last_warlord(shared);
         std::array<Gun, kMaxWarlords + 1> gun{};
         for (const auto& r : warlords.records) {
             if (r.id < 1 || r.id > gun_count) continue;

@@ -63,7 +63,7 @@ private:
 
     void load_free_generals() {
         free_generals_.emplace();
-        const auto records = read_records(m_.folder, files::kGenerals, RecordKind::General);
+        const auto records = current_records(m_.folder, files::kGenerals, RecordKind::General);
         const std::string& label = records->label();
         const int count = sh_.bushou_count;
         records->visit([&](const RecordItems& r) {
@@ -80,7 +80,7 @@ private:
     // rnd_Kuni2: an unowned province, else any province.
     int rnd_Kuni2() {
         if (!unowned_) {
-            m_.ops.ld_kAbl_rtn("kunshu", 0);
+            m_.ops.ld_kAbl_rtn(0);
             unowned_.emplace();
             for (int i = 0; i < m_.ops.kuni_list_count; ++i) unowned_->push_back(m_.ops.kuni_list[i]);
         }

@@ -11,8 +11,6 @@ namespace {
 
 constexpr const char* kUnalliedCaption = "独立軍閥";
 
-int warlord_count(const MainState& m) { return std::clamp<int>(m.shared.gun_count, 0, kMaxWarlords); }
-
 // A record the file does not hold stays a default object with id 0; it is nobody.
 bool present(const WorkingSet& set, int id) { return set.gun[id].id == id; }
 
@@ -27,7 +25,7 @@ void assign_slots(MainState& m, const WorkingSet& set, SetCohesion set_cohesion)
     }
     m.shared.mei_leader[0] = 0;
     m.panel_caption[0] = kUnalliedCaption;
-    const int count = warlord_count(m);
+    const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
         if (!present(set, id)) continue;
         const Gun& g = set.gun[id];
@@ -59,7 +57,7 @@ void Dsp_Gun_rtn(MainState& m) {
     }
     m.panel_caption[0] = kUnalliedCaption;
     const auto set = load_warlords(m);
-    const int count = warlord_count(m);
+    const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
         if (!present(*set, id)) continue;
         const Gun& g = set->gun[id];
@@ -124,7 +122,7 @@ void dsp_Init_rtn(MainState& m) {
 
 void ld_PCGun_rtn(MainState& m) {
     const auto set = load_warlords(m);
-    const int count = warlord_count(m);
+    const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
         if (!present(*set, id)) continue;
         for (int k = 0; k <= kMaxWarlords; ++k)

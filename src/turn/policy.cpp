@@ -11,9 +11,6 @@ namespace {
 
 using PerWarlord = std::array<int, kMaxWarlords + 1>;
 
-int general_count(const MainState& m) { return std::clamp<int>(m.shared.bushou_count, 0, kMaxGenerals); }
-int warlord_count(const MainState& m) { return std::clamp<int>(m.shared.gun_count, 0, kMaxWarlords); }
-
 bool alive(const WorkingSet& set, int id) { return set.gun[id].id == id && !set.gun[id].del; }
 
 // Int(R × 2) × Int(R × 6): 0 half of the time, else 0..5.
@@ -34,7 +31,7 @@ void report(MainState& m, int section, const std::string& warlord, const std::st
 void Policy_rtn(MainState& m) {
     auto set = load_generals_and_warlords(m);
     PerWarlord bonus{}, divisor{}, culprit{};
-    const int generals = general_count(m);
+    const int generals = last_general(m.shared);
     for (int g = 1; g <= generals; ++g) {
         const Bushou& b = set->chr[g];
         if (b.Job == kJobBukan || b.Job == kJobShougun || b.kunID == 0) continue;
@@ -55,11 +52,10 @@ void Policy_rtn(MainState& m) {
         }
     }
     bool changed = false;
-    for (int w = 1; w <= warlord_count(m); ++w) {
+    for (int w = 1; w <= last_warlord(m.shared); ++w) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
-        gun.tian += bonus[w];
-        if (gun.tian > 100) gun.tian = 100;
+        raise_capped(gun.tian, bonus[w], 100);
         changed = true;
         if (divisor[w] > 0) {
             gun.tian = Int(static_cast<float>(gun.tian) / static_cast<float>(divisor[w]));
@@ -72,7 +68,7 @@ void Policy_rtn(MainState& m) {
 void Jinji_rtn(MainState& m) {
     auto set = load_generals_and_warlords(m);
     PerWarlord best{}, hero{}, divisor{}, culprit{};
-    const int generals = general_count(m);
+    const int generals = last_general(m.shared);
     for (int g = 1; g <= generals; ++g) {
         const Bushou& b = set->chr[g];
         if (b.Job == kJobBunkan || b.Job == kJobBukan || b.kunID == 0) continue;
@@ -92,12 +88,11 @@ void Jinji_rtn(MainState& m) {
         }
     }
     bool changed = false;
-    for (int w = 1; w <= warlord_count(m); ++w) {
+    for (int w = 1; w <= last_warlord(m.shared); ++w) {
         if (!alive(*set, w)) continue;
         Gun& gun = set->gun[w];
         if (roll2d6(m.rng) < best[w]) {
-            gun.kessoku += best[w];
-            if (gun.kessoku > 100) gun.kessoku = 100;
+            raise_capped(gun.kessoku, best[w], 100);
             changed = true;
             report(m, 45, gun.name, set->chr[hero[w]].name);
         }

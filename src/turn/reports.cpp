@@ -56,7 +56,7 @@ void show_text_window(MainState& m, int msg_mode) {
 
 void Houkoku_rtn(MainState& m) {
     const auto set = load_warlords(m);
-    const int count = std::clamp<int>(m.shared.gun_count, 0, kMaxWarlords);
+    const int count = last_warlord(m.shared);
     std::string& out = m.text.text_buf[0];
 
     Int16 total = 0;
@@ -89,8 +89,7 @@ void Houkoku_rtn(MainState& m) {
         long long alliance = 0;
         if (leads_alliance(g)) {
             alliance = Int(t.alliance);
-            out += std::string("盟主である") + kCrLf;
-            out += "同盟の期待できる兵力：" + Str(alliance) + "000（1000で割ります）" + kCrLf;
+            out += "盟主である同盟の期待できる兵力：" + Str(alliance) + "000（1000で割ります）" + kCrLf;
         } else {
             out += std::string("盟主でない") + kCrLf;
         }

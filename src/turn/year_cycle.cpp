@@ -4,10 +4,12 @@
 
 #include <memory>
 
+#include "messages/game_log.h"
 #include "messages/message_modes.h"
 #include "messages/msg_state.h"
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
+#include "strategy/strategy_phase.h"
 #include "turn/offers.h"
 #include "turn/panels.h"
 #include "turn/policy.h"
@@ -200,13 +202,27 @@ void Command1_Click(MainState& m, int index) {
         m.host.show_map();
 }
 
+namespace {
+// The year's strategies on a fresh state: the working set loaded, the strategy phase carried out
+// (it writes the files back) and its pages appended to the game log.
+void carry_out_strategies(MsgState& state) {
+    load_working_set(state.folder, state.shared, state.world);
+    run_strategy_phase(state);
+    mkLog(state.folder, state.pages);
+}
+}  // namespace
+
 MsgWindowResult show_msg_window(MainState& m) {
     const int mode = m.shared.msg_mode;
     auto state = std::make_unique<MsgState>(m.folder, m.shared, m.rng, m.text_table);
     state->trace = m.trace;
     init_msg_pages(state->pages, m.shared.form_param);
     if (const char* piece = msg_window_music(mode); *piece) stMusic(m, piece);
-    load_msg_window(*state);
+    if (mode == kMsgStrategy)
+        carry_out_strategies(*state);
+    else
+        load_msg_window(state->pages, mode, m.shared.msg_text);
+    state->pages.page_no = 0;
     m.host.show_pages(state->pages, mode, state->attacked);
     m.shared.form_result = 1;
     return {state->Metubou_Flg, state->All_Metubou_Flg, state->attacked};

@@ -1,6 +1,6 @@
 #pragma once
 // The main screen's year cycle: the opening of a new or a resumed game, the player turns, the
-// execution of the year in the message window, the year end, the next year, the end of the game.
+// execution of the year (told in the message window), the year end, the next year, the end of the game.
 // Every procedure is one step the screen runs on an event (an offer confirmed, the Auto button,
 // a menu command), so the desktop program and the terminal program drive the same code.
 
@@ -75,7 +75,8 @@ struct MsgWindowResult {
     bool caution = false;
 };
 // Opens the message window for shared.msg_mode (form_param is the year for page 0's heading):
-// its music, its load, the pages through the host; form_result = 1 when it closes.
+// its music, then its pages (for mode 1 the year carried out here, for the other modes the window's
+// own), shown through the host; form_result = 1 when it closes.
 MsgWindowResult show_msg_window(MainState& m);
 
 // newGame_Click and exitGame_Click: the question unless the game was saved. newGame returns

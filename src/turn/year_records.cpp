@@ -22,7 +22,7 @@ void save_warlords(const MainState& m, const WorkingSet& set) { sv_Gun(m.folder,
 int warlord_of_lord(const SharedValues& shared, const WorkingSet& set, int lord) {
     int found = 0;
     if (lord == 0) return 0;  // a free general serves no warlord
-    const int count = std::min<int>(shared.gun_count, kMaxWarlords);
+    const int count = last_warlord(shared);
     for (int i = 1; i <= count; ++i)
         if (set.gun[i].kunshuID == lord) found = i;
     return found;

@@ -2,9 +2,9 @@
 
 #include <QTimer>
 
-#include "screens/status_dialog.h"
-#include "setup/title_screen.h"
-#include "turn/main_screen.h"
+#include "ui/info/status_dialog.h"
+#include "ui/title/title_screen.h"
+#include "ui/main/main_screen.h"
 
 namespace teijinki::ui {
 

@@ -1,7 +1,7 @@
 #include "ui/game_screens.h"
 
-#include "saveload/save_sequence.h"
-#include "saveload/svld_dialog.h"
+#include "turn/save_sequence.h"
+#include "ui/saveload/svld_dialog.h"
 #include "ui/qt_host.h"
 
 namespace teijinki::ui {

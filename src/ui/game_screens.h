@@ -2,7 +2,7 @@
 // The program's screen opener: the save/load screen around the main and title screens' save and
 // load sequences, and the information screens (warlord list, map, warlord sheet).
 
-#include "screens/qt_info_screens.h"
+#include "ui/info/qt_info_screens.h"
 
 namespace teijinki::ui {
 

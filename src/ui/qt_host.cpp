@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "messages/message_modes.h"
-#include "messages/msg_window.h"
+#include "ui/messages/msg_window.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
 
@@ -78,12 +78,18 @@ void QtHost::show_map() {
 
 bool QtHost::play_music(const std::string& piece) {
     if (!music_) {
-        // No backend in this build: the game goes on silently, and says so once on the terminal.
-        if (!told_no_music_) std::fprintf(stderr, "teijinki: no music backend in this build; playing without music\n");
+        // No player given: the game goes on silently, and says so once on the terminal.
+        if (!told_no_music_) std::fprintf(stderr, "teijinki: no music player; playing without music\n");
         told_no_music_ = true;
         return true;
     }
-    return music_->play(folder_.resolve("\\midi\\" + piece + ".mid"));
+    if (music_->play(piece)) return true;
+    // The player sees the game's own box; why is written to the terminal once per reason.
+    if (music_->error() != music_error_told_) {
+        music_error_told_ = music_->error();
+        std::fprintf(stderr, "teijinki: music cannot be played: %s\n", music_error_told_.c_str());
+    }
+    return false;
 }
 
 void QtHost::stop_music() {

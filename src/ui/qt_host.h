@@ -1,13 +1,13 @@
 #pragma once
 // The desktop program's Host: real modal message boxes and the message window, the screens of
-// the ScreenOpener, and the music backend. Every modal dialog of the game is run through
+// the ScreenOpener, and the game's music (the pieces of the folder's midi\ on one player). Every modal dialog of the game is run through
 // run_modal, so tests can answer the dialogs the rules open in the middle of a year.
 
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "ui/music_output.h"
+#include "media/music_player.h"
 #include "ui/screen_opener.h"
 #include "world/game_folder.h"
 #include "world/host.h"
@@ -16,10 +16,10 @@ class QDialog;
 class QWidget;
 
 namespace teijinki {
-
 struct MainState;
+}  // namespace teijinki
 
-namespace ui {
+namespace teijinki::ui {
 
 class QtHost : public Host {
 public:
@@ -31,7 +31,7 @@ public:
     QWidget* parent() const { return parent_; }
     // The game the main screen plays, for the screens opened at the end of the game.
     void set_main_state(MainState* m) { main_ = m; }
-    void set_music(MusicOutput* music) { music_ = music; }
+    void set_music(PieceMusic* music) { music_ = music; }
     // Called once when the rules end the program.
     void set_on_end(std::function<void()> on_end) { on_end_ = std::move(on_end); }
 
@@ -60,11 +60,11 @@ private:
     ScreenOpener& opener_;
     QWidget* parent_ = nullptr;
     MainState* main_ = nullptr;
-    MusicOutput* music_ = nullptr;
+    PieceMusic* music_ = nullptr;
     std::function<void()> on_end_;
     bool ended_ = false;
     bool told_no_music_ = false;
+    std::string music_error_told_;
 };
 
-}  // namespace ui
-}  // namespace teijinki
+}  // namespace teijinki::ui

@@ -6,12 +6,12 @@
 class QWidget;
 
 namespace teijinki {
-
 struct MainState;
 class GameFolder;
 struct SharedValues;
+}  // namespace teijinki
 
-namespace ui {
+namespace teijinki::ui {
 
 class QtHost;
 
@@ -39,5 +39,4 @@ protected:
     friend class QtHost;
 };
 
-}  // namespace ui
-}  // namespace teijinki
+}  // namespace teijinki::ui

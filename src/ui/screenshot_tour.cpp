@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "messages/msg_window.h"
-#include "saveload/svld_dialog.h"
-#include "screens/status_dialog.h"
-#include "setup/title_screen.h"
+#include "ui/messages/msg_window.h"
+#include "ui/saveload/svld_dialog.h"
+#include "ui/info/status_dialog.h"
+#include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
-#include "turn/main_screen.h"
+#include "ui/main/main_screen.h"
 #include "turn/year_cycle.h"
 #include "ui/game_screens.h"
 #include "ui/qt_host.h"
@@ -32,20 +32,26 @@ constexpr const char* kTourSlot = "07";
 constexpr int kTourScenarioRow = 0;
 constexpr int kTourWarlordRow = 0;
 
-class SilentMusic : public MusicOutput {
+// A player that sounds nothing: the tour is silent, while the pieces are still looked up.
+class SilentPlayer : public MusicPlayer {
 public:
-    bool play(const std::filesystem::path&) override { return true; }
-    void stop() override {}
+    bool open(const std::filesystem::path&) override { return true; }
+    bool play() override { return true; }
+    void close() override {}
+    const std::string& error() const override { return error_; }
+
+private:
+    std::string error_;
 };
 
 // Answers every question with the first answer and pictures each dialog the game runs, then
 // works it the way a player would to reach the next screen.
 class TourHost : public QtHost {
 public:
-    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result,
-             const TourOptions& options)
-        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), options_(options) {
-        set_music(options.music ? options.music : &silence_);
+    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, TourOptions& options)
+        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), options_(options),
+          music_(folder, options.player ? std::move(options.player) : std::make_unique<SilentPlayer>()) {
+        set_music(&music_);
     }
 
     Answer message_box_over(QWidget*, const std::string&, Buttons buttons) override {
@@ -153,7 +159,7 @@ private:
     QString out_dir_;
     TourResult& result_;
     const TourOptions& options_;
-    SilentMusic silence_;
+    PieceMusic music_;
 };
 
 }  // namespace
@@ -168,7 +174,7 @@ QStringList tour_screen_names() {
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
-                               std::ostream& log, const TourOptions& options) {
+                               std::ostream& log, TourOptions options) {
     TourResult result;
     if (!QDir().mkpath(out_dir)) {
         result.problem = QStringLiteral("cannot create the folder ") + out_dir;
@@ -236,7 +242,8 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
         }
         log << "the years are handed to the computer\n";
 
-        // The years to the end: the message window's modes, the final report, the credits.
+        // The years to the end (or as many as asked): the message window's modes, the final
+        // report, the credits.
         int years = 0;
         for (int moves = 0; moves < 400 && !m.game_over && !host.ended(); ++moves) {
             const int year = m.year;

@@ -7,9 +7,10 @@
 #include <QStringList>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 
-#include "ui/music_output.h"
+#include "media/music_player.h"
 
 namespace teijinki::ui {
 
@@ -25,16 +26,16 @@ struct TourResult {
 
 // How the tour goes. The defaults picture every screen of a whole silent game.
 struct TourOptions {
-    MusicOutput* music = nullptr;  // plays every piece as the game would; silent when null
-    bool pictures = true;          // without them nothing is written and no screen counts as missing
-    int years = 0;                 // stops after so many years; 0: plays to the end
-    int dwell_ms = 0;              // how long each screen stays up (the music goes on meanwhile)
-    bool info_screens = true;      // the first year also opens the save, load and information screens
+    std::unique_ptr<MusicPlayer> player;  // plays every piece as the game would; silent when null
+    bool pictures = true;                 // without them nothing is written and no screen counts as missing
+    int years = 0;                        // stops after so many years; 0: plays to the end
+    int dwell_ms = 0;                     // how long each screen stays up (the music goes on meanwhile)
+    bool info_screens = true;             // the first year also opens the save, load and information screens
 };
 
 // Plays the tour with the shipped data of data_dir and writes the pictures into out_dir (made
 // when missing). Progress lines go to log. Needs a QApplication.
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
-                               std::ostream& log, const TourOptions& options = {});
+                               std::ostream& log, TourOptions options = {});
 
 }  // namespace teijinki::ui

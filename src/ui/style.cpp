@@ -94,4 +94,8 @@ void mark_heading(QWidget* label, double point_size) {
 
 void mark_value_box(QWidget* label) { label->setProperty("role", QStringLiteral("value")); }
 
+void mark_portrait_frame(QWidget* picture) {
+    picture->setStyleSheet(QStringLiteral("background:#e4d4ab; border:2px solid #6b4f2a;"));
+}
+
 }  // namespace teijinki::ui

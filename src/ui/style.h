@@ -29,5 +29,7 @@ void apply_game_style(QApplication& app);
 // Marks a label as a heading (larger, lacquer red) or as a framed value box.
 void mark_heading(QWidget* label, double point_size = 15.0);
 void mark_value_box(QWidget* label);
+// The frame a portrait is shown in: a parchment ground inside a dark wooden border.
+void mark_portrait_frame(QWidget* picture);
 
 }  // namespace teijinki::ui

@@ -15,7 +15,7 @@ using RoleTerms = std::optional<float> (*)(const Bushou&);
 int contest(MsgState& state, const Gun& g, RoleTerms terms, bool single_bonus_draw) {
     int result = 0;
     long long best = 0;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int b = 1; b <= last; ++b) {
         const Bushou& man = state.world.chr[b];
         if (man.gunID != g.id) continue;
@@ -65,7 +65,7 @@ std::optional<float> duellist_terms(const Bushou& man) {
 template <class Pick>
 void total(MsgState& state, const Gun& g, Pick pick) {
     long long sum = 0;
-    const int last = general_limit(state.shared);
+    const int last = last_general(state.shared);
     for (int b = 1; b <= last; ++b) {
         const Bushou& man = state.world.chr[b];
         if (man.gunID != g.id) continue;
@@ -78,8 +78,6 @@ void total(MsgState& state, const Gun& g, Pick pick) {
 bool job_in(int job, std::initializer_list<int> jobs) { return std::find(jobs.begin(), jobs.end(), job) != jobs.end(); }
 
 }  // namespace
-
-int general_limit(const SharedValues& shared) { return std::clamp<int>(shared.bushou_count, 0, kMaxGenerals); }
 
 int Taishou_rtn(MsgState& state, const Gun& g) { return contest(state, g, commander_terms, false); }
 int Gunsi_rtn(MsgState& state, const Gun& g) { return contest(state, g, strategist_terms, false); }

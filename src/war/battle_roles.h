@@ -20,7 +20,4 @@ void Ttl_Fgt_rtn(MsgState& state, const Gun& g);   // fight of job 4
 void Ttl_Plc_rtn(MsgState& state, const Gun& g);   // policy of jobs 1, 3, 4, 6
 void Ttl_Wis_rtn(MsgState& state, const Gun& g);   // tactics of jobs 3, 4, 6
 
-// The ids 1..n of generals the per-general tables can hold: bushou_count kept within 0..200.
-int general_limit(const SharedValues& shared);
-
 }  // namespace teijinki

@@ -3,7 +3,6 @@
 namespace teijinki {
 
 namespace {
-float real(long long v) { return static_cast<float>(v); }
 int other(int p) { return 1 - p; }
 }  // namespace
 

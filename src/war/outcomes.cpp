@@ -7,14 +7,6 @@ namespace teijinki {
 
 namespace {
 
-float real(long long v) { return static_cast<float>(v); }
-
-void raise_capped(Int16& field, int gain, int cap) {
-    long long value = static_cast<long long>(field) + gain;
-    if (value > cap) value = cap;
-    field = value;
-}
-
 enum class DefeatKind { Battle, Surrender };
 
 void defeat(MsgState& state, Gun& g, const Bushou& b, Gun* named_winner, DefeatKind kind) {

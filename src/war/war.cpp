@@ -29,8 +29,6 @@ bool played_in_slots(const SharedValues& shared, int id, int last_slot) {
     return false;
 }
 
-float real(long long v) { return static_cast<float>(v); }
-
 class Battle {
 public:
     Battle(MsgState& state, Gun& g1, Gun& g2, WarKind kind) : st_(state), side_{&g1, &g2}, kind_(kind) {}
@@ -157,7 +155,7 @@ private:
 
     // Step 6: each member's army counts weighted by its alliance's unity.
     void add_alliances() {
-        const int warlords = std::clamp<int>(st_.shared.gun_count, 0, kMaxWarlords);
+        const int warlords = last_warlord(st_.shared);
         for (int s = 0; s < 2; ++s) {
             const int leader = st_.world.gun[s_.gun_id[s]].meishuID;
             int total = 0;

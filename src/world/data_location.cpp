@@ -84,15 +84,18 @@ void fill_game_folder(const fs::path& dir, const fs::path& shipped_data) {
             throw DataError(GameFolder::display_name(files::kText), "missing from the data folder " + shipped_data.string());
         if (!fs::exists(dir, ec)) {
             // Built under a temporary name and renamed, so the folder appears whole or not at all.
-            const fs::path parent = dir.parent_path();
+            // A bare name ("game", "game/") has its parent in the current directory.
+            fs::path whole = fs::absolute(dir).lexically_normal();
+            if (!whole.has_filename()) whole = whole.parent_path();
+            const fs::path parent = whole.parent_path();
             fs::create_directories(parent, ec);
             if (ec) throw DataError(parent.string(), "cannot be created: " + ec.message());
-            const fs::path partial = parent / (dir.filename().string() + ".partial-" + std::to_string(::getpid()));
+            const fs::path partial = parent / (whole.filename().string() + ".partial-" + std::to_string(::getpid()));
             fs::remove_all(partial, ec);
             fs::copy(shipped_data, partial, fs::copy_options::recursive, ec);
             // Installed data may be read-only; the game folder's copies must be writable.
             if (!ec) make_owner_writable(partial, ec);
-            if (!ec) fs::rename(partial, dir, ec);
+            if (!ec) fs::rename(partial, whole, ec);
             if (ec) {
                 std::error_code ignored;
                 fs::remove_all(partial, ignored);

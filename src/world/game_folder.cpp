@@ -523,14 +523,6 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
     if (::close(fd) != 0 || !ok) throw DataError(label, std::string("cannot be written: ") + std::strerror(err));
 }
 
-void GameFolder::write_scratch(std::string_view literal, std::string_view utf8) const {
-    known(literal).content.reset();
-    const fs::path path = resolve(literal);
-    const std::string bytes = encode(utf8);
-    step(FileStep::Kind::Write, path, {}, bytes.size());
-    write_bytes_scratch(path, bytes, display_name(literal));
-}
-
 void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
     Known& k = known(literal);
     Known& s = known(scratch);

@@ -126,8 +126,6 @@ public:
     // through a scratch copy always have. The fresh file is exchanged with the old one, so the old
     // bytes are neither copied nor is the flush paid that renaming over a file costs on ext4.
     void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const;
-    // Write a file that nothing relies on surviving a crash (scratch copies): cheaper, not atomic.
-    void write_scratch(std::string_view literal, std::string_view utf8) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the
     // source is missing or the destination cannot be written.
     void copy_file(std::string_view from, std::string_view to) const;

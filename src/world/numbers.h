@@ -40,6 +40,14 @@ private:
     std::int16_t value_ = 0;
 };
 
+// A whole number as the single-precision real the formulas compute in.
+constexpr float real(long long value) { return static_cast<float>(value); }
+// field + gain, but never above cap (a field already above it is brought down to it).
+constexpr void raise_capped(Int16& field, long long gain, int cap) {
+    const long long value = static_cast<long long>(field) + gain;
+    field = value > cap ? cap : value;
+}
+
 // The largest integer not greater than x.
 long long Int(double x);
 // Nearest integer, halves to the even neighbour.

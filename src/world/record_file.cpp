@@ -97,7 +97,7 @@ void RecordSet::visit(const std::function<bool(const RecordItems&)>& visit) cons
     if (fault_) throw *fault_;
 }
 
-std::shared_ptr<const RecordSet> read_records(const GameFolder& folder, std::string_view literal, RecordKind kind) {
+std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::string_view literal, RecordKind kind) {
     const std::shared_ptr<const FileText> file = folder.read_shared(literal);
     return file->derived<RecordSet>(file, static_cast<int>(kind), [&] {
         return std::make_shared<const RecordSet>(file->text(), kind, GameFolder::display_name(literal));
@@ -300,7 +300,7 @@ void append_province_lines(std::string& out, const Kuni& k) {
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
                      const std::function<int(const RecordItems&, std::string& out)>& write_fields) {
-    const auto records = read_records(folder, literal, kind);
+    const auto records = current_records(folder, literal, kind);
     std::string out;
     out.reserve(records->text().size() + 256);
     const int n_fields = field_lines(kind);

@@ -70,7 +70,7 @@ private:
 
 // The records a working file holds now; scanned again only when the file changed since the folder
 // last read or wrote it. Throws DataError when the file is missing or unreadable.
-std::shared_ptr<const RecordSet> read_records(const GameFolder& folder, std::string_view literal, RecordKind kind);
+std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::string_view literal, RecordKind kind);
 
 // Checks a whole file of records: every record readable, its quoted text fields closed, and,
 // when count > 0, every record 1..count present (records after count are not looked at). Throws

@@ -40,7 +40,7 @@ int numeric_field(const RecordItems& record, const std::string& label, int n, Re
 }  // namespace
 
 void RecordOps::ld_Chr_rtn() {
-    const auto records = read_records(folder_, files::kGenerals, RecordKind::General);
+    const auto records = current_records(folder_, files::kGenerals, RecordKind::General);
     const std::string& label = records->label();
     records->visit([&](const RecordItems& r) {
         bool fixed = false;
@@ -57,7 +57,7 @@ void RecordOps::ld_Chr_rtn() {
 }
 
 bool RecordOps::ld_Gun_rtn() {
-    const auto records = read_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const auto records = current_records(folder_, files::kWarlords, RecordKind::Warlord);
     const std::string& label = records->label();
     bool alive = true;
     records->visit([&](const RecordItems& r) {
@@ -78,7 +78,7 @@ bool RecordOps::ld_Gun_rtn() {
 }
 
 void RecordOps::ld_Kuni_rtn() {
-    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const auto records = current_records(folder_, files::kProvinces, RecordKind::Province);
     const std::string& label = records->label();
     records->visit([&](const RecordItems& r) {
         bool fixed = false;
@@ -94,54 +94,8 @@ void RecordOps::ld_Kuni_rtn() {
     });
 }
 
-void RecordOps::sv_Chr_rtn() {
-    const int count = shared_.bushou_count;
-    rewrite_records(folder_, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
-                    [count](int id) { return id >= count; },
-                    [&](const RecordItems& r, std::string& out) {
-                        if (r.id != target_id) return 0;
-                        append_general_lines(out, chr, false);
-                        return field_lines(RecordKind::General) - 1;
-                    });
-}
-
-void RecordOps::sv_Gun_rtn() {
-    const int count = shared_.gun_count;
-    rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
-                    [count](int id) { return id > count; },
-                    [&](const RecordItems& r, std::string& out) {
-                        if (r.id != target_id) return 0;
-                        append_warlord_lines(out, gun, false);
-                        return field_lines(RecordKind::Warlord) - 1;
-                    });
-}
-
-void RecordOps::sv_Kuni_rtn() {
-    // A province record has no trailing line that is kept as read.
-    const int count = shared_.kuni_count;
-    rewrite_records(folder_, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
-                    [count](int id) { return id > count; },
-                    [&](const RecordItems& r, std::string& out) {
-                        if (r.id != target_id) return 0;
-                        append_province_lines(out, kuni);
-                        return field_lines(RecordKind::Province);
-                    });
-}
-
-void RecordOps::ld_Abl_rtn() {
-    const auto records = read_records(folder_, files::kGenerals, RecordKind::General);
-    const std::string& label = records->label();
-    records->visit([&](const RecordItems& r) {
-        if (r.id > 0) {
-            check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no, RecordKind::General);
-        }
-        return r.id < shared_.bushou_count;
-    });
-}
-
 void RecordOps::ld_gAbl_rtn() {
-    const auto records = read_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const auto records = current_records(folder_, files::kWarlords, RecordKind::Warlord);
     const std::string& label = records->label();
     records->visit([&](const RecordItems& r) {
         if (r.id > 0) {
@@ -152,8 +106,8 @@ void RecordOps::ld_gAbl_rtn() {
     });
 }
 
-void RecordOps::ld_kAbl_rtn(std::string_view /*kind*/, int warlord) {
-    const auto records = read_records(folder_, files::kProvinces, RecordKind::Province);
+void RecordOps::ld_kAbl_rtn(int warlord) {
+    const auto records = current_records(folder_, files::kProvinces, RecordKind::Province);
     const std::string& label = records->label();
     kuni_list_count = 0;
     records->visit([&](const RecordItems& r) {
@@ -171,32 +125,10 @@ void RecordOps::ld_Kunshu_rtn() {
     for (int i = 1; i <= shared_.gun_count; ++i) gun_lord[i] = abl_tbl[i];
 }
 
-void RecordOps::ld_gID_rtn() {
-    for (int i = 1; i <= shared_.gun_count; ++i)
-        if (gun_lord[i] == target_id) found_gun = i;
-}
-
-void RecordOps::mk_HeiFile() {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
-    long long sum = 0;
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
-        if (r.id > 0) {
-            Kuni k;
-            parse_province(r, label, k);
-            if (k.gunID == target_id) sum += k.army;
-        }
-        return r.id < shared_.kuni_count;
-    });
-    ld_Gun_rtn();
-    gun.army = sum;
-    sv_Gun_rtn();
-}
-
 void RecordOps::mk_HeiFile_Master() {
     const int count = shared_.gun_count;
     if (count < 1) return;
-    const auto provinces = read_records(folder_, files::kProvinces, RecordKind::Province);
+    const auto provinces = current_records(folder_, files::kProvinces, RecordKind::Province);
     const std::string& kuni_label = provinces->label();
     Table<long long, kMaxWarlords + 1> sums;
     provinces->visit([&](const RecordItems& r) {

@@ -2,8 +2,6 @@
 // The record operations on the working files, with the buffers a screen keeps for them. Each
 // screen that needs them owns one instance (the main screen's, a sheet's, …).
 
-#include <string_view>
-
 #include "world/game_folder.h"
 #include "world/records.h"
 #include "world/shared_values.h"
@@ -23,7 +21,6 @@ public:
     int field_no = 1;
     GeneralTable abl_tbl;
     WarlordTable gun_lord;
-    int found_gun = 0;
     Table<Int16, kMaxProvinces + 1> kuni_list;
     int kuni_list_count = 0;
 
@@ -33,22 +30,14 @@ public:
     // Also tells whether the warlord is alive (true when not found).
     bool ld_Gun_rtn();
     void ld_Kuni_rtn();
-    // Rewrite the file with the current record in place of record target_id.
-    void sv_Chr_rtn();
-    void sv_Gun_rtn();
-    void sv_Kuni_rtn();
-    // abl_tbl[id] = field field_no of every general / warlord.
-    void ld_Abl_rtn();
+    // abl_tbl[id] = field field_no of every warlord.
     void ld_gAbl_rtn();
-    // kuni_list = the provinces owned by the warlord; kind is "kunshu" at every call.
-    void ld_kAbl_rtn(std::string_view kind, int warlord);
+    // kuni_list = the provinces owned by the warlord.
+    void ld_kAbl_rtn(int warlord);
     // gun_lord[i] = kunshuID of warlord i.
     void ld_Kunshu_rtn();
-    // found_gun = the warlord whose lord is target_id; unchanged when none.
-    void ld_gID_rtn();
-    // Warlord target_id's army = the sum of its provinces' troops.
-    void mk_HeiFile();
-    // The same for every warlord, with one read of each file and one rewrite.
+    // Every warlord's army = the sum of its provinces' troops, with one read of each file and one
+    // rewrite.
     void mk_HeiFile_Master();
 
     const GameFolder& folder() const { return folder_; }

@@ -36,8 +36,6 @@ public:
     Int16 gunID;  // the warlord of the lord he serves; derived when the working set is loaded
     Int16 Job;
     std::string jpg;
-
-    void setName(std::string_view text) { name = text; }
 };
 
 class Gun {

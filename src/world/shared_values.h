@@ -2,6 +2,7 @@
 // The values all screens share for the whole run. One object, passed by reference; a test makes
 // a fresh one.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ inline constexpr int kMaxWarlords = 20;   // per-warlord and per-slot tables hol
 inline constexpr int kMaxAlliances = 3;   // alliance slots 1..3, tables 0..3
 inline constexpr int kMaxProvinces = 50;  // province tables hold 0..50
 inline constexpr int kGeneralsInGame = 170;
+inline constexpr int kProvincesInGame = 48;  // every scenario's map
 
 using GeneralTable = Table<Int16, kMaxGenerals + 1>;
 using WarlordTable = Table<Int16, kMaxWarlords + 1>;
@@ -57,5 +59,11 @@ struct SharedValues {
     Int16 start_mode;
     Table<Int16, 8> save_info;
 };
+
+// The last general, warlord and province id the counts name, kept within the tables (and at
+// least 0), so that a count a damaged file left behind never walks a loop past them.
+inline int last_general(const SharedValues& shared) { return std::clamp<int>(shared.bushou_count, 0, kMaxGenerals); }
+inline int last_warlord(const SharedValues& shared) { return std::clamp<int>(shared.gun_count, 0, kMaxWarlords); }
+inline int last_province(const SharedValues& shared) { return std::clamp<int>(shared.kuni_count, 0, kMaxProvinces); }
 
 }  // namespace teijinki

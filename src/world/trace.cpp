@@ -104,7 +104,7 @@ void trace_offers(TraceSink& sink, int year, const SharedValues& shared) {
 
 std::vector<TraceWarlord> warlord_standing(const SharedValues& shared, const WorkingSet& world) {
     std::vector<TraceWarlord> out;
-    for (int g = 1; g <= shared.gun_count && g <= kMaxWarlords; ++g) {
+    for (int g = 1; g <= last_warlord(shared); ++g) {
         const Gun& gun = world.gun[g];
         TraceWarlord w;
         w.id = g;
@@ -115,7 +115,7 @@ std::vector<TraceWarlord> warlord_standing(const SharedValues& shared, const Wor
         w.kessoku = gun.kessoku;
         w.ifu = gun.ifu;
         w.del = gun.del;
-        for (int p = 1; p <= shared.kuni_count && p <= kMaxProvinces; ++p)
+        for (int p = 1; p <= last_province(shared); ++p)
             if (world.kuni[p].gunID == g) ++w.provinces;
         out.push_back(w);
     }

@@ -15,6 +15,9 @@
 //                                                 defender_id, initiative, tactic, verdict);
 //   year_end  the year cycle, after the year-end steps have written the working files:
 //               if (main.trace) trace_year_end(*main.trace, main.year, main.folder, main.shared);
+//   told      the message window's state, for every text section composed during the year
+//             (MsgState::ld_Text_rtn); the JSON Lines trace leaves it out, the odds estimator reads
+//             the outcome of an entry from it.
 // The message window's state takes the main screen's sink: msg_state.trace = main.trace.
 
 #include <fstream>
@@ -59,6 +62,8 @@ public:
     virtual void war(int year, bool righteous, int attacker, int defender, int initiative, int tactic,
                      int verdict) = 0;
     virtual void year_end(int year, const std::vector<TraceWarlord>& warlords) = 0;
+    // A Text.ini section told on the year's pages; most listeners need not hear it.
+    virtual void told(int /*year*/, int /*section*/) {}
 };
 
 // One JSON object per line, each with "type" and "year". Lines are flushed at every year end, so

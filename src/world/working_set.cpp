@@ -5,11 +5,9 @@
 
 namespace teijinki {
 
-namespace {
-
-template <class Parse>
-void load_all(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit, Parse parse) {
-    const auto records = read_records(folder, literal, kind);
+void read_records(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit,
+                  const std::function<void(const RecordItems&, const std::string& label)>& read) {
+    const auto records = current_records(folder, literal, kind);
     const std::string& label = records->label();
     // Records arrive in ascending order, so the first id skipped is the first one missing; a file
     // cut off at a record boundary would otherwise leave the last records as they were.
@@ -19,7 +17,7 @@ void load_all(const GameFolder& folder, const char* literal, RecordKind kind, in
         if (r.id >= 1) {
             if (r.id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), r.id);
             if (r.id != expected) throw DataError(label, "record missing", expected);
-            parse(r, label);
+            read(r, label);
             ++expected;
         }
         return true;
@@ -29,19 +27,17 @@ void load_all(const GameFolder& folder, const char* literal, RecordKind kind, in
                                    std::to_string(count) + ")", expected);
 }
 
-}  // namespace
-
 void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
-    load_all(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
-             [&](const RecordItems& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
+    read_records(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
+                 [&](const RecordItems& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
 }
 
 void ld_Gun(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
-    load_all(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
-             [&](const RecordItems& r, const std::string& label) {
-                 parse_warlord(r, label, set.gun[r.id]);
-                 set.gun[r.id].id = r.id;
-             });
+    read_records(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
+                 [&](const RecordItems& r, const std::string& label) {
+                     parse_warlord(r, label, set.gun[r.id]);
+                     set.gun[r.id].id = r.id;
+                 });
 }
 
 void ld_Chr2(const SharedValues& shared, WorkingSet& set) {
@@ -55,8 +51,8 @@ void ld_Chr2(const SharedValues& shared, WorkingSet& set) {
 }
 
 void ld_Kuni(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
-    load_all(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
-             [&](const RecordItems& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
+    read_records(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
+                 [&](const RecordItems& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
 }
 
 void load_working_set(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {

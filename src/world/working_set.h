@@ -2,7 +2,11 @@
 // The whole world in objects, as the message window holds it during one strategy phase:
 // generals 0..200, warlords 0..20, provinces 0..50. Entry 0 of each is a placeholder.
 
+#include <functional>
+#include <string>
+
 #include "world/game_folder.h"
+#include "world/record_file.h"
 #include "world/records.h"
 #include "world/shared_values.h"
 #include "world/table.h"
@@ -14,6 +18,15 @@ struct WorkingSet {
     Table<Gun, kMaxWarlords + 1> gun;
     Table<Kuni, kMaxProvinces + 1> kuni;
 };
+
+// The one way a working file's records are read, by the loaders below and by every screen: the
+// records 1..count in file order, each handed to read with the file's label. A record missing or
+// out of order, or an id past the table's limit, throws DataError naming the file and the record;
+// records after count are not read.
+// The records come from the folder's current records of the file (record_file.h), read again only
+// when the file changed.
+void read_records(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit,
+                  const std::function<void(const RecordItems&, const std::string& label)>& read);
 
 // Loaders: every record 1..count of the file into the objects.
 void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set);

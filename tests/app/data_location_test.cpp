@@ -95,6 +95,20 @@ TEST(DataLocation, UserFolderIsFilledOnceAndThenReusedAsItIs) {
     EXPECT_EQ(read(shipped / "ini" / "Text.ini"), "shipped text\r\n") << "the shipped data are only read";
 }
 
+// teijinki-sim --dir game: a name without a folder in front lives in the current directory.
+TEST(DataLocation, ARelativeNewFolderIsMadeInTheCurrentDirectory) {
+    TempGameFolder tmp;
+    const fs::path shipped = tmp.root() / "shipped";
+    make_shipped(shipped);
+    const fs::path before = fs::current_path();
+    fs::current_path(tmp.root());
+    for (const char* name : {"game", "game2/", "deep/er/game"}) {
+        EXPECT_NO_THROW(fill_game_folder(name, shipped)) << name;
+        EXPECT_EQ(read(tmp.root() / name / "ini" / "Text.ini"), "shipped text\r\n") << name;
+    }
+    fs::current_path(before);
+}
+
 TEST(DataLocation, AFolderWithoutAGameGetsWhatIsMissingAndKeepsWhatIsThere) {
     TempGameFolder tmp;
     const fs::path shipped = tmp.root() / "shipped";

@@ -1,8 +1,9 @@
 // Damaged copies of every kind of file the game reads: scenario masters and name lists, template
-// tables, working files and save slots, each cut short, with a letter in a number, with its record
-// markers out of order, missing, or in a Shift-JIS folder with a broken byte. Each must give one
-// message that names the file, and the game must refuse cleanly: teijinki-sim exits 2 with the
-// message on stderr, and nothing the player had is changed.
+// tables, working files and save slots, each cut short (a slot's record files also at a record
+// boundary), with a letter in a number, with its record markers out of order, missing, or in a
+// Shift-JIS folder with a broken byte. Each must give one message that names the file, and the
+// game must refuse cleanly: teijinki-sim exits 2 with the message on stderr, and nothing the
+// player had is changed.
 
 #include <gtest/gtest.h>
 
@@ -21,11 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Damage { Truncated, LetterInNumber, MarkersOutOfOrder, Missing, BrokenShiftJis };
+enum class Damage { Truncated, CutAtRecord, LetterInNumber, MarkersOutOfOrder, Missing, BrokenShiftJis };
 
 const char* damage_name(Damage d) {
     switch (d) {
         case Damage::Truncated: return "truncated";
+        case Damage::CutAtRecord: return "cut_at_record";
         case Damage::LetterInNumber: return "letter_in_number";
         case Damage::MarkersOutOfOrder: return "markers_out_of_order";
         case Damage::Missing: return "missing";
@@ -74,6 +76,13 @@ void damage(const fs::path& root, const std::string& relative, Damage d, bool nu
             std::size_t cut = text.size() / 2;
             while (cut > 0 && (text[cut] == '\r' || text[cut] == '\n')) --cut;
             text.resize(cut);
+            break;
+        }
+        case Damage::CutAtRecord: {
+            // Cut before the record marker nearest the middle: every record left is whole.
+            const std::size_t marker = text.find("\n.", text.size() / 2);
+            ASSERT_NE(marker, std::string::npos);
+            text.resize(marker + 1);
             break;
         }
         case Damage::LetterInNumber: {
@@ -217,8 +226,8 @@ TEST_P(SlotFileTest, LoadRefusesWithTheFileNamedAndKeepsTheGame) {
 std::vector<Case> slot_cases() {
     std::vector<Case> cases;
     for (const char* file : {"save/busv3.ini", "save/gunsv3.ini", "save/Kunisv3.ini"})
-        for (Damage d : {Damage::Truncated, Damage::LetterInNumber, Damage::MarkersOutOfOrder, Damage::Missing,
-                         Damage::BrokenShiftJis})
+        for (Damage d : {Damage::Truncated, Damage::CutAtRecord, Damage::LetterInNumber, Damage::MarkersOutOfOrder,
+                         Damage::Missing, Damage::BrokenShiftJis})
             cases.push_back({file, d, true});
     for (Damage d : {Damage::Truncated, Damage::MarkersOutOfOrder, Damage::Missing, Damage::BrokenShiftJis})
         cases.push_back({"save/Cmtsv3.ini", d, false});

@@ -8,7 +8,6 @@
 #include "messages/message_modes.h"
 #include "test_support.h"
 #include "world/host.h"
-#include "world/random.h"
 
 namespace teijinki {
 namespace {
@@ -84,21 +83,16 @@ class MsgModesTest : public ::testing::Test {
 protected:
     TempGameFolder dir;
     GameFolder folder = dir.folder();
-    SharedValues shared;
-    ScriptedRandom rng;
-    TemplateTable text;
 };
 
 TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
-    MsgState state(folder, shared, rng, text);
-    init_msg_pages(state.pages, 195);
-    EXPECT_EQ(state.pages.page_text[0], "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
-    shared.msg_mode = kMsgYearEnd;
-    shared.msg_text = "年末の報告\r\n";
-    load_msg_window(state);
-    EXPECT_EQ(state.pages.page_text[0], "年末の報告\r\n");
-    EXPECT_EQ(state.pages.page_text[1], kEndOfText);
-    EXPECT_EQ(state.pages.page_no, 0);
+    PageStore pages;
+    init_msg_pages(pages, 195);
+    EXPECT_EQ(pages.page_text[0], "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
+    load_msg_window(pages, kMsgYearEnd, "年末の報告\r\n");
+    EXPECT_EQ(pages.page_text[0], "年末の報告\r\n");
+    EXPECT_EQ(pages.page_text[1], kEndOfText);
+    EXPECT_EQ(pages.page_no, 0);
     EXPECT_STREQ(msg_window_music(kMsgStrategy), "Game01");
     EXPECT_STREQ(msg_window_music(kMsgReport), "");
 }

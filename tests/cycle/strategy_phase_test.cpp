@@ -160,7 +160,7 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     pick(3, 0, 0);
     pick(4, 0, 0);
     for (int i = 0; i < 38 + 2 * 2 + 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
-    Strate_rtn(*state);
+    run_strategy_phase(*state);
 
     EXPECT_EQ(state->pages.page_text[0],
               "***軍1（プレイヤー）が関わった作戦***\r\n***軍2（プレイヤー）が関わった作戦***\r\n軍4は滅び去った。\r\n");

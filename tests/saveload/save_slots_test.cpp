@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "slot_fixture.h"
 #include "world/error.h"
@@ -160,9 +161,9 @@ TEST(SaveAndLoad, RestoreTheWorkingFilesByteForByteAndEverySharedValueOfTheSlot)
 TEST(SaveAndLoad, ShiftJisFoldersKeepTheirEncodingInTheSlotFile) {
     SlotWorld w;
     // A Shift-JIS working file makes the folder a Shift-JIS one.
-    const auto sjis = from_utf8("曹操", Encoding::ShiftJis);
+    const auto sjis = from_utf8(w.dir.read("ini/busv.ini"), Encoding::ShiftJis);
     ASSERT_TRUE(sjis);
-    w.dir.write("ini/busv.ini", ".1\r\n\"" + *sjis + "\"\r\n1,1,1,1\r\n1,1\r\n1,5\r\n\"p1\"\r\n");
+    w.dir.write("ini/busv.ini", *sjis);
     const GameFolder folder = w.dir.folder();
     SharedValues shared;
     shared.save_info[4] = 1;
@@ -282,6 +283,16 @@ TEST(Load, ADamagedSlotLeavesTheWorkingFilesAndTheGameUntouched) {
     EXPECT_NE(try_damaged("generals cut short").find("save/busv6.ini"), std::string::npos);
     w.dir.write("save/busv6.ini", generals);
 
+    // Cut at a record boundary, every record left is whole: the counts give it away.
+    for (const auto& [file, marker] : {std::pair<std::string, std::string>{"save/busv6.ini", ".101"},
+                                       {"save/gunsv6.ini", ".13"},
+                                       {"save/Kunisv6.ini", ".48"}}) {
+        const std::string whole = w.dir.read(file);
+        w.dir.write(file, whole.substr(0, whole.find("\r\n" + marker + "\r\n") + 2));
+        EXPECT_NE(try_damaged(file + " cut before " + marker).find(file), std::string::npos);
+        w.dir.write(file, whole);
+    }
+
     fs::remove(w.dir.root() / "save/Kunisv6.ini");
     EXPECT_NE(try_damaged("provinces missing").find("save/Kunisv6.ini"), std::string::npos);
 }
@@ -300,7 +311,7 @@ TEST(Load, AWriteThatFailsOnTheThirdFileRollsBackTheTwoBeforeAndTellsThePlayer) 
         write_file_replacing(target, bytes, label);
     };
     EXPECT_FALSE(w.load("8", fail_third));
-    EXPECT_EQ(writes, 3);
+    EXPECT_EQ(writes, 5) << "three load writes, then the two files written put back through the same writer";
     EXPECT_EQ(w.working_bytes(), game) << "the two files already copied are put back";
     EXPECT_EQ(w.shared.form_result, 0);
     EXPECT_EQ(w.shared.save_info[0], 215) << "the shared values are not taken from a failed load";
@@ -323,6 +334,23 @@ TEST(Load, AWriteThatFailsOnTheThirdFileRollsBackTheTwoBeforeAndTellsThePlayer) 
     w.write_game("馬騰", 17);
     EXPECT_FALSE(w.load("8", throws_other));
     EXPECT_EQ(w.working_bytes(), game);
+
+    // A full disk: from the third write on every write fails, the put-backs too. The message
+    // names the two files that really hold the slot's bytes, not the one whose write failed.
+    const std::string comments = w.dir.read("ini/Cmtsv.ini");
+    writes = 0;
+    const FileWriter disk_full = [&](const fs::path& target, std::string_view bytes, const std::string& label) {
+        if (++writes >= 3) throw DataError(label, "cannot be written: No space left on device");
+        write_file_replacing(target, bytes, label);
+    };
+    EXPECT_FALSE(w.load("8", disk_full));
+    EXPECT_EQ(writes, 5) << "three load writes and two put-backs";
+    const std::string full = w.host.boxes.back().text;
+    EXPECT_TRUE(full.ends_with("ini/Cmtsv.ini: cannot be written: No space left on device; "
+                               "these game files could not be put back: ini/busv.ini, ini/gunsv.ini"))
+        << full;
+    EXPECT_EQ(w.dir.read("ini/Cmtsv.ini"), comments);
+    EXPECT_EQ(w.dir.read("ini/busv.ini"), w.dir.read("save/busv8.ini"));
 }
 
 }  // namespace

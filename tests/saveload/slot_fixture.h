@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "saveload/save_sequence.h"
+#include "turn/save_sequence.h"
 #include "saveload/save_slots.h"
 #include "saveload/svld_rules.h"
 #include "test_host.h"
@@ -20,14 +20,23 @@ class SlotWorld {
 public:
     SlotWorld() : folder(dir.folder()) { write_game("曹操", 5); }
 
-    // Working files whose contents depend on tag and army, so that two games differ in every file.
+    // Working files whose contents depend on lord and army, so that two games differ in every
+    // file; as many records as a load asks for (170 generals, 13 warlords, 48 provinces).
     void write_game(const std::string& lord, int army) {
         const std::string a = std::to_string(army);
-        dir.write("ini/busv.ini", crlf_lines({".1", "\"" + lord + "\"", "80,70,60,50", "90,1", "1,5", "\"p1\"", ".2",
-                                              "\"夏侯惇\"", "60,90,50,60", "70,2", "1,4", "\"p2\""}));
-        dir.write("ini/gunsv.ini", crlf_lines({".1", "\"" + lord + "軍\"", "0,1," + a + ",3,50,60,70,40", "\"FALSE\""}));
+        std::string generals = crlf_lines({".1", "\"" + lord + "\"", "80,70,60,50", "90,1", "1,5", "\"p1\""});
+        for (int id = 2; id <= 170; ++id)
+            generals += crlf_lines({"." + std::to_string(id), "\"将" + std::to_string(id) + "\"", "60,90,50,60", "70,2", "1,4", "\"\""});
+        std::string warlords = crlf_lines({".1", "\"" + lord + "軍\"", "0,1," + a + ",3,50,60,70,40", "\"FALSE\""});
+        for (int id = 2; id <= 13; ++id)
+            warlords += crlf_lines({"." + std::to_string(id), "\"軍" + std::to_string(id) + "\"", "0," + std::to_string(id) + ",1,1,1,1,1,1", "\"TRUE\""});
+        std::string provinces = crlf_lines({".1", "\"陳留\"", "1," + a});
+        for (int id = 2; id <= 48; ++id)
+            provinces += crlf_lines({"." + std::to_string(id), "\"国" + std::to_string(id) + "\"", "0,2"});
+        dir.write("ini/busv.ini", generals);
+        dir.write("ini/gunsv.ini", warlords);
         dir.write("ini/Cmtsv.ini", crlf_lines({".1", lord, "乱世の奸雄。", "."}));
-        dir.write("ini/Kunisv.ini", crlf_lines({".1", "\"陳留\"", "1," + a, ".2", "\"許昌\"", "1,2"}));
+        dir.write("ini/Kunisv.ini", provinces);
         dir.write("ini/kodarn.log", crlf_lines({"鼎陣記の記録", lord + "の記録", "EOT======="}));
     }
 

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
-#include "screens/info_data.h"
+#include "screens/general_sheet.h"
+#include "screens/info_lists.h"
+#include "screens/map_data.h"
 #include "setup/new_game.h"
 #include "test_support.h"
 #include "world/error.h"
@@ -224,6 +228,52 @@ TEST_F(SmallWorld, DamagedFilesAreNamed) {
     EXPECT_THROW(info::load_map_places(folder, shared), DataError);
     std::filesystem::remove(dir.root() / "ini" / "gunsv.ini");
     EXPECT_THROW(info::load_warlord_list(folder, shared), DataError);
+}
+
+// The file's text without record id (its marker line up to the next marker).
+std::string without_record(const std::string& text, int id) {
+    const std::string marker = "." + std::to_string(id) + "\r\n";
+    const std::size_t from = text.rfind("\n" + marker) == std::string::npos ? text.find(marker) : text.find("\n" + marker) + 1;
+    const std::size_t to = text.find("\r\n.", from + marker.size());
+    return text.substr(0, from) + (to == std::string::npos ? std::string() : text.substr(to + 2));
+}
+
+// Every screen reads the working files as the year does: a record missing within the count is
+// refused, naming the file and the record, instead of being shown as a gap.
+TEST_F(SmallWorld, EveryScreenRefusesAFileThatLacksARecord) {
+    using Open = std::function<void()>;
+    const std::vector<std::pair<const char*, Open>> screens = {
+        {"sheet", [&] { info::load_warlord_sheet(folder, shared, 1, ""); }},
+        {"table", [&] { info::load_general_table(folder, shared, 1); }},
+        {"warlords", [&] { info::load_warlord_list(folder, shared); }},
+        {"columns", [&] { info::load_generals_by_warlord(folder, shared); }},
+        {"provinces", [&] { info::load_province_list(folder, shared); }},
+        {"map", [&] { info::load_map(folder, shared); }},
+        {"general", [&] { load_general_sheet(folder, 1, shared.bushou_count); }},
+    };
+    // Which screens read which file.
+    const std::vector<std::tuple<std::string, int, std::vector<const char*>>> damages = {
+        {"ini/busv.ini", 2, {"sheet", "table", "warlords", "columns", "general"}},
+        {"ini/gunsv.ini", 2, {"sheet", "warlords", "columns", "provinces", "map"}},
+        {"ini/Kunisv.ini", 3, {"sheet", "warlords", "provinces", "map"}},
+    };
+    for (const auto& [file, id, readers] : damages) {
+        const std::string sound = dir.read(file);
+        dir.write(file, without_record(sound, id));
+        for (const char* reader : readers) {
+            const auto it = std::find_if(screens.begin(), screens.end(), [&](const auto& s) { return std::string(s.first) == reader; });
+            ASSERT_NE(it, screens.end());
+            try {
+                it->second();
+                ADD_FAILURE() << reader << " read " << file << " without record " << id;
+            } catch (const DataError& e) {
+                EXPECT_EQ(e.file(), file) << reader;
+                EXPECT_EQ(e.record_id(), id) << reader;
+            }
+        }
+        dir.write(file, sound);
+    }
+    for (const auto& screen : screens) EXPECT_NO_THROW(screen.second()) << screen.first;
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "test_support.h"
+#include "turn/command_menu.h"
 #include "turn/seeded_games.h"
 
 namespace teijinki::testing {
@@ -42,6 +43,33 @@ TEST(SignatureTest, SeededGamesLeaveTheRecordedFiles) {
     EXPECT_EQ(hex64(signature), recorded)
         << "the seeded games now end differently; if the change of behaviour is meant, record the new "
            "signature in bench/signature.txt and say why in the commit";
+}
+
+// The odds of the strategy screen are counted in memory: a game in which every offer is estimated
+// at every year start, the files compared around each estimate, ends byte for byte as without.
+TEST(SignatureTest, EstimatingTheOddsChangesNothingInTheGame) {
+    const std::filesystem::path data = TEIJINKI_DATA_DIR;
+    if (!std::filesystem::exists(data / "ini" / "Text.ini")) GTEST_SKIP() << "the shipped data folder is not there yet";
+    const SeededGame game{2, 202, {1, 3}};
+    auto play = [&](bool estimate) {
+        TempGameFolder dir;
+        prepare_game_folder(data, dir.root());
+        QuietHost host;
+        int estimates = 0;
+        play_seeded_game(dir.folder(), game, host, [&](MainState& m) {
+            if (!estimate) return;
+            const std::uint64_t before = folder_signature(m.folder);
+            for (int panel = 0; panel <= kMaxAlliances; ++panel)
+                for (int pos = 0; pos < static_cast<int>(m.shared.com_codes[panel].size()); ++pos)
+                    if (offer_odds(m, panel, pos, 8).runs > 0) ++estimates;
+            EXPECT_EQ(folder_signature(m.folder), before) << "year " << m.year;
+        });
+        if (estimate) {
+            EXPECT_GT(estimates, 100);
+        }
+        return hex64(folder_signature(dir.folder()));
+    };
+    EXPECT_EQ(play(true), play(false));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules_fixture.h"
+#include "turn/command_menu.h"
 #include "turn/panels.h"
 
 namespace {
@@ -71,6 +72,25 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     res_Mei_rtn(w.m);
     EXPECT_EQ(w.shared.mei_leader[1], 4);
     EXPECT_EQ(w.shared.mei_kessoku[1], 44);
+}
+
+// Only the panel that lists the player's warlord is his to choose from: an unallied player's
+// alliance is 0, as is the leader of a free alliance slot, and that slot is not his.
+TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
+    RulesWorld w;
+    w.set_warlords({{"甲", 0, 1}, {"乙", 2, 2}});  // 甲 stands alone, 乙 leads an alliance
+    w.shared.player_lord[0] = 1;
+    w.shared.player_lord[1] = 2;
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    const struct {
+        int slot;
+        bool own[4];
+    } cases[] = {{0, {true, false, false, false}}, {1, {false, true, false, false}}};
+    for (const auto& c : cases) {
+        w.m.turn_slot = c.slot;
+        for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), c.own[p]) << "player " << c.slot << ", panel " << p;
+    }
 }
 
 }  // namespace

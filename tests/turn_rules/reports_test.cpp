@@ -56,7 +56,7 @@ TEST(Reports, TheTotalUsesUnroundedTermsAndThePlayerTheirIntegerParts) {
     Houkoku_rtn(w.m);
     EXPECT_EQ(w.report(), std::string("甲  8.9\r\n乙  3.333333\r\n\r\n甲（プレイヤー）\r\n") +
                               "動員可能な兵力： 3000（1000で割ります）\r\n名声： 1（２を掛けます）\r\n"
-                              "盟主である\r\n同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 8\r\n"
+                              "盟主である同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 8\r\n"
                               "制覇率： 0.666（自軍スコア／全軍閥のスコア）\r\n" + kNote);
 }
 

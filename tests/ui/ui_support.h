@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "messages/msg_window.h"
+#include "ui/messages/msg_window.h"
 #include "test_support.h"
 #include "ui/qt_host.h"
 #include "ui/screen_opener.h"

@@ -11,7 +11,7 @@
 #include "test_support.h"
 #include "world/encoding.h"
 #include "world/record_file.h"
-#include "world/record_ops.h"
+#include "world/working_set.h"
 
 namespace teijinki {
 namespace {
@@ -26,7 +26,7 @@ std::string province_file(int army_of_first) {
 
 int first_army(const GameFolder& folder) {
     int army = -1;
-    read_records(folder, files::kProvinces, RecordKind::Province)->visit([&](const RecordItems& r) {
+    current_records(folder, files::kProvinces, RecordKind::Province)->visit([&](const RecordItems& r) {
         Kuni k;
         parse_province(r, "p", k);
         army = k.army;
@@ -91,14 +91,14 @@ TEST(FileVersions, AnUnchangedFileIsCheckedAndItsRecordsReused) {
     const GameFolder folder = dir.folder();
     std::vector<FileStep> steps;
     folder.keep_file_work(&steps);
-    const auto first = read_records(folder, files::kProvinces, RecordKind::Province);
-    const auto again = read_records(folder, files::kProvinces, RecordKind::Province);
+    const auto first = current_records(folder, files::kProvinces, RecordKind::Province);
+    const auto again = current_records(folder, files::kProvinces, RecordKind::Province);
     EXPECT_EQ(first.get(), again.get());
     EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Read, FileStep::Kind::Check}));
 
     // Touched without a change: read once more, and still the same records.
     make_old(dir.root() / "ini/Kunisv.ini", 30);
-    EXPECT_EQ(read_records(folder, files::kProvinces, RecordKind::Province).get(), first.get());
+    EXPECT_EQ(current_records(folder, files::kProvinces, RecordKind::Province).get(), first.get());
     EXPECT_EQ(steps.back().kind, FileStep::Kind::Read);
 }
 
@@ -108,11 +108,10 @@ TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {
     const GameFolder folder = dir.folder();
     SharedValues shared;
     shared.kuni_count = 2;
-    RecordOps ops(folder, shared);
-    ops.target_id = 1;
-    ops.ld_Kuni_rtn();
-    ops.kuni.army = 7;
-    ops.sv_Kuni_rtn();
+    WorkingSet set;
+    ld_Kuni(folder, shared, set);
+    set.kuni[1].army = 7;
+    sv_Kuni(folder, shared, set);
     const auto text = folder.read_shared(files::kProvinces);
     EXPECT_EQ(text->bytes(), dir.read("ini/Kunisv.ini"));
     EXPECT_EQ(text->bytes(), province_file(7));

@@ -13,7 +13,7 @@
 #include "world/error.h"
 #include "world/list_io.h"
 #include "world/record_file.h"
-#include "world/record_ops.h"
+#include "world/working_set.h"
 
 namespace teijinki {
 namespace {
@@ -89,12 +89,11 @@ TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     EXPECT_EQ(folder.encoding(), Encoding::ShiftJis);
     SharedValues shared;
     shared.bushou_count = 3;
-    RecordOps ops(folder, shared);
-    ops.target_id = 2;
-    ops.ld_Chr_rtn();
-    EXPECT_EQ(ops.chr.name, "夏侯惇");
-    ops.chr.name = "夏侯淵";
-    ops.sv_Chr_rtn();
+    WorkingSet set;
+    ld_Chr(folder, shared, set);
+    EXPECT_EQ(set.chr[2].name, "夏侯惇");
+    set.chr[2].name = "夏侯淵";
+    sv_Chr(folder, shared, set);
     std::string expected = records;
     expected.replace(expected.find("夏侯惇"), std::string("夏侯惇").size(), "夏侯淵");
     EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
@@ -126,12 +125,11 @@ TEST(CrashSafety, RewriteKilledAtRandomMomentsLeavesACompleteFile) {
             const GameFolder folder = dir.folder();
             SharedValues shared;
             shared.bushou_count = 170;
-            RecordOps ops(folder, shared);
+            WorkingSet set;
+            ld_Chr(folder, shared, set);
             for (int i = 0;; ++i) {
-                ops.target_id = 1 + i % 170;
-                ops.ld_Chr_rtn();
-                ops.chr.policy = 1 + i % 9;
-                ops.sv_Chr_rtn();
+                set.chr[1 + i % 170].policy = 1 + i % 9;
+                sv_Chr(folder, shared, set);
             }
         }
         usleep(std::uniform_int_distribution<int>(200, 5000)(gen));

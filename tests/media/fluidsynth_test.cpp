@@ -1,0 +1,259 @@
+// The fluidsynth player without a sound device: the shipped pieces render to audible sound, a new
+// Open starts from the beginning, Close silences, and every way of failing says what is wrong.
+// Then the main screen over that player when no soundfont exists: one box, and play goes on.
+
+#include <fluidsynth.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "media/fluidsynth_player.h"
+#include "media/music_player.h"
+#include "media/soundfont.h"
+#include "test_host.h"
+#include "test_support.h"
+#include "turn/main_state.h"
+#include "turn/year_cycle.h"
+#include "world/random.h"
+
+namespace teijinki {
+namespace {
+
+using testing::ScriptedHost;
+using testing::TempGameFolder;
+
+constexpr int kRate = 44100;
+
+std::filesystem::path shipped_piece(const char* piece) { return GameFolder(TEIJINKI_DATA_DIR).resolve(midi_literal(piece)); }
+
+FluidsynthOptions offline() {
+    FluidsynthOptions o;
+    o.drivers.clear();
+    o.sample_rate = kRate;
+    return o;
+}
+
+#define REQUIRE_SOUNDFONT()                                                        \
+    if (!find_soundfont(nullptr, default_soundfont_places()).file)                 \
+    GTEST_SKIP() << "no General MIDI soundfont installed (timgm6mb-soundfont or fluid-soundfont-gm)"
+
+std::vector<std::int16_t> render_seconds(FluidsynthPlayer& player, double seconds) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate) * 2);
+    const int block = 512;
+    for (std::size_t at = 0; at < samples.size(); at += block * 2) {
+        const int frames = static_cast<int>(std::min<std::size_t>(block, (samples.size() - at) / 2));
+        EXPECT_TRUE(player.render(samples.data() + at, frames));
+    }
+    return samples;
+}
+
+double rms(const std::vector<std::int16_t>& s) {
+    double sum = 0;
+    for (auto v : s) sum += double(v) * v;
+    return s.empty() ? 0 : std::sqrt(sum / s.size());
+}
+
+TEST(FluidsynthPlayer, EveryShippedPieceRendersToSoundAndPlaysOnce) {
+    REQUIRE_SOUNDFONT();
+    FluidsynthOptions o = offline();
+    FluidsynthPlayer player(o);
+    for (const char* piece : {"china1", "french1", "Game01"}) {
+        const auto file = shipped_piece(piece);
+        if (!std::filesystem::exists(file)) {
+            ADD_FAILURE() << "midi/" << piece << ".mid is not shipped";
+            continue;
+        }
+        ASSERT_TRUE(play_from_start(player, file)) << piece << ": " << player.error();
+        EXPECT_TRUE(player.playing()) << piece;
+        EXPECT_EQ(player.driver(), "");
+        const auto sound = render_seconds(player, 4.0);
+        EXPECT_GT(rms(sound), 50.0) << piece << " renders silent";  // about -44 dBFS at the default gain
+        int peak = 0;
+        for (auto v : sound) peak = std::max(peak, std::abs(int(v)));
+        EXPECT_LT(peak, 32767) << piece << " clips";
+    }
+    player.close();
+    EXPECT_FALSE(player.playing());
+}
+
+// The loudness of each MIDI channel over the opening of a piece (first 16), then of one note
+// struck on every channel with the program the piece chose for it (last 16): every program a
+// piece uses, even one that enters late, is heard. With on_demand the synthesizer holds only the
+// samples of the programs selected, as the player does.
+std::array<double, 32> channel_loudness(const std::filesystem::path& soundfont, const std::filesystem::path& piece,
+                                        bool on_demand) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", on_demand ? 1 : 0);
+    fluid_settings_setint(settings, "synth.audio-groups", 16);  // one stereo output per channel
+    fluid_settings_setint(settings, "synth.audio-channels", 16);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    EXPECT_NE(fluid_synth_sfload(synth, soundfont.c_str(), 1), FLUID_FAILED);
+    fluid_player_t* sequence = new_fluid_player(synth);
+    fluid_player_add(sequence, piece.c_str());
+    fluid_player_play(sequence);
+    std::array<double, 32> loudness{};
+    std::vector<std::vector<float>> out(32, std::vector<float>(512));
+    std::vector<float*> outs;
+    for (auto& o : out) outs.push_back(o.data());
+    auto render = [&](double seconds, std::size_t first) {
+        for (int block = 0; block < int(seconds * kRate / 512); ++block) {
+            for (auto& o : out) std::fill(o.begin(), o.end(), 0.0f);
+            fluid_synth_process(synth, 512, 0, nullptr, 32, outs.data());
+            for (std::size_t c = 0; c < 16; ++c)
+                for (int k = 0; k < 512; ++k) loudness[first + c] += out[2 * c][k] * out[2 * c][k] + out[2 * c + 1][k] * out[2 * c + 1][k];
+        }
+    };
+    render(6.0, 0);
+    // The sequence goes first: a stopped one would still end the notes struck after it.
+    fluid_player_stop(sequence);
+    delete_fluid_player(sequence);
+    fluid_synth_all_sounds_off(synth, -1);
+    for (int c = 0; c < 16; ++c) fluid_synth_noteon(synth, c, c == 9 ? 38 : 60, 100);
+    render(1.0, 16);
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    for (double& l : loudness) l = std::sqrt(l);
+    return loudness;
+}
+
+TEST(FluidsynthPlayer, SamplesLoadedOnDemandLeaveNoProgramOfAPieceSilent) {
+    REQUIRE_SOUNDFONT();
+    const auto soundfont = *find_soundfont(nullptr, default_soundfont_places()).file;
+    for (const char* piece : {"china1", "french1", "Game01"}) {
+        const auto whole = channel_loudness(soundfont, shipped_piece(piece), false);
+        const auto on_demand = channel_loudness(soundfont, shipped_piece(piece), true);
+        int sounding = 0;
+        for (std::size_t k = 0; k < whole.size(); ++k) {
+            EXPECT_NEAR(on_demand[k], whole[k], 0.02 * whole[k] + 1e-6) << piece << (k < 16 ? " channel " : " note on channel ") << k % 16;
+            sounding += k < 16 && whole[k] > 0.1;
+        }
+        EXPECT_GE(sounding, 3) << piece << ": the opening should have several parts";
+        for (std::size_t c = 16; c < 32; ++c) EXPECT_GT(on_demand[c], 0.05) << piece << ": channel " << c - 16 << " is silent";
+    }
+}
+
+// Loudness in 50 ms steps: the shape of a passage, which stays the same when the piece is played
+// again even though the chorus and the block timing make the samples themselves differ.
+std::vector<double> loudness(const std::vector<std::int16_t>& s) {
+    std::vector<double> out;
+    const std::size_t step = kRate / 20 * 2;
+    for (std::size_t at = 0; at + step <= s.size(); at += step)
+        out.push_back(rms(std::vector<std::int16_t>(s.begin() + long(at), s.begin() + long(at + step))));
+    return out;
+}
+
+double correlation(const std::vector<double>& a, const std::vector<double>& b) {
+    double ma = 0, mb = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) ma += a[i], mb += b[i];
+    ma /= double(a.size());
+    mb /= double(b.size());
+    double d = 0, x = 0, y = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        d += (a[i] - ma) * (b[i] - mb);
+        x += (a[i] - ma) * (a[i] - ma);
+        y += (b[i] - mb) * (b[i] - mb);
+    }
+    return d / std::sqrt(x * y);
+}
+
+TEST(FluidsynthPlayer, EachOpenStartsTheSequenceFromItsBeginningAndCloseSilences) {
+    REQUIRE_SOUNDFONT();
+    FluidsynthPlayer player(offline());
+    const auto file = shipped_piece("china1");
+    ASSERT_TRUE(std::filesystem::exists(file));
+    ASSERT_TRUE(play_from_start(player, file)) << player.error();
+    const auto first = loudness(render_seconds(player, 3.0));
+    const auto continued = loudness(render_seconds(player, 3.0));
+    ASSERT_TRUE(play_from_start(player, file)) << player.error();
+    const auto again = loudness(render_seconds(player, 3.0));
+    EXPECT_GT(correlation(first, again), 0.9) << "a new Open does not restart the piece";
+    EXPECT_LT(correlation(first, continued), 0.5) << "the check cannot tell the opening from what follows";
+
+    player.close();
+    EXPECT_FALSE(player.playing());
+    render_seconds(player, 0.5);  // the reverberation dies away
+    EXPECT_LT(rms(render_seconds(player, 0.5)), 5.0) << "voices still sound after Close";
+}
+
+TEST(FluidsynthPlayer, FailuresNameTheirCause) {
+    TempGameFolder dir;
+    {
+        FluidsynthOptions o = offline();
+        o.soundfont = dir.root() / "none.sf2";
+        FluidsynthPlayer player(o);
+        const auto file = shipped_piece("china1");
+        ASSERT_TRUE(std::filesystem::exists(file));
+        EXPECT_FALSE(player.open(file));
+        EXPECT_NE(player.error().find("none.sf2"), std::string::npos) << player.error();
+        EXPECT_FALSE(player.play()) << "nothing is open";
+    }
+    {
+        dir.write("midi/bad.mid", "MThd but nothing else");
+        FluidsynthPlayer player(offline());
+        EXPECT_FALSE(player.open(dir.root() / "midi" / "bad.mid"));
+        EXPECT_NE(player.error().find("bad.mid"), std::string::npos) << player.error();
+        EXPECT_FALSE(player.open(dir.root() / "midi" / "absent.mid"));
+        EXPECT_NE(player.error().find("absent.mid"), std::string::npos) << player.error();
+    }
+    {
+        REQUIRE_SOUNDFONT();
+        FluidsynthOptions o = offline();
+        o.drivers = {"no-such-driver"};  // a machine whose sound device cannot be opened
+        FluidsynthPlayer player(o);
+        EXPECT_FALSE(play_from_start(player, shipped_piece("china1")));
+        EXPECT_NE(player.error().find("no sound device"), std::string::npos) << player.error();
+        EXPECT_NE(player.error().find("no-such-driver"), std::string::npos) << player.error();
+        EXPECT_FALSE(player.playing());
+    }
+}
+
+// The Host's music as the desktop program wires it, over a player given by the test.
+class MusicHost : public ScriptedHost {
+public:
+    MusicHost(const GameFolder& folder, std::unique_ptr<MusicPlayer> player) : music(folder, std::move(player)) {}
+    bool play_music(const std::string& piece) override {
+        ScriptedHost::play_music(piece);
+        return music.play(piece);
+    }
+    void stop_music() override {
+        ScriptedHost::stop_music();
+        music.stop();
+    }
+    PieceMusic music;
+};
+
+TEST(FluidsynthPlayer, WithoutASoundfontTheMainScreenShowsTheBoxOnceAndPlayGoesOn) {
+    TempGameFolder dir;
+    dir.copy_shipped_ini();
+    std::filesystem::create_directories(dir.root() / "midi");
+    for (const char* piece : {"china1", "french1", "Game01"})
+        if (std::filesystem::exists(shipped_piece(piece)))
+            std::filesystem::copy_file(shipped_piece(piece), dir.root() / "midi" / (std::string(piece) + ".mid"));
+    const GameFolder folder = dir.folder();
+    FluidsynthOptions o = offline();
+    o.soundfont = dir.root() / "missing.sf2";
+    MusicHost host(folder, std::make_unique<FluidsynthPlayer>(o));
+    SharedValues shared;
+    SeededRandom rng(3);
+    MainState m(folder, shared, rng, host);
+
+    stMusic(m, "china1");
+    stMusic(m, "Game01");
+    stMusic(m, "china1");
+    int boxes = 0;
+    for (const auto& b : host.boxes) boxes += b.text == kMusicFailed;
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(m.bgm_on);
+    EXPECT_TRUE(m.music_failed);
+}
+
+}  // namespace
+}  // namespace teijinki
