@@ -43,14 +43,7 @@ std::string_view read_item(std::string_view text, std::size_t& pos) {
 
 }  // namespace
 
-ListReader::ListReader(std::string text, std::string label) : ListReader(std::move(text), {}, std::move(label)) {
-    text_ = owned_;
-}
-
-ListReader::ListReader(std::string owned, std::string_view text, std::string label)
-    : owned_(std::move(owned)), text_(text), label_(std::move(label)) {}
-
-ListReader ListReader::over(std::string_view text, std::string label) { return ListReader({}, text, std::move(label)); }
+ListReader::ListReader(std::string text, std::string label) : text_(std::move(text)), label_(std::move(label)) {}
 
 void ListReader::skip_line_end() {
     if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
@@ -79,24 +72,42 @@ std::int16_t ListReader::number(int record_id, std::string_view field) {
 std::string ListReader::line() {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !is_line_end(text_[pos_])) ++pos_;
-    std::string value(text_.substr(start, pos_ - start));
+    std::string value = text_.substr(start, pos_ - start);
     skip_line_end();
     return value;
 }
 
-std::vector<std::string> split_items(std::string_view line) {
-    std::vector<std::string> items;
+namespace {
+
+template <class Visit>
+void each_item(std::string_view line, Visit visit) {
     std::size_t pos = 0;
     for (;;) {
-        items.emplace_back(read_item(line, pos));
+        visit(read_item(line, pos));
         if (pos >= line.size()) {
             // A separator at the very end leaves one more, empty, item.
-            if (pos > 0 && line[pos - 1] == ',') items.emplace_back();
+            if (pos > 0 && line[pos - 1] == ',') visit(std::string_view());
             break;
         }
         if (is_line_end(line[pos])) break;
     }
+}
+
+}  // namespace
+
+std::vector<std::string> split_items(std::string_view line) {
+    std::vector<std::string> items;
+    each_item(line, [&](std::string_view item) { items.emplace_back(item); });
     return items;
+}
+
+std::size_t line_items(std::string_view line, std::string_view* items, std::size_t room) {
+    std::size_t count = 0;
+    each_item(line, [&](std::string_view item) {
+        if (count < room) items[count] = item;
+        ++count;
+    });
+    return count;
 }
 
 bool parse_number(std::string_view item, std::int16_t& out) {

@@ -15,11 +15,6 @@ class ListReader {
 public:
     // label names the file in error messages.
     ListReader(std::string text, std::string label);
-    // A reader of text the caller keeps alive for the reader's life: nothing is copied.
-    static ListReader over(std::string_view text, std::string label);
-    // It may view into its own text, so it stays where it was made.
-    ListReader(const ListReader&) = delete;
-    ListReader& operator=(const ListReader&) = delete;
 
     bool eof() const { return pos_ >= text_.size(); }
     // The next item: a quoted text without its quotes, or an unquoted run up to a comma or the
@@ -36,16 +31,17 @@ public:
     const std::string& label() const { return label_; }
 
 private:
-    ListReader(std::string owned, std::string_view text, std::string label);
     void skip_line_end();
-    std::string owned_;
-    std::string_view text_;
+    std::string text_;
     std::string label_;
     std::size_t pos_ = 0;
 };
 
 // Splits one line into its list items (the same rules as ListReader::item).
 std::vector<std::string> split_items(std::string_view line);
+// The same without copies: up to `room` items of the line, as views into it, are put in items;
+// returns how many items the line has.
+std::size_t line_items(std::string_view line, std::string_view* items, std::size_t room);
 // Parses an item as a number (blanks allowed, reals rounded to even); false when it is not one.
 bool parse_number(std::string_view item, std::int16_t& out);
 // Reads the number of a record marker: the first character is ".", the id is the numeric value

@@ -31,14 +31,6 @@ bool line_is_marker(std::string_view line, int& id) {
     return true;
 }
 
-// The field lines stand one after the other in the text, so the items are read in place.
-std::string_view field_span(const RecordLines& record) {
-    if (record.fields.empty()) return {};
-    const std::string_view last = record.fields.back();
-    return {record.fields.front().data(),
-            static_cast<std::size_t>(last.data() + last.size() - record.fields.front().data())};
-}
-
 constexpr std::array<const char*, 8> kGeneralNumbers{"policy", "fight", "wisdom", "tactics",
                                                      "charm",  "Setu",  "kunID",  "Job"};
 constexpr std::array<const char*, 8> kWarlordNumbers{"meishuID", "kunshuID", "army",    "seihei",
@@ -61,14 +53,22 @@ inline std::int16_t number_at(const RecordItems& record, const std::string& labe
 
 }  // namespace
 
-RecordItems read_items(const RecordLines& record, RecordKind kind, const std::string& label) {
+RecordItems read_items(const RecordLines& record, RecordKind kind) {
     RecordItems out;
     static_cast<RecordLines&>(out) = record;
-    ListReader in = ListReader::over(field_span(record), label);
-    out.name = in.item_view();
+    // The items run on from line to line, as a list reader reads them; the ones a record lacks
+    // read as empty.
     const int n = number_items(kind);
+    const std::size_t wanted = static_cast<std::size_t>(n) + (kind == RecordKind::Province ? 1 : 2);
+    std::array<std::string_view, 10> items{};
+    std::size_t got = 0;
+    for (const std::string_view line : record.fields) {
+        if (got >= wanted) break;
+        got += std::min(line_items(line, items.data() + got, wanted - got), wanted - got);
+    }
+    out.name = items[0];
     for (int k = 1; k <= n; ++k) {
-        const std::string_view item = in.item_view();
+        const std::string_view item = items[static_cast<std::size_t>(k)];
         std::int16_t value = 0;
         if (!parse_number(item, value) && out.bad_number == 0) {
             out.bad_number = k;
@@ -76,14 +76,14 @@ RecordItems read_items(const RecordLines& record, RecordKind kind, const std::st
         }
         out.numbers[static_cast<std::size_t>(k - 1)] = value;
     }
-    if (kind != RecordKind::Province) out.last = in.item_view();
+    if (kind != RecordKind::Province) out.last = items[static_cast<std::size_t>(n) + 1];
     return out;
 }
 
 RecordSet::RecordSet(std::string_view text, RecordKind kind, std::string label) : text_(text), label_(std::move(label)) {
     try {
         scan_records(text, kind, label_, [&](const RecordLines& record) {
-            records_.push_back(read_items(record, kind, label_));
+            records_.push_back(read_items(record, kind));
             return true;
         });
     } catch (const DataError& e) {
@@ -236,15 +236,15 @@ void parse_province(const RecordItems& record, const std::string& label, Kuni& o
 }
 
 void parse_general(const RecordLines& record, const std::string& label, Bushou& out) {
-    parse_general(read_items(record, RecordKind::General, label), label, out);
+    parse_general(read_items(record, RecordKind::General), label, out);
 }
 
 void parse_warlord(const RecordLines& record, const std::string& label, Gun& out) {
-    parse_warlord(read_items(record, RecordKind::Warlord, label), label, out);
+    parse_warlord(read_items(record, RecordKind::Warlord), label, out);
 }
 
 void parse_province(const RecordLines& record, const std::string& label, Kuni& out) {
-    parse_province(read_items(record, RecordKind::Province, label), label, out);
+    parse_province(read_items(record, RecordKind::Province), label, out);
 }
 
 std::string quote_text(std::string_view text) {

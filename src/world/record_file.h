@@ -48,7 +48,7 @@ struct RecordItems : RecordLines {
 
 // Numbers between the name and the closing item: general 8, warlord 8, province 2.
 int number_items(RecordKind kind);
-RecordItems read_items(const RecordLines& record, RecordKind kind, const std::string& label);
+RecordItems read_items(const RecordLines& record, RecordKind kind);
 
 // The records of one version of a working file, scanned and their items read once, so that every
 // reader of that version shares the work.
