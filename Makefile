@@ -12,7 +12,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config python3 \
             libgtest-dev libgmock-dev nlohmann-json3-dev \
             qt6-base-dev qt6-image-formats-plugins libqt6opengl6-dev \
             libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm fonts-noto-cjk \
-            xvfb xauth \
+            xvfb xauth xdotool \
             dpkg-dev desktop-file-utils appstream groff-base
 
 SUDO := $(shell [ "$$(id -u)" = "0" ] || echo sudo)

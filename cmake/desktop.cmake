@@ -17,6 +17,15 @@ if(desktop_main)
   target_link_libraries(teijinki PRIVATE teijinki_desktop)
 endif()
 
+# The screenshot tour of the real program on a laptop screen and on a large screen at 200 %:
+# it fails when a window reaches outside the screen or could not shrink to fit one.
+if(TEIJINKI_BUILD_TESTS AND desktop_main)
+  add_test(NAME screenshot_tour_1366x768
+           COMMAND teijinki --screenshots ${CMAKE_BINARY_DIR}/tour/1366x768 --screen 1366x768)
+  add_test(NAME screenshot_tour_2560x1440_at_200
+           COMMAND teijinki --screenshots ${CMAKE_BINARY_DIR}/tour/2560x1440 --screen 2560x1440 --scale 2)
+endif()
+
 # Qt tests: every tests/ui/<folder> is one GoogleTest program that runs on the offscreen platform
 # (its own main creates the QApplication).
 if(TEIJINKI_BUILD_TESTS)
@@ -31,8 +40,16 @@ if(TEIJINKI_BUILD_TESTS)
         target_include_directories(test_ui_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
         target_compile_definitions(test_ui_${name} PRIVATE TEIJINKI_DATA_DIR="${CMAKE_SOURCE_DIR}/data"
                                    TEIJINKI_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-        gtest_discover_tests(test_ui_${name} DISCOVERY_TIMEOUT 60
-                             PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        if(name STREQUAL "xvfb")
+          # Real key presses and window placement need a real X server: the script starts Xvfb,
+          # runs these tests on it and plays the real program on a small and a scaled screen.
+          add_test(NAME ui_under_xvfb
+                   COMMAND sh ${dir}/run_under_xvfb.sh $<TARGET_FILE:test_ui_${name}> $<TARGET_FILE:teijinki>)
+          set_tests_properties(ui_under_xvfb PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+        else()
+          gtest_discover_tests(test_ui_${name} DISCOVERY_TIMEOUT 60
+                               PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        endif()
       endif()
     endif()
   endforeach()

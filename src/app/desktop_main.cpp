@@ -3,7 +3,9 @@
 //                                  current directory when it holds ini/Text.ini, else
 //                                  $XDG_DATA_HOME/teijinki (~/.local/share/teijinki), which is
 //                                  filled from the shipped data on first start
-//   teijinki --screenshots DIR     a seeded demo game played offscreen, one PNG per screen in DIR
+//   teijinki --screenshots DIR [--screen WxH] [--scale F]
+//                                  a seeded demo game played offscreen on a virtual screen
+//                                  (1920x1080 at scale 1 unless given), one PNG per screen in DIR
 //   teijinki --help | --version    print and leave; no display is needed
 
 #include <QApplication>
@@ -36,7 +38,7 @@ namespace {
 
 const char* kUsage =
     "usage: teijinki [GAME_FOLDER]\n"
-    "       teijinki --screenshots DIR\n"
+    "       teijinki --screenshots DIR [--screen WxH] [--scale F]\n"
     "       teijinki --help | --version\n";
 
 const char* kHelp =
@@ -45,6 +47,9 @@ const char* kHelp =
     "from the installed data on the first start.\n"
     "\n"
     "  --screenshots DIR   play a seeded demo game offscreen and write one PNG of every screen to DIR\n"
+    "  --screen WxH        the tour's virtual screen (1920x1080 unless given); the tour fails when a\n"
+    "                      window reaches outside it or cannot shrink into it\n"
+    "  --scale F           the tour's scale factor, as QT_SCALE_FACTOR sets it (1 unless given)\n"
     "  -h, --help          print this help and leave\n"
     "  --version           print the version and leave\n"
     "\n"
@@ -54,6 +59,7 @@ const char* kHelp =
 struct Options {
     std::optional<fs::path> game_folder;
     std::optional<std::string> screenshots;
+    ui::VirtualScreen screen;
     bool help = false;
     bool version = false;
     std::string problem;
@@ -89,12 +95,19 @@ int qt_option_arguments(const std::string& arg) {
 // Read before QApplication exists, so that --help, --version and mistakes need no display.
 Options parse_options(int argc, char** argv) {
     Options o;
+    std::string screen_size, scale;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             o.help = true;
         } else if (arg == "--version") {
             o.version = true;
+        } else if (arg == "--screen" || arg == "--scale") {
+            if (i + 1 >= argc) {
+                o.problem = arg + " needs a value";
+                return o;
+            }
+            (arg == "--screen" ? screen_size : scale) = argv[++i];
         } else if (arg == "--screenshots") {
             if (i + 1 >= argc || argv[i + 1][0] == '\0') {
                 o.problem = "--screenshots needs a folder";
@@ -117,6 +130,18 @@ Options parse_options(int argc, char** argv) {
         }
     }
     if (o.screenshots && o.game_folder) o.problem = "--screenshots plays in a copy of the shipped data; no game folder applies";
+    if (!screen_size.empty() || !scale.empty()) {
+        if (!o.screenshots) {
+            o.problem = "--screen and --scale belong to --screenshots";
+            return o;
+        }
+        const auto screen = ui::parse_virtual_screen(screen_size.empty() ? "1920x1080" : screen_size, scale);
+        if (!screen) {
+            o.problem = "--screen wants WIDTHxHEIGHT (320 to 16384 pixels) and --scale a factor from 0.5 to 4";
+            return o;
+        }
+        o.screen = *screen;
+    }
     return o;
 }
 
@@ -140,8 +165,32 @@ int screenshot_tour(const QString& dir) {
     if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
     if (!result.missing.isEmpty())
         std::cerr << "teijinki: screenshot tour did not reach: " << result.missing.join(QStringLiteral(", ")).toStdString() << "\n";
+    if (!result.misfits.isEmpty())
+        std::cerr << "teijinki: screenshot tour: windows outside the screen: " << result.misfits.join(QStringLiteral(", ")).toStdString()
+                  << "\n";
     return result.ok() ? 0 : 2;
 }
+
+// Qt ends the program with an abort when its default platform finds no display; say why instead.
+// A platform chosen by the player (QT_QPA_PLATFORM or -platform) is left to Qt.
+bool display_available(int argc, char** argv) {
+    if (!env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty() || !env("QT_QPA_PLATFORM").empty()) return true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-platform" || arg == "--platform" || arg.rfind("-platform=", 0) == 0 || arg.rfind("--platform=", 0) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The screen description for the tour's offscreen platform, removed when the tour ends.
+struct ScreenDescription {
+    fs::path file = fs::temp_directory_path() / ("teijinki-screen-" + std::to_string(QCoreApplication::applicationPid()) + ".json");
+    ~ScreenDescription() {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
+};
 
 }  // namespace
 
@@ -161,8 +210,20 @@ int main(int argc, char** argv) {
         std::cout << "teijinki " << kVersion << "\n";
         return 0;
     }
-    // The tour draws offscreen, so it also runs where there is no display.
-    if (options.screenshots) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tour draws offscreen on a virtual screen, so it also runs where there is no display.
+    std::optional<ScreenDescription> screen_description;
+    if (options.screenshots) {
+        screen_description.emplace();
+        if (!ui::imitate_screen(options.screen, screen_description->file)) {
+            std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
+            return 2;
+        }
+    }
+    if (!options.screenshots && !display_available(argc, argv)) {
+        std::cerr << "teijinki: no display to open the game's windows on (DISPLAY and WAYLAND_DISPLAY are unset);\n"
+                     "          start it from a desktop session, or see teijinki-sim for the game in a terminal\n";
+        return 2;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersion));

@@ -32,7 +32,9 @@ void credit(PageStore& pages) {
     pages.page_text[2] = thanks_page({"　　　　　音楽", "　　　　　　古楽を奏でる友人たち", "　　　　　　https://example.org/gaku/"});
     pages.page_text[3] = thanks_page({"　　　　　試遊と助言", "　　　　　　三国志を愛する遊び仲間", "　　　　　　https://example.org/asobi/"});
     pages.page_text[4] = blank_lines(20) + "　　　　　Produced by" + kCrLf + "　　　　　　鼎陣記制作室" + kCrLf;
-    pages.page_text[5] = blank_lines(20) + "　　　　　Produced by" + kCrLf + "　　　　　　鼎陣記制作室　遊んでいただき、ありがとうございました" + kCrLf;
+    // Short lines: the roll's narrow text area never has to break one inside a word.
+    pages.page_text[5] = blank_lines(20) + "　　　　　Produced by" + kCrLf + "　　　　　　鼎陣記制作室" + kCrLf +
+                         "　　　　　　遊んでいただき、" + kCrLf + "　　　　　　ありがとうございました" + kCrLf;
     pages.page_text[6] = kEndOfText;
     const char* portraits[] = {"kanu2", "enjutu2", "koumei1", "shougun1"};
     for (int i = 0; i <= 5; ++i) {

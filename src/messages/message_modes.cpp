@@ -61,6 +61,11 @@ void Pager::last() {
     shown();
 }
 
+void Pager::first() {
+    page_no_ = 0;
+    shown();
+}
+
 bool Pager::timer_tick() {
     if (msg_mode_ != kMsgCredits) return false;
     const int before = page_no_;

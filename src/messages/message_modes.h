@@ -47,10 +47,11 @@ public:
     // 閉: usable from the start except in the credits roll, there from the last page on.
     bool close_enabled() const { return close_enabled_; }
 
-    // 前ページ, 次ページ, 最終ページ.
+    // 前ページ, 次ページ, 最終ページ, and the first page (the Home key).
     void previous();
     void next();
     void last();
+    void first();
     // Timer1: pages by itself only in the credits roll. True when the page changed.
     bool timer_tick();
     // Command1(index): 0 closes (returns true; a disabled 閉 does nothing), 1..3 page.

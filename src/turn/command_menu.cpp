@@ -1,5 +1,7 @@
 #include "turn/command_menu.h"
 
+#include <algorithm>
+
 #include "strategy/strategy_table.h"
 #include "turn/year_cycle.h"
 #include "world/numbers.h"
@@ -62,11 +64,13 @@ std::string offer_title(int code, int level) {
 
 bool is_own_panel(const MainState& m, int panel) {
     if (!awaiting_player(m) || panel < 0 || panel > kMaxAlliances) return false;
-    // A free alliance slot (leader 0) lists nobody. Without this an unallied player, whose alliance
-    // is 0 as well, would be offered its offers, and his choice there would be carried out as the
-    // offer at the same place of his real panel.
-    if (panel >= 1 && m.shared.mei_leader[panel] == 0) return false;
-    return m.shared.mei_leader[panel] == m.shared.player_mei[m.turn_slot] && m.shared.player_gun[m.turn_slot] >= 1;
+    // The panel his warlord is listed in. Comparing alliance leaders would also take a free
+    // alliance slot (leader 0) for the panel of a player in no alliance (also 0), and a plan
+    // confirmed there would be carried out at the same position of his real panel.
+    const int w = m.shared.player_gun[m.turn_slot];
+    if (w < 1 || w > kMaxWarlords || m.shared.gun_mei2[w] != panel) return false;
+    const auto& listed = m.gun_lst[panel].ids;
+    return std::find(listed.begin(), listed.end(), w) != listed.end();
 }
 
 bool prepare_offer(MainState& m, int panel, int position) {

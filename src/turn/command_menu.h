@@ -20,7 +20,8 @@ const char* requirement_note(int code);
 // break, the difficulty and the requirement note.
 std::string offer_title(int code, int level);
 
-// Whether panel p is the panel of the player whose turn it is (a free alliance slot never is).
+// Whether panel p is the panel of the player whose turn it is: the one his warlord is listed in
+// (gun_mei2), never a free alliance slot. Every other panel's offers are only read.
 bool is_own_panel(const MainState& m, int panel);
 
 // Com_Lst_Click, up to the strategy screen: start_mode (1 own panel, 0 another), msg_text (the

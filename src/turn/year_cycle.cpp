@@ -64,7 +64,6 @@ void start_new_game(MainState& m) {
     const Scenario* scenario = find_scenario(shared.scenario_no);
     if (!scenario) throw ProgramError("a new game of scenario " + std::to_string(shared.scenario_no) + ", which does not exist");
     m.bgm_on = true;
-    stMusic(m, "china1");
     mkFristLog(m);
     mk_Gunsv_rtn(m.folder, shared.scenario_no);
     ld_PCGun_rtn(m);
@@ -83,6 +82,8 @@ void start_new_game(MainState& m) {
     Dsp_rtn(m);
     Tagun_rtn(m);
     trace_plans_drawn(m);
+    // The music (and the box when it cannot play) and the first turn come over the drawn board.
+    stMusic(m, "china1");
     m.turn_slot = 0;
     tebanIncliment_rtn(m);
 }
@@ -92,13 +93,8 @@ void start_loaded_game(MainState& m) {
     ini_Mei_rtn(m);
     m.turn_slot = 0;
     m.year = shared.save_info[0] - 1;
-    if (shared.save_info[5] == 1) {
-        m.bgm_on = true;
-        stMusic(m, "china1");
-    } else {
-        m.bgm_on = false;
-        m.host.stop_music();
-    }
+    m.bgm_on = shared.save_info[5] == 1;
+    if (!m.bgm_on) m.host.stop_music();
     const Scenario* scenario = find_scenario(shared.save_info[4]);
     if (!scenario)
         throw DataError("save slot", "names scenario " + std::to_string(shared.save_info[4]) + ", not one of 1 to 6");
@@ -109,9 +105,12 @@ void start_loaded_game(MainState& m) {
     m.ops.mk_HeiFile_Master();
     dsp_Init_rtn(m);
     setKunJpg(m);
-    tebanIncliment_rtn(m);
     Res_rtn(m);
     for (int s = 1; s <= 3; ++s) shared.mei_kessoku[s] = shared.save_info[s];
+    if (m.game_over) return;
+    // The music and the first turn come over the loaded year's board, not the one before it.
+    if (m.bgm_on) stMusic(m, "china1");
+    tebanIncliment_rtn(m);
 }
 
 void setKunJpg(MainState& m) {
@@ -142,8 +141,9 @@ void tebanIncliment_rtn(MainState& m) {
         ++m.turn_slot;
     if (m.turn_slot >= shared.gun_count || m.turn_slot > kMaxWarlords) return;
     const std::string& name = shared.player_name[m.turn_slot];
-    m.host.message_box(name + kTurnSuffix, Buttons::Ok);
+    // The label first: the board behind the box already shows whose turn it is.
     m.turn_label = std::string("プレイヤー") + kCrLf + "（" + name + "）";
+    m.host.message_box(name + kTurnSuffix, Buttons::Ok);
 }
 
 namespace {

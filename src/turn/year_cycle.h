@@ -32,11 +32,12 @@ void open_main(MainState& m);
 // init_rtn of the main screen: panel captions, the Text.ini table.
 void init_main(MainState& m);
 // The new game: log, warlord file, players' warlords, year and end from the scenario, alliances,
-// troops, the year display with the offers and the computer's choices, the first player's turn.
+// troops, the year display with the offers and the computer's choices, then the music and the
+// first player's turn over that display.
 void start_new_game(MainState& m);
-// A loaded game: alliances, the year from the slot minus one, music, scenario values, troops,
-// portraits, the first turn, then the year start, which brings the year back; the alliance
-// cohesion from the slot last.
+// A loaded game: alliances, the year from the slot minus one, scenario values, troops,
+// portraits, the year start, which brings the year back, the alliance cohesion from the slot;
+// then the music (when the slot had it on) and the first turn over the loaded year's display.
 void start_loaded_game(MainState& m);
 
 // The lords' portraits by warlord id.

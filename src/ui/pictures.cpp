@@ -19,6 +19,7 @@ QPixmap load_cg(const GameFolder& folder, const std::string& base) {
 }
 
 void show_picture(QLabel* label, const QPixmap& picture, QSize box) {
+    label->setVisible(!picture.isNull());
     if (picture.isNull()) {
         label->clear();
         return;

@@ -15,7 +15,8 @@ namespace teijinki::ui {
 // "CG\" + base + ".jpg"; an empty base gives an empty pixmap.
 QPixmap load_cg(const GameFolder& folder, const std::string& base);
 
-// Shows the picture scaled into the label's box (keeping its shape), or clears the label.
+// Shows the picture scaled into the label's box (keeping its shape); without a picture the
+// label is cleared and hidden, so no empty frame stands where a portrait would be.
 void show_picture(QLabel* label, const QPixmap& picture, QSize box);
 
 }  // namespace teijinki::ui

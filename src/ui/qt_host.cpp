@@ -22,7 +22,10 @@ QtHost::~QtHost() {
     if (opener_.host_ == this) opener_.host_ = nullptr;
 }
 
-Answer QtHost::message_box(const std::string& text, Buttons buttons) { return message_box_over(parent_, text, buttons); }
+Answer QtHost::message_box(const std::string& text, Buttons buttons) {
+    redraw_board();
+    return message_box_over(parent_, text, buttons);
+}
 
 Answer QtHost::message_box_over(QWidget* parent, const std::string& text, Buttons buttons) {
     QMessageBox box(parent);
@@ -64,15 +67,18 @@ Answer QtHost::message_box_over(QWidget* parent, const std::string& text, Button
 int QtHost::run_modal(QDialog& dialog) { return dialog.exec(); }
 
 void QtHost::show_pages(const PageStore& pages, int msg_mode, bool caution) {
+    redraw_board();
     MsgWindow window(parent_, folder_, pages, msg_mode, caution, credit_interval_ms);
     run_modal(window);
 }
 
 void QtHost::show_warlord_list() {
+    redraw_board();
     if (main_) opener_.open_warlord_list(parent_, *main_);
 }
 
 void QtHost::show_map() {
+    redraw_board();
     if (main_) opener_.open_map(parent_, *main_);
 }
 

@@ -34,6 +34,8 @@ public:
     void set_music(PieceMusic* music) { music_ = music; }
     // Called once when the rules end the program.
     void set_on_end(std::function<void()> on_end) { on_end_ = std::move(on_end); }
+    // Called before any box or window the rules open, so the board behind it is up to date.
+    void set_redraw_board(std::function<void()> redraw) { redraw_board_ = std::move(redraw); }
 
     Answer message_box(const std::string& text, Buttons buttons) override;
     void show_pages(const PageStore& pages, int msg_mode, bool caution) override;
@@ -56,12 +58,17 @@ public:
     int credit_interval_ms;
 
 private:
+    void redraw_board() {
+        if (redraw_board_) redraw_board_();
+    }
+
     const GameFolder& folder_;
     ScreenOpener& opener_;
     QWidget* parent_ = nullptr;
     MainState* main_ = nullptr;
     PieceMusic* music_ = nullptr;
     std::function<void()> on_end_;
+    std::function<void()> redraw_board_;
     bool ended_ = false;
     bool told_no_music_ = false;
     std::string music_error_told_;

@@ -5,7 +5,10 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <charconv>
+#include <fstream>
 #include <memory>
 
 #include "ui/messages/msg_window.h"
@@ -18,6 +21,7 @@
 #include "ui/game_screens.h"
 #include "ui/qt_host.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 #include "world/data_location.h"
 #include "world/error.h"
 #include "world/random.h"
@@ -28,6 +32,8 @@ namespace {
 
 // The slot the tour saves to and looks at on the load screen.
 constexpr const char* kTourSlot = "07";
+// A desktop's taskbar or panel, which the offscreen screen does not have.
+constexpr int kDesktopPanel = 48;
 // The demo player: the first warlord of scenario 1.
 constexpr int kTourScenarioRow = 0;
 constexpr int kTourWarlordRow = 0;
@@ -48,8 +54,9 @@ private:
 // works it the way a player would to reach the next screen.
 class TourHost : public QtHost {
 public:
-    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, TourOptions& options)
-        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), options_(options),
+    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, std::ostream& log,
+             TourOptions& options)
+        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log), options_(options),
           music_(folder, options.player ? std::move(options.player) : std::make_unique<SilentPlayer>()) {
         set_music(&music_);
     }
@@ -99,8 +106,9 @@ public:
         return dialog.result();
     }
 
-    // Writes one picture of a widget, once per screen name (again when `again`); the screen stays
-    // up for the dwell time first.
+    // Writes one picture of a widget, once per screen name (again when `again`), and checks
+    // that its window lies inside the screen's available area; the screen stays up for the dwell
+    // time first.
     void picture(QWidget& w, const char* name, bool again = false) {
         const QString file = QString::fromUtf8(name) + QStringLiteral(".png");
         if (!again && result_.written.contains(file)) return;
@@ -111,6 +119,7 @@ public:
             up.start();
             while (up.elapsed() < options_.dwell_ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
+        check_fit(w, name);
         if (!options_.pictures) return;
         const QString path = QDir(out_dir_).filePath(file);
         if (!w.grab().save(path, "PNG")) {
@@ -121,6 +130,26 @@ public:
     }
 
 private:
+    void check_fit(const QWidget& w, const char* name) {
+        const QRect area = available_area(w);
+        const QRect outer = w.frameGeometry();
+        const QSize least = w.minimumSize().expandedTo(w.minimumSizeHint());
+        const QString where = QStringLiteral("%1x%2 at (%3,%4), least %5x%6")
+                                  .arg(outer.width()).arg(outer.height()).arg(outer.x()).arg(outer.y())
+                                  .arg(least.width()).arg(least.height());
+        log_ << "  " << name << ": " << where.toStdString() << "\n";
+        if (!area.contains(outer))
+            result_.misfits << QString::fromUtf8(name) + QStringLiteral(" (") + where + QStringLiteral(")");
+        // The virtual screen has no taskbar and no window decorations; a real desktop takes a
+        // panel and a title bar off, and the window must still shrink into what is left.
+        const QSize room(area.width() - kUsualFrame.left() - kUsualFrame.right(),
+                         area.height() - kUsualFrame.top() - kUsualFrame.bottom() - kDesktopPanel);
+        if (least.width() > room.width() || least.height() > room.height())
+            result_.misfits << QString::fromUtf8(name) + QStringLiteral(" (cannot shrink below %1x%2 into %3x%4)")
+                                                             .arg(least.width()).arg(least.height())
+                                                             .arg(room.width()).arg(room.height());
+    }
+
     static void press(QDialog& dialog, const char* name) {
         if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
     }
@@ -141,6 +170,8 @@ private:
         case kMsgCredits:
             msg.Command1_Click(2);
             picture(msg, "credits");
+            msg.Command1_Click(3);
+            picture(msg, "credits_end");
             break;
         default: break;
         }
@@ -158,6 +189,7 @@ private:
 
     QString out_dir_;
     TourResult& result_;
+    std::ostream& log_;
     const TourOptions& options_;
     PieceMusic music_;
 };
@@ -170,7 +202,8 @@ QStringList tour_screen_names() {
             QStringLiteral("general_sheet"),    QStringLiteral("comment_editor"), QStringLiteral("warlord_sheet"),
             QStringLiteral("general_table"),    QStringLiteral("warlord_list"),   QStringLiteral("generals_by_warlord"),
             QStringLiteral("map"),              QStringLiteral("province_list"),  QStringLiteral("msg_year"),
-            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits")};
+            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits"),
+            QStringLiteral("credits_end")};
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
@@ -196,13 +229,18 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
     SharedValues shared;
     SeededRandom rng(seed);
     GameScreenOpener opener;
-    TourHost host(folder, opener, out_dir, result, options);
+    TourHost host(folder, opener, out_dir, result, log, options);
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) apply_game_style(*app);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        log << "screen " << screen->geometry().width() << "x" << screen->geometry().height() << " at scale "
+            << screen->devicePixelRatio() << ", available " << area.width() << "x" << area.height()
+            << " (in the desktop's units); each window's frame:\n";
+    }
 
     try {
         // Title: the splash, then scenario 1 with its first warlord ticked, and a new game.
         auto title = std::make_unique<TitleScreen>(host, folder, shared, rng);
-        title->resize(1120, 720);
         host.set_parent(title.get());
         host.picture(*title, "title_splash");
         while (title->rules().splash_visible) title->Timer1_Timer();
@@ -216,7 +254,6 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
         log << "title screen done; the demo game starts\n";
 
         MainScreen main(host, folder, shared, rng);
-        main.resize(1280, 800);
         host.set_parent(&main);
         main.show();
         main.open_game();
@@ -261,6 +298,46 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
         for (const QString& name : tour_screen_names())
             if (!result.written.contains(name + QStringLiteral(".png"))) result.missing << name;
     return result;
+}
+
+namespace {
+
+bool parse_whole(const std::string& text, int& out) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+std::optional<VirtualScreen> parse_virtual_screen(const std::string& size, const std::string& scale) {
+    VirtualScreen screen;
+    const auto x = size.find('x');
+    if (x == std::string::npos || !parse_whole(size.substr(0, x), screen.width) ||
+        !parse_whole(size.substr(x + 1), screen.height))
+        return std::nullopt;
+    if (screen.width < 320 || screen.height < 320 || screen.width > 16384 || screen.height > 16384) return std::nullopt;
+    if (!scale.empty()) {
+        bool ok = false;
+        screen.scale = QString::fromStdString(scale).toDouble(&ok);
+        if (!ok || !(screen.scale >= 0.5 && screen.scale <= 4.0)) return std::nullopt;
+    }
+    return screen;
+}
+
+bool imitate_screen(const VirtualScreen& screen, const std::filesystem::path& config) {
+    // The offscreen platform reads its one screen from this description; the scale is the one a
+    // player sets for a high-resolution desktop.
+    std::ofstream out(config, std::ios::trunc);
+    out << R"({"screens":[{"name":"tour","x":0,"y":0,"width":)" << screen.width << R"(,"height":)" << screen.height
+        << R"(,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})" << "\n";
+    out.close();
+    if (!out) return false;
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QByteArray::fromStdString(config.string()));
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(screen.scale));
+    // A scale of the player's own desktop would come on top of the one imitated.
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
+    return true;
 }
 
 }  // namespace teijinki::ui

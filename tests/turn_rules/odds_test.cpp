@@ -25,6 +25,8 @@ struct OddsWorld : RulesWorld {
         set_provinces({1, 2});
         shared.gun_mei2[1] = 0;
         shared.gun_mei2[2] = 1;
+        m.gun_lst[0] = {{1}, {"甲"}};
+        m.gun_lst[1] = {{2}, {"乙"}};
         shared.com_codes[0] = {code};
         shared.com_subject[0][0] = static_cast<Int16>(subject);
         shared.com_level[0][0] = static_cast<Int16>(level);

@@ -93,4 +93,29 @@ TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
     }
 }
 
+TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
+    RulesWorld w;
+    w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance
+    w.shared.player_lord[0] = 2;
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    ASSERT_EQ(w.shared.player_gun[0], 2);
+    ASSERT_EQ(w.shared.mei_leader[2], 0) << "slot 2 is free, its leader 0 like the player's alliance";
+    w.m.turn_slot = 0;
+    for (int p = 0; p <= 3; ++p) w.shared.com_codes[p] = {0, 0};
+
+    // The empty alliance panel's offer opens read-only and cannot be stored as his plan.
+    w.shared.gun_mei[2] = 0;
+    ASSERT_TRUE(prepare_offer(w.m, 2, 1));
+    EXPECT_EQ(w.shared.start_mode, 0);
+    w.shared.form_result = 1;
+    EXPECT_FALSE(confirm_offer(w.m, 2, 1));
+    EXPECT_TRUE(w.host.boxes.empty());
+    EXPECT_EQ(w.shared.gun_mei[2], 0);
+    EXPECT_EQ(w.shared.form_result, 0);
+    // His own panel's offer is his to choose.
+    ASSERT_TRUE(prepare_offer(w.m, 0, 1));
+    EXPECT_EQ(w.shared.start_mode, 1);
+}
+
 }  // namespace

@@ -52,9 +52,12 @@ public:
     std::vector<SeenWindow> windows;  // message windows paged through
     // Handles a dialog other than the message window; the default closes it with reject().
     std::function<void(QDialog&)> on_dialog;
+    // Told of every box (its text) and message window ("window") as it opens.
+    std::function<void(const std::string&)> on_open;
     Clock::time_point last_yes;
 
     Answer message_box_over(QWidget*, const std::string& text, Buttons buttons) override {
+        if (on_open) on_open(text);
         boxes.push_back(text);
         if (buttons == Buttons::Ok) return Answer::Ok;
         Answer a = buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
@@ -69,6 +72,7 @@ public:
     int run_modal(QDialog& dialog) override {
         dialogs.push_back(dialog.objectName().toStdString());
         if (auto* msg = qobject_cast<ui::MsgWindow*>(&dialog)) {
+            if (on_open) on_open("window");
             SeenWindow seen;
             seen.opened = Clock::now();
             seen.msg_mode = msg->pager().msg_mode();

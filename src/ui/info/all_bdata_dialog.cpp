@@ -4,12 +4,15 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/info/qt_info_columns.h"
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/list_keys.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -24,11 +27,15 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
                                info::GeneralsByWarlordView view, QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_Bdata"));
+    fit_on_show(*this);
     setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(14, 14, 14, 12);
 
-    auto* columns = new QHBoxLayout;
+    auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("Columns"));
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
     columns->setSpacing(4);
     for (int k = 0; k < info::kGeneralColumns; ++k) {
         const auto& data = view_.columns[k];
@@ -45,13 +52,16 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         auto* list = new QListWidget(holder);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(k));
         list->setFixedWidth(84);
-        list->setMinimumHeight(430);
+        // As tall as its generals where there is room, six lines at least.
+        list->setMinimumHeight(list->fontMetrics().lineSpacing() * 6);
+        list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
         if (data.destroyed) list->setStyleSheet(QString::fromUtf8(kSilverList));
         for (const auto& entry : data.generals) {
             auto* item = new QListWidgetItem(qs(entry.name), list);
             item->setData(Qt::UserRole, entry.id);
         }
         connect(list, &QListWidget::itemClicked, this, &AllBdataDialog::general_clicked);
+        open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
         box->addWidget(heading);
         box->addWidget(list, 1);
         holder->setVisible(data.visible);
@@ -63,7 +73,7 @@ AllBdataDialog::AllBdataDialog(QWidget* parent, const GameFolder& folder, Shared
         lists_[k] = list;
     }
     columns->addStretch(1);
-    outer->addLayout(columns, 1);
+    outer->addWidget(scroll_when_cramped(body, this), 1);
 
     add_back_row(*this, *outer, QStringLiteral("Command1"))->setFocus();
 }

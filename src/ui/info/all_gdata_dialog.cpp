@@ -7,6 +7,7 @@
 #include "ui/info/qt_info_columns.h"
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -14,6 +15,7 @@ AllGdataDialog::AllGdataDialog(QWidget* parent, const GameFolder& folder, Shared
                                info::WarlordListView view, QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("ALL_Gdata"));
+    fit_on_show(*this);
     setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);

@@ -6,12 +6,14 @@
 
 #include "ui/info/qt_info_columns.h"
 #include "ui/qt_text.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 AllKuniDataDialog::AllKuniDataDialog(QWidget* parent, info::ProvinceListView view)
     : QDialog(parent), view_(std::move(view)) {
     setObjectName(QStringLiteral("All_KuniData"));
+    fit_on_show(*this);
     setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);

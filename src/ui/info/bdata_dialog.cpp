@@ -7,11 +7,13 @@
 #include "ui/info/qt_info_columns.h"
 #include "ui/qt_text.h"
 #include "world/numbers.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 BdataDialog::BdataDialog(QWidget* parent, info::GeneralTableView view) : QDialog(parent), view_(std::move(view)) {
     setObjectName(QStringLiteral("B_data"));
+    fit_on_show(*this);
     setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);

@@ -13,12 +13,14 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 #include "world/error.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 CmtEditDialog::CmtEditDialog(QWidget* parent, QtHost& host, const GameFolder& folder, SharedValues& shared)
     : QDialog(parent), host_(host), folder_(folder), shared_(shared), general_(shared.form_param), name_(shared.msg_text) {
     setObjectName(QStringLiteral("Cmt_Edit"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kEditorCaption));
     setModal(true);
     resize(540, 360);

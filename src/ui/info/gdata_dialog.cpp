@@ -1,11 +1,14 @@
 #include "ui/info/gdata_dialog.h"
 
+#include <algorithm>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/info/qt_info_columns.h"
@@ -13,6 +16,8 @@
 #include "ui/pictures.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/list_keys.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -31,15 +36,23 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
                          QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), sheet_(std::move(sheet)) {
     setObjectName(QStringLiteral("Gdata"));
+    fit_on_show(*this);
     setWindowTitle(qs(sheet_.caption));
+    // A long province line would ask for the whole screen's width; it wraps instead.
+    resize(940, 640);
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 14, 16, 12);
     outer->setSpacing(10);
+    auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("Sheet"));
+    auto* body_layout = new QVBoxLayout(body);
+    body_layout->setContentsMargins(0, 0, 0, 0);
+    body_layout->setSpacing(10);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(16);
-    outer->addLayout(top);
+    body_layout->addLayout(top);
 
     // Portrait and the caller's line.
     auto* left = new QVBoxLayout;
@@ -52,10 +65,11 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
     left->addWidget(picture, 0, Qt::AlignHCenter);
     auto* txt = new QLabel(qs(sheet_.txt_lab), this);
     txt->setObjectName(QStringLiteral("Txt_lab"));
-    txt->setWordWrap(true);
     txt->setAlignment(Qt::AlignCenter);
-    txt->setFixedWidth(kPortraitWidth + 6);
     mark_value_box(txt);
+    // One line, as wide as the plan's name needs: "…を画策中" never leaves "中" on a line alone.
+    txt->ensurePolished();
+    txt->setMinimumWidth(std::max(kPortraitWidth + 6, txt->sizeHint().width()));
     left->addWidget(txt);
     left->addStretch(1);
     top->addLayout(left);
@@ -110,17 +124,19 @@ GdataDialog::GdataDialog(QWidget* parent, const GameFolder& folder, SharedValues
         box->setContentsMargins(4, 6, 4, 4);
         auto* list = new QListWidget(frame);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(k));
-        list->setMinimumSize(112, 170);
+        list->setMinimumSize(112, list->fontMetrics().lineSpacing() * 4);
         for (const auto& entry : sheet_.job_lists[k]) {
             auto* item = new QListWidgetItem(qs(entry.name), list);
             item->setData(Qt::UserRole, entry.id);
         }
         connect(list, &QListWidget::itemClicked, this, &GdataDialog::general_clicked);
+        open_with_enter(*list, [this](QListWidgetItem* item) { general_clicked(item); });
         box->addWidget(list);
         lists->addWidget(frame, 1);
         lists_[k] = list;
     }
-    outer->addLayout(lists, 1);
+    body_layout->addLayout(lists, 1);
+    outer->addWidget(scroll_when_cramped(body, this), 1);
 
     auto* table = new QPushButton(QStringLiteral("武将一覧"), this);
     table->setObjectName(QStringLiteral("Command1_1"));

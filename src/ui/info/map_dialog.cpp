@@ -1,5 +1,7 @@
 #include "ui/info/map_dialog.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,17 +10,20 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/info/qt_info_screens.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 namespace {
 
-constexpr double kScale = 0.8;  // map units to pixels
+constexpr double kScale = 0.8;     // map units to pixels, where the screen has room
+constexpr double kLeastScale = 0.4;  // and on a small screen
 constexpr double kRegionPad = 30;
 
 using Pt = QPointF;
@@ -104,14 +109,33 @@ const QColor kRegionTints[9] = {
 class MapCanvas : public QWidget {
 public:
     MapCanvas(const info::MapView& view, QWidget* parent) : QWidget(parent), view_(view) {
-        setFixedSize(static_cast<int>(info::kMapWidth * kScale), static_cast<int>(info::kMapHeight * kScale));
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
 
+    QSize sizeHint() const override { return map_size(kScale); }
+    QSize minimumSizeHint() const override { return map_size(kLeastScale); }
+    // The provinces' labels, in the view's order; they are placed for the size the map gets.
+    void set_labels(std::vector<QLabel*> labels) {
+        labels_ = std::move(labels);
+        resize(sizeHint());
+        place_labels();
+    }
+    // Map units to pixels at the present size.
+    double scale() const { return std::min(width() / info::kMapWidth, height() / info::kMapHeight); }
+    // Where the map starts: centred across the room it has.
+    double left() const { return (width() - info::kMapWidth * scale()) / 2; }
+
 protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        place_labels();
+    }
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.scale(kScale, kScale);
+        p.translate(left(), 0);
+        p.scale(scale(), scale());
         const QRectF all(0, 0, info::kMapWidth, info::kMapHeight);
         p.setClipRect(all);
 
@@ -203,12 +227,50 @@ protected:
 
 public:
     static QFont caption_font() { return serif_font(13.0, true); }
-    // Caption boxes of the regions, in map units.
-    void set_captions(std::vector<QRectF> boxes) { captions_ = std::move(boxes); }
+    // The province labels' face: smaller on a map shrunk for a small screen, so the crowded
+    // north still has room for every label.
+    static QFont label_font(double scale = kScale) {
+        return serif_font(10.0 * std::clamp(scale / kScale, 0.75, 1.0), true);
+    }
 
 private:
+    static QSize map_size(double scale) {
+        return QSize(static_cast<int>(info::kMapWidth * scale), static_cast<int>(info::kMapHeight * scale));
+    }
+
+    // Province labels moved apart where neighbours would cover each other, and the region
+    // captions where they cover no label; both keep their size in pixels whatever the scale.
+    void place_labels() {
+        const double s = scale();
+        if (s <= 0 || labels_.size() != view_.provinces.size()) return;
+        const QFont font = label_font(s);
+        const QFontMetrics fm(font);
+        std::vector<info::MapPoint> at, sizes;
+        for (const auto& province : view_.provinces) {
+            at.push_back(province.at);
+            sizes.push_back({(fm.horizontalAdvance(qs(province.name)) + 10) / s, (fm.height() + 4) / s});
+        }
+        const auto centres = info::spread_labels(at, sizes);
+        for (std::size_t k = 0; k < labels_.size(); ++k) {
+            const int w = static_cast<int>(sizes[k].x * s + 0.5), h = static_cast<int>(sizes[k].y * s + 0.5);
+            labels_[k]->setFont(font);
+            labels_[k]->setGeometry(static_cast<int>(left() + centres[k].x * s - w / 2.0 + 0.5),
+                                    static_cast<int>(centres[k].y * s - h / 2.0 + 0.5), w, h);
+        }
+        const QFontMetricsF caption_metrics(caption_font());
+        std::vector<info::MapPoint> caption_sizes;
+        for (const auto& frame : view_.regions)
+            caption_sizes.push_back({caption_metrics.horizontalAdvance(qs(frame.name)) + 12, caption_metrics.height() + 2});
+        const auto caption_at = info::place_region_captions(view_.regions, caption_sizes, centres, sizes, kRegionPad);
+        captions_.clear();
+        for (std::size_t r = 0; r < caption_at.size(); ++r)
+            captions_.emplace_back(caption_at[r].x - caption_sizes[r].x / 2, caption_at[r].y - caption_sizes[r].y / 2,
+                                   caption_sizes[r].x, caption_sizes[r].y);
+    }
+
     const info::MapView& view_;
-    std::vector<QRectF> captions_;
+    std::vector<QLabel*> labels_;
+    std::vector<QRectF> captions_;  // the regions' caption boxes, in map units
 };
 
 QString css_colour(const QColor& c) { return c.name(QColor::HexRgb); }
@@ -225,6 +287,7 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
                      QtHost* host)
     : QDialog(parent), folder_(folder), shared_(shared), host_(host), view_(std::move(view)) {
     setObjectName(QStringLiteral("Map"));
+    fit_on_show(*this);
     setWindowTitle(qs(view_.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(12, 12, 12, 10);
@@ -234,49 +297,25 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
     top->setSpacing(12);
     auto* canvas = new MapCanvas(view_, this);
     canvas->setObjectName(QStringLiteral("MapPicture"));
-    top->addWidget(canvas, 0, Qt::AlignTop);
+    top->addWidget(canvas, 1);
 
-    // Province labels, moved apart where neighbours would cover each other.
-    const QFont label_font = serif_font(10.0, true);
-    const QFontMetrics fm(label_font);
-    std::vector<info::MapPoint> at, sizes;
-    for (const auto& province : view_.provinces) {
-        const QString name = qs(province.name);
-        at.push_back(province.at);
-        sizes.push_back({(fm.horizontalAdvance(name) + 10) / kScale, (fm.height() + 4) / kScale});
-    }
-    const auto centres = info::spread_labels(at, sizes);
     for (std::size_t k = 0; k < view_.provinces.size(); ++k) {
         const auto& province = view_.provinces[k];
         auto* label = new QLabel(qs(province.name), canvas);
         label->setObjectName(QStringLiteral("Lab_Tosi_%1").arg(k));
-        label->setFont(label_font);
         label->setAlignment(Qt::AlignCenter);
         label->setMouseTracking(true);
         label->setAttribute(Qt::WA_Hover);
         label->setProperty("province_index", static_cast<int>(k));
         label->setStyleSheet(QStringLiteral("background:%1; color:%2; border:1px solid #2a1e12; border-radius:2px;")
                                  .arg(css_colour(colour(province.background)), css_colour(colour(province.text))));
-        const int w = static_cast<int>(sizes[k].x * kScale + 0.5), h = static_cast<int>(sizes[k].y * kScale + 0.5);
-        label->setGeometry(static_cast<int>(centres[k].x * kScale - w / 2.0 + 0.5),
-                           static_cast<int>(centres[k].y * kScale - h / 2.0 + 0.5), w, h);
         label->installEventFilter(this);
         labels_.push_back(label);
     }
-    // Region captions go where they cover no province label.
-    const QFontMetricsF caption_metrics(MapCanvas::caption_font());
-    std::vector<info::MapPoint> caption_sizes;
-    for (const auto& frame : view_.regions)
-        caption_sizes.push_back({caption_metrics.horizontalAdvance(qs(frame.name)) + 12, caption_metrics.height() + 2});
-    const auto caption_at = info::place_region_captions(view_.regions, caption_sizes, centres, sizes, kRegionPad);
-    std::vector<QRectF> caption_boxes;
-    for (std::size_t r = 0; r < caption_at.size(); ++r)
-        caption_boxes.emplace_back(caption_at[r].x - caption_sizes[r].x / 2, caption_at[r].y - caption_sizes[r].y / 2,
-                                   caption_sizes[r].x, caption_sizes[r].y);
-    canvas->set_captions(std::move(caption_boxes));
+    canvas->set_labels(labels_);
 
     // Legend of the warlords with their swatches.
-    auto* legend = new QWidget(this);
+    auto* legend = new QWidget;
     legend->setObjectName(QStringLiteral("Legend"));
     legend->setStyleSheet(QStringLiteral("#Legend { background:#f6ecd2; border:1px solid #8b6d3f; border-radius:3px; }"));
     auto* grid = new QGridLayout(legend);
@@ -296,8 +335,8 @@ MapDialog::MapDialog(QWidget* parent, const GameFolder& folder, SharedValues& sh
         grid->addWidget(name, w, 1);
     }
     grid->setRowStretch(info::kLegendEntries, 1);
-    top->addWidget(legend, 0, Qt::AlignTop);
-    outer->addLayout(top);
+    top->addWidget(scroll_when_cramped(legend, this), 0);
+    outer->addLayout(top, 1);
 
     auto* bottom = new QHBoxLayout;
     help_ = new QLabel(this);

@@ -107,7 +107,15 @@ void ColumnSheet::finish(int visible_rows) {
     heading_row_->addSpacing(scroll_->verticalScrollBar()->sizeHint().width());
     body_row_->addStretch(1);
     const int line = bodies_.empty() ? fontMetrics().lineSpacing() : bodies_.front()->fontMetrics().lineSpacing();
-    scroll_->setMinimumHeight(line * visible_rows + 8);
+    rows_height_ = line * visible_rows + 8;
+    constexpr int kFewestRows = 6;
+    scroll_->setMinimumHeight(line * std::min(visible_rows, kFewestRows) + 8);
+    updateGeometry();
+}
+
+QSize ColumnSheet::sizeHint() const {
+    const QSize laid_out = QWidget::sizeHint();
+    return QSize(laid_out.width(), laid_out.height() - scroll_->sizeHint().height() + std::max(rows_height_, scroll_->sizeHint().height()));
 }
 
 QScrollBar* ColumnSheet::scroll_bar() const { return scroll_->verticalScrollBar(); }

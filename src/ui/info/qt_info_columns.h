@@ -26,8 +26,10 @@ public:
                     Qt::Alignment alignment, int min_width);
     // The column's lines, one per row; every column should get the same number.
     void set_lines(int column, const std::vector<std::string>& lines);
-    // Widths fixed to the widest of heading and body; call after the last set_lines.
+    // Widths fixed to the widest of heading and body, and room asked for visible_rows rows (a
+    // few on a small screen); call after the last set_lines.
     void finish(int visible_rows);
+    QSize sizeHint() const override;
 
     QLabel* heading(int column) const { return headings_.at(static_cast<std::size_t>(column)); }
     QLabel* body(int column) const { return bodies_.at(static_cast<std::size_t>(column)); }
@@ -43,6 +45,7 @@ private:
     std::vector<QLabel*> headings_;
     std::vector<QLabel*> bodies_;
     int rows_ = 0;
+    int rows_height_ = 0;  // the height visible_rows rows take
 };
 
 // The row the information screens close with: right-aligned, the extra buttons, then "戻る"

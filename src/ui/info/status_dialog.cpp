@@ -15,6 +15,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 #include "world/error.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -25,6 +26,7 @@ const QSize kPortraitBox(180, 225);
 StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& folder, SharedValues& shared, bool modal)
     : QDialog(parent), host_(host), folder_(folder), shared_(shared), general_(shared.form_param) {
     setObjectName(QStringLiteral("Status"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kSheetCaption));
     setModal(modal);
     setAttribute(Qt::WA_DeleteOnClose, !modal);
@@ -89,10 +91,12 @@ StatusDialog::StatusDialog(QWidget* parent, QtHost& host, const GameFolder& fold
     lab_cmt_->setTextFormat(Qt::PlainText);
     lab_cmt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lab_cmt_->setFont(serif_font(12.5));
-    lab_cmt_->setMinimumHeight(110);
+    lab_cmt_->setMinimumHeight(lab_cmt_->fontMetrics().lineSpacing() * 3 + 18);
     lab_cmt_->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab as well, and opened with Enter or Space.
+    lab_cmt_->setFocusPolicy(Qt::StrongFocus);
     lab_cmt_->setStyleSheet(QStringLiteral("QLabel { background:#fbf5e4; border:1px solid #8b6d3f; padding:8px; }"
-                                           "QLabel:hover { border-color:#8a1f17; }"));
+                                           "QLabel:hover, QLabel:focus { border-color:#8a1f17; }"));
     lab_cmt_->installEventFilter(this);
 
     hlp_ = new QLabel(this);
@@ -162,7 +166,12 @@ bool StatusDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void StatusDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (lab_cmt_->hasFocus() && (enter || event->key() == Qt::Key_Space)) {
+        Lab_cmt_Click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape || enter) {
         accept();
         return;
     }

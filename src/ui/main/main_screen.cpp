@@ -1,7 +1,6 @@
 #include "ui/main/main_screen.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,6 +10,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/strategy/strate_dialog.h"
@@ -24,6 +24,8 @@
 #include "ui/style.h"
 #include "world/error.h"
 #include "world/numbers.h"
+#include "ui/list_keys.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -35,10 +37,11 @@ constexpr const char* kVersionText = "鼎陣記1.96\r\nsince2002/08/25";
 MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& shared, RandomSource& rng)
     : QMainWindow(nullptr), host_(host), folder_(folder), m_(std::make_unique<MainState>(folder, shared, rng, host)) {
     setObjectName(QStringLiteral("Main"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kGameCaption));
     resize(1240, 780);
-    setMinimumSize(1000, 680);
     host_.set_main_state(m_.get());
+    host_.set_redraw_board([this] { refresh(); });
 
     // Menus.
     QMenu* sys = menuBar()->addMenu(QStringLiteral("ファイル"));
@@ -84,6 +87,7 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     pc_lst_->setFixedSize(200, 92);
     pc_lst_->setToolTip(QStringLiteral("プレイヤーの軍閥のデータを見る"));
     connect(pc_lst_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { dsp_PC_Click(pc_lst_->row(item)); });
+    open_with_enter(*pc_lst_, [this](QListWidgetItem* item) { dsp_PC_Click(pc_lst_->row(item)); });
     auto* players_caption = new QLabel(QStringLiteral("プレイヤー"), central);
     players_caption->setProperty("role", QStringLiteral("heading"));
     auto* players = new QVBoxLayout;
@@ -101,10 +105,13 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     header->addLayout(players);
 
     // The four panels.
-    auto* grid = new QGridLayout;
+    auto* panels = new QWidget;
+    panels->setObjectName(QStringLiteral("Panels"));
+    auto* grid = new QGridLayout(panels);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(10);
     for (int p = 0; p < 4; ++p) {
-        frame_[p] = new QGroupBox(central);
+        frame_[p] = new QGroupBox(panels);
         frame_[p]->setObjectName(QStringLiteral("Frame_%1").arg(p));
         frame_[p]->setFont(serif_font(14.0, true));
         auto* members = new QLabel(QStringLiteral("所属軍閥"), frame_[p]);
@@ -122,10 +129,8 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
                 [this, p](QListWidgetItem* item) { Gun_lst_Click(p, gun_lst_[p]->row(item)); });
         connect(com_lst_[p], &QListWidget::itemClicked, this,
                 [this, p](QListWidgetItem* item) { Com_Lst_Click(p, com_lst_[p]->row(item)); });
-        connect(com_lst_[p], &QListWidget::itemActivated, this,
-                [this, p](QListWidgetItem* item) {
-                    if (QApplication::mouseButtons() == Qt::NoButton) Com_Lst_Click(p, com_lst_[p]->row(item));
-                });
+        open_with_enter(*gun_lst_[p], [this, p](QListWidgetItem* item) { Gun_lst_Click(p, gun_lst_[p]->row(item)); });
+        open_with_enter(*com_lst_[p], [this, p](QListWidgetItem* item) { Com_Lst_Click(p, com_lst_[p]->row(item)); });
         hei_lab_[p] = new QLabel(frame_[p]);
         hei_lab_[p]->setObjectName(QStringLiteral("Hei_lab_%1").arg(p));
         kes_lab_[p] = new QLabel(frame_[p]);
@@ -183,11 +188,14 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     layout->setContentsMargins(22, 8, 22, 12);
     layout->setSpacing(6);
     layout->addLayout(header);
-    layout->addLayout(grid, 1);
+    layout->addWidget(scroll_when_cramped(panels, central), 1);
     layout->addLayout(bottom);
 }
 
-MainScreen::~MainScreen() { host_.set_main_state(nullptr); }
+MainScreen::~MainScreen() {
+    host_.set_main_state(nullptr);
+    host_.set_redraw_board({});
+}
 
 bool MainScreen::guarded(const std::function<void()>& action) {
     host_.set_parent(this);

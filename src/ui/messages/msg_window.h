@@ -25,9 +25,15 @@ public:
               int credit_interval_ms = kCreditTimerMs);
 
     const Pager& pager() const { return pager_; }
-    // Command1(index): 0 閉, 1 前ページ, 2 次ページ, 3 最終ページ.
+    // Command1(index): 0 閉, 1 前ページ, 2 次ページ, 3 最終ページ, page by page.
     void Command1_Click(int index);
     void Timer1_Timer();
+    // What the 次ページ and 前ページ buttons and the reading keys do: a page taller than the view
+    // is read to its end before the next page comes, and back to its top before the one before.
+    void read_on();
+    void read_back();
+    // Whether part of the page lies below the view.
+    bool rest_hidden() const;
 
 public slots:
     void reject() override;
@@ -37,6 +43,9 @@ protected:
 
 private:
     void dsp_Text_rtn();
+    void show_reading_state();
+    void grow_to_tallest_page();
+    void scroll_by_view(int direction);
 
     const GameFolder& folder_;
     const PageStore& pages_;
@@ -51,6 +60,7 @@ private:
     QPushButton* buttons_[4];
     QTimer* timer1_;
     std::string shown_credit_picture_;
+    QPixmap credit_picture_;
 };
 
 }  // namespace teijinki::ui

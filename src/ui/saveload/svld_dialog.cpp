@@ -10,6 +10,7 @@
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -38,6 +39,7 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     : QDialog(parent), host_(host), boxes_(std::make_unique<BoxesOverScreen>(host, this)),
       rules_(std::make_unique<SvldRules>(folder, shared, *boxes_)) {
     setObjectName(QStringLiteral("SVLD"));
+    fit_on_show(*this);
     setModal(true);
     rules_->init_rtn();
     setWindowTitle(qs(rules_->caption));

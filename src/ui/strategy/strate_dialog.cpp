@@ -11,12 +11,14 @@
 #include "ui/style.h"
 #include "world/record_file.h"
 #include "world/template_composer.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
 StrateDialog::StrateDialog(QWidget* parent, QtHost& host, const GameFolder& folder, SharedValues& shared)
     : QDialog(parent), host_(host), folder_(folder), shared_(shared) {
     setObjectName(QStringLiteral("Strate"));
+    fit_on_show(*this);
     setWindowTitle(QStringLiteral("戦略"));
     setModal(true);
     setMinimumWidth(560);

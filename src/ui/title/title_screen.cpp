@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "ui/qt_text.h"
 #include "ui/style.h"
 #include "world/error.h"
+#include "ui/window_fit.h"
 
 namespace teijinki::ui {
 
@@ -34,9 +36,9 @@ constexpr int kSplashTimerMs = 1200;
 TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& shared, RandomSource& rng)
     : QWidget(nullptr), host_(host), folder_(folder), shared_(shared), rules_(folder, shared, rng, host) {
     setObjectName(QStringLiteral("Form2"));
+    fit_on_show(*this);
     setWindowTitle(QString::fromUtf8(kGameCaption));
     resize(1120, 720);
-    setMinimumSize(900, 600);
     setMouseTracking(true);  // the background clears the help line
 
     auto* title = new QLabel(QStringLiteral("鼎陣記"), this);
@@ -68,18 +70,29 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     label2_0->setObjectName(QStringLiteral("Label2_0"));
     mark_heading(label2_0);
 
-    lab_txt_ = new QLabel(this);
+    lab_txt_ = new QLabel;
     lab_txt_->setObjectName(QStringLiteral("Lab_txt"));
     lab_txt_->setWordWrap(true);
     lab_txt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lab_txt_->setFont(serif_font(13.0));
-    lab_txt_->setStyleSheet(QStringLiteral("background:#fbf5e4; border:1px solid #8b6d3f; padding:12px;"));
-    lab_txt_->setMinimumHeight(200);
+    lab_txt_->setStyleSheet(QStringLiteral("background:#fbf5e4; padding:12px;"));
+    // On a small screen the description scrolls rather than pushing the buttons off the screen.
+    auto* description = new QScrollArea(this);
+    description->setObjectName(QStringLiteral("Lab_txt_view"));
+    description->setWidget(lab_txt_);
+    description->setWidgetResizable(true);
+    description->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    description->setStyleSheet(QStringLiteral("#Lab_txt_view { background:#fbf5e4; border:1px solid #8b6d3f; }"));
+    description->setMinimumHeight(QFontMetrics(lab_txt_->font()).lineSpacing() * 2 + 26);
+    description->setFocusPolicy(Qt::NoFocus);
 
     hlp_ = new QLabel(this);
     hlp_->setObjectName(QStringLiteral("Hlp"));
     hlp_->setProperty("role", QStringLiteral("help"));
     hlp_->setFont(serif_font(12.5));
+    // A line of its own, wrapped on a narrow screen: the whole hint is read, never cut.
+    hlp_->setWordWrap(true);
+    hlp_->setMinimumHeight(hlp_->fontMetrics().lineSpacing() + 4);
 
     command1_[0] = new QPushButton(QStringLiteral("終了"), this);
     command1_[1] = new QPushButton(QStringLiteral("続きから"), this);
@@ -101,11 +114,17 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     auto* quit_key = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
     connect(quit_key, &QShortcut::activated, this, [this] { Command1_Click(0); });
 
+    for (QLabel* caption : {label2_0, label2_1}) {
+        caption->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    }
     auto* left = new QVBoxLayout;
+    left->setSpacing(6);
     left->addWidget(label2_1);
     left->addWidget(list_[0]);
-    left->addWidget(lab_txt_, 1);
+    left->addWidget(description, 1);
     auto* right = new QVBoxLayout;
+    right->setSpacing(6);
     right->addWidget(label2_0);
     right->addWidget(list_[1], 1);
     auto* columns = new QHBoxLayout;
@@ -113,17 +132,23 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     columns->addLayout(left, 3);
     columns->addLayout(right, 2);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(hlp_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(command1_[0]);
     buttons->addWidget(command1_[1]);
     buttons->addWidget(command2_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(32, 20, 32, 20);
-    layout->setSpacing(14);
+    layout->setContentsMargins(32, 12, 32, 12);
+    layout->setSpacing(10);
     layout->addLayout(heading);
     layout->addLayout(columns, 1);
+    layout->addWidget(hlp_);
     layout->addLayout(buttons);
+    // The lists first, then the buttons in the order they stand.
+    setTabOrder(list_[0], list_[1]);
+    setTabOrder(list_[1], command1_[0]);
+    setTabOrder(command1_[0], command1_[1]);
+    setTabOrder(command1_[1], command2_);
 
     // The splash lies over everything until it is clicked away or runs out.
     picture1_ = new QLabel(this);
@@ -149,9 +174,15 @@ TitleScreen::TitleScreen(QtHost& host, const GameFolder& folder, SharedValues& s
     guarded([this] { rules_.Form_Load(); });
     for (const std::string& entry : rules_.scenario_entries) list_[0]->addItem(qs(entry));
     list_[0]->setCurrentRow(0);  // scenario 1 is the one set up; the signals are not connected yet
-    // All six scenarios in view, without a scroll bar.
-    if (list_[0]->count() > 0)
-        list_[0]->setFixedHeight(list_[0]->sizeHintForRow(0) * list_[0]->count() + 2 * list_[0]->frameWidth() + 8);
+    // All six scenarios in view where there is room, at least two on a small screen.
+    if (list_[0]->count() > 0) {
+        const int row = list_[0]->sizeHintForRow(0);
+        const int frame = 2 * list_[0]->frameWidth() + 8;
+        list_[0]->setMaximumHeight(row * list_[0]->count() + frame);
+        list_[0]->setMinimumHeight(row * 2 + frame);
+        list_[0]->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+        list_[0]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    }
     show_description();
     fill_warlords();
     connect(list_[0], &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { List1_0_Click(list_[0]->row(item)); });
@@ -220,8 +251,8 @@ void TitleScreen::List1_1_Click(int position) {
     auto* sheet = new StatusDialog(this, host_, folder_, shared_, false);
     status_ = sheet;
     sheet->setWindowFlag(Qt::Window, true);
-    const QPoint corner = mapToGlobal(QPoint(width() - sheet->width() / 3, 60));
-    sheet->move(corner);
+    // Over the scenario's description, so the warlord list stays in view for the next click.
+    fit_on_show(*sheet, lab_txt_);
     sheet->show();
 }
 
@@ -301,7 +332,9 @@ void TitleScreen::resizeEvent(QResizeEvent* event) {
 }
 
 bool TitleScreen::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == picture1_ || watched == label1_) && event->type() == QEvent::MouseButtonPress) {
+    // Every press counts, the second of a quick double click too.
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if ((watched == picture1_ || watched == label1_) && press) {
         splash_clicked();
         return true;
     }
@@ -327,7 +360,9 @@ void TitleScreen::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Command2_Click();
+        // A button with the focus is the one Enter presses; from the lists it is 新規ゲーム.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+        else Command2_Click();
         return;
     default:
         QWidget::keyPressEvent(event);

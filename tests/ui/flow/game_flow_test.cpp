@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <iostream>
@@ -45,6 +47,7 @@ protected:
         title.Command2_Click();
         EXPECT_EQ(ready.count(), 1);
         auto main = std::make_unique<ui::MainScreen>(*host, *folder, shared, rng);
+        board = main.get();
         main->open_game();
         return main;
     }
@@ -76,6 +79,7 @@ protected:
     SharedValues shared;
     SeededRandom rng{7};
     std::vector<bool> decide_offered;
+    ui::MainScreen* board = nullptr;
 };
 
 TEST_F(GameFlow, TitleListsTheScenariosAndStartsScenarioTwoIn195) {
@@ -142,10 +146,17 @@ TEST_F(GameFlow, ADamagedMasterRefusesTheScenarioAndKeepsThePreviousOneWhole) {
 
 TEST_F(GameFlow, WarlordClickOnTheTitleOpensTheRulersSheetModeless) {
     ui::TitleScreen title(*host, *folder, shared, rng);
+    title.show();
     title.List1_1_Click(0);
     ui::StatusDialog* sheet = title.status_sheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_FALSE(sheet->isModal());
+    // Over the title, within the screen, the warlord list left in view beside it.
+    const QRect screen = title.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(sheet->frameGeometry()));
+    EXPECT_TRUE(screen.contains(title.frameGeometry()));
+    const auto* warlords = title.findChild<QListWidget*>(QStringLiteral("List1_1"));
+    EXPECT_FALSE(sheet->frameGeometry().contains(warlords->mapToGlobal(warlords->rect().center())));
     EXPECT_EQ(sheet->general_id(), title.rules().warlords[0].ruler_id);
     EXPECT_FALSE(sheet->sheet().name.empty());
     EXPECT_EQ(sheet->sheet().job, "君主");
@@ -209,6 +220,44 @@ TEST_F(GameFlow, AcceptedOffersAreStoredAndTheLastPlayerRunsTheYear) {
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(host->windows[0].opened - confirmed).count();
     std::cout << "[ timing ] message window of the year opened " << ms << " ms after the confirmation ("
               << host->windows[0].pages << " pages)\n";
+}
+
+TEST_F(GameFlow, TheBoardIsRedrawnBeforeEveryBoxOrWindowOverIt) {
+    // What the board showed as each box or window opened: its year, whose turn, and how many
+    // offers the player's own panel listed.
+    struct Seen {
+        std::string opened;
+        QString year, turn;
+        int own_offers = -1;
+    };
+    std::vector<Seen> seen;
+    host->on_open = [&](const std::string& opened) {
+        const int p = own_panel(board->state());
+        auto* offers = p < 0 ? nullptr : board->findChild<QListWidget*>(QStringLiteral("Com_Lst_%1").arg(p));
+        seen.push_back({opened, year_text(*board), board->findChild<QLabel*>(QStringLiteral("Teban_lab"))->text(),
+                        offers ? offers->count() : -1});
+    };
+    auto main = start_scenario2({0, 3});
+    const QString first = QString::fromStdString(shared.player_name[0]);
+    const QString second = QString::fromStdString(shared.player_name[3]);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().opened, shared.player_name[0] + "の番です。");
+    EXPECT_EQ(seen.back().year, QStringLiteral("195年の戦況"));
+    EXPECT_TRUE(seen.back().turn.contains(first));
+    EXPECT_EQ(seen.back().own_offers, static_cast<int>(shared.com_codes[own_panel(main->state())].size()));
+
+    host->answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+    main->Command1_Click(3);
+    EXPECT_TRUE(seen.back().turn.contains(second)) << "the second player's turn is announced over his name";
+    seen.clear();
+    main->Command1_Click(3);
+    // The year's windows over the 195 board, the next turn over the 196 board.
+    const auto window = std::find_if(seen.begin(), seen.end(), [](const Seen& s) { return s.opened == "window"; });
+    ASSERT_NE(window, seen.end());
+    EXPECT_EQ(window->year, QStringLiteral("195年の戦況"));
+    EXPECT_EQ(seen.back().opened, shared.player_name[0] + "の番です。");
+    EXPECT_EQ(seen.back().year, QStringLiteral("196年の戦況"));
+    EXPECT_TRUE(seen.back().turn.contains(first));
 }
 
 TEST_F(GameFlow, TheStrategyScreenTellsTheOddsUnderTheExplanation) {

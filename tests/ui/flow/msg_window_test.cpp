@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "messages/credits.h"
 #include "ui/messages/msg_window.h"
@@ -38,7 +42,8 @@ TEST(MsgWindow, PagesForwardBackAndToTheEnd) {
     w.Command1_Click(2);
     EXPECT_EQ(text->text(), QStringLiteral("二"));
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("某"));
-    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("Picture3"))->pixmap().isNull());
+    // No picture, no empty frame.
+    EXPECT_TRUE(w.findChild<QLabel*>(QStringLiteral("Picture3"))->isHidden());
     w.Command1_Click(3);
     EXPECT_EQ(text->text(), QStringLiteral("三"));
     w.Command1_Click(2);
@@ -68,7 +73,82 @@ TEST(MsgWindow, CreditsRollReachesItsLastPageByTheTimer) {
     if (std::filesystem::exists(tmp.root() / "CG" / "eiyu3mono.jpg")) {
         EXPECT_FALSE(scene->pixmap().isNull());
     }
+    // Paged back by hand, the roll moves on again at the next tick.
+    EXPECT_TRUE(w.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    w.Command1_Click(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.pager().is_last_page(); }, 5000));
     w.Command1_Click(0);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+// A page of `lines` numbered lines.
+std::string lines_page(int lines) {
+    std::string text;
+    for (int i = 1; i <= lines; ++i) text += "第" + std::to_string(i) + "行\r\n";
+    return text;
+}
+
+TEST(MsgWindow, AWindowGrowsToItsTallestPageAsFarAsTheScreenAllows) {
+    TempGameFolder tmp;
+    const GameFolder folder = tmp.folder();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    PageStore pages;
+    pages.page_text[0] = "短い頁";
+    pages.page_text[2] = kEndOfText;
+    // The second page needs about three quarters of the screen's height; a window of the short
+    // page alone keeps its usual size.
+    pages.page_text[1] = kEndOfText;
+    ui::MsgWindow probe(nullptr, folder, pages, kMsgStrategy, false);
+    probe.show();
+    QApplication::processEvents();
+    EXPECT_LE(probe.height(), 600);
+    const int line = probe.findChild<QLabel*>(QStringLiteral("Label1"))->fontMetrics().lineSpacing();
+    pages.page_text[1] = lines_page(area.height() * 3 / 4 / line);
+    ui::MsgWindow w(nullptr, folder, pages, kMsgStrategy, false);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(w.frameGeometry()));
+    EXPECT_GT(w.height(), probe.height()) << "taller than a window of short pages";
+    w.Command1_Click(2);
+    QApplication::processEvents();
+    EXPECT_FALSE(w.rest_hidden()) << "the whole page is in view";
+    EXPECT_FALSE(button(w, 2)->isEnabled());
+}
+
+TEST(MsgWindow, TheHiddenRestOfATallPageIsReadBeforeTheWindowCloses) {
+    TempGameFolder tmp;
+    const GameFolder folder = tmp.folder();
+    PageStore pages;
+    pages.page_text[0] = lines_page(200);  // taller than any screen
+    pages.page_text[1] = kEndOfText;
+    ui::MsgWindow w(nullptr, folder, pages, kMsgReport, false);
+    w.show();
+    QApplication::processEvents();
+    auto* count = w.findChild<QLabel*>(QStringLiteral("PageCount"));
+    ASSERT_TRUE(w.rest_hidden());
+    EXPECT_TRUE(count->text().contains(QStringLiteral("続きあり"))) << count->text().toStdString();
+    EXPECT_TRUE(button(w, 2)->isEnabled()) << "次ページ leads on through the page";
+    QScrollBar* bar = w.findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    int steps = 0;
+    while (w.rest_hidden() && steps < 100) {
+        const int before = bar->value();
+        QTest::keyClick(&w, Qt::Key_Return);
+        ASSERT_GT(bar->value(), before);
+        ++steps;
+    }
+    EXPECT_GT(steps, 1);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_FALSE(button(w, 2)->isEnabled());
+    EXPECT_FALSE(count->text().contains(QStringLiteral("続きあり")));
+    EXPECT_TRUE(w.isVisible());
+    QTest::keyClick(&w, Qt::Key_PageUp);  // back up the page
+    EXPECT_LT(bar->value(), bar->maximum());
+    QTest::keyClick(&w, Qt::Key_End);
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_TRUE(w.isVisible()) << "Enter reads the rest first";
+    for (int i = 0; i < 100 && w.rest_hidden(); ++i) QTest::keyClick(&w, Qt::Key_PageDown);
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
