@@ -23,12 +23,14 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "media/soundfont.h"
 
 extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace teijinki;
+using bench::median;
 
 namespace {
 
@@ -90,10 +92,6 @@ Outcome run_once(const std::string& program, const fs::path& home, const std::st
     return out;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 }  // namespace
 

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "turn/main_state.h"
 #include "turn/seeded_games.h"
 #include "turn/year_cycle.h"
@@ -36,15 +37,10 @@ extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace teijinki;
+using bench::median;
 
 namespace {
 
-double median(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 // The steps as one line each: kind, bytes, path, other ("-" when none).
 void save_steps(const std::vector<FileStep>& steps, const fs::path& file) {
