@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -152,7 +153,14 @@ std::string env(const char* name) {
 }
 
 int screenshot_tour(const QString& dir) {
-    const ui::TourResult result = ui::run_screenshot_tour(shipped_data(), dir, 1, std::cout);
+    // TEIJINKI_TOUR=year-with-music: one year of the tour through the title, the main screen and
+    // the message window, with the music on and no pictures, each screen up for a while (what
+    // bench/desktop_memory_bench measures); ...-and-info-screens opens the other screens too.
+    ui::TourOptions options;
+    const QByteArray tour = qgetenv("TEIJINKI_TOUR");
+    if (tour == "year-with-music" || tour == "year-with-music-and-info-screens")
+        options = {std::make_unique<FluidsynthPlayer>(), false, 1, 1500, tour != "year-with-music"};
+    const ui::TourResult result = ui::run_screenshot_tour(shipped_data(), dir, 1, std::cout, std::move(options));
     for (const QString& file : result.written) std::cout << "wrote " << dir.toStdString() << "/" << file.toStdString() << "\n";
     if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
     if (!result.missing.isEmpty())
