@@ -10,8 +10,8 @@ GAME_DIR ?= game
 # Debian packages the project needs to build, test and play.
 PACKAGES := build-essential cmake ninja-build pkg-config python3 \
             libgtest-dev libgmock-dev nlohmann-json3-dev \
-            qt6-base-dev qt6-image-formats-plugins libqt6opengl6-dev \
-            libfluidsynth-dev fluid-soundfont-gm fonts-noto-cjk \
+            qt6-base-dev qt6-image-formats-plugins libqt6opengl6-dev qt6-charts-dev \
+            libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm fonts-noto-cjk \
             xvfb xauth xdotool \
             dpkg-dev desktop-file-utils appstream groff-base
 

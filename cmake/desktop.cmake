@@ -1,13 +1,13 @@
 # The desktop program: Qt screens over the rules library.
 set(CMAKE_AUTOMOC ON)
-find_package(Qt6 REQUIRED COMPONENTS Widgets Gui Test)
+find_package(Qt6 REQUIRED COMPONENTS Widgets Gui Charts Test)
 
 # Every file under src/ui is the desktop side.
 file(GLOB_RECURSE DESKTOP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.h)
 
 # Everything but main(), so the Qt tests drive the same screens.
 add_library(teijinki_desktop STATIC ${DESKTOP_SOURCES})
-target_link_libraries(teijinki_desktop PUBLIC teijinki_core Qt6::Widgets Qt6::Gui)
+target_link_libraries(teijinki_desktop PUBLIC teijinki_core Qt6::Widgets Qt6::Gui Qt6::Charts)
 target_compile_definitions(teijinki_desktop PUBLIC TEIJINKI_DATA_DIR_BUILD="${CMAKE_SOURCE_DIR}/data"
                            TEIJINKI_INSTALL_DATADIR="${CMAKE_INSTALL_PREFIX}/share/teijinki/data")
 

@@ -31,7 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # is named here: a General MIDI soundfont for the music, a font with Japanese letters for the
 # screens.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, fonts-noto-cjk | fonts-japanese-mincho")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont | fluid-soundfont-gm, fonts-noto-cjk | fonts-japanese-mincho")
 include(CPack)
 
 if(TEIJINKI_BUILD_TESTS)

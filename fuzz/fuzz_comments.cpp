@@ -1,5 +1,6 @@
 // The comment file: the sheet's reader and the editor's rewrite on a damaged file with any typed
-// text. After a rewrite the general's comment reads back as typed, and the file still reads.
+// text. After a rewrite the general's comment reads back as the editor stores it (a leading point
+// of an item made full-width), and the file still reads.
 
 #include <cstdint>
 #include <string>
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::string piece = typed.substr(pos, eol == std::string::npos ? std::string::npos : eol - pos);
                 if (!piece.empty() && piece.back() == '\r') piece.pop_back();
                 if (piece.find('\r') != std::string::npos) return 0;  // a lone CR is a line end of its own
-                for (const auto& item : split_items(piece)) expected += "  " + item + "\r\n";
+                for (const auto& item : split_items(escape_comment_line(piece))) expected += "  " + item + "\r\n";
                 if (eol == std::string::npos) break;
                 pos = eol + 1;
             }

@@ -50,6 +50,7 @@ public:
         windows.push_back(std::move(w));
         events.push_back("window:" + std::to_string(msg_mode));
     }
+    void show_standings() override { events.push_back("standings"); }
     void show_warlord_list() override { events.push_back("warlord_list"); }
     void show_map() override { events.push_back("map"); }
     bool play_music(const std::string& piece) override {

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -152,7 +153,14 @@ std::string env(const char* name) {
 }
 
 int screenshot_tour(const QString& dir) {
-    const ui::TourResult result = ui::run_screenshot_tour(shipped_data(), dir, 1, std::cout);
+    // TEIJINKI_TOUR=year-with-music: one year of the tour through the title, the main screen and
+    // the message window, with the music on and no pictures, each screen up for a while (what
+    // bench/desktop_memory_bench measures); ...-and-info-screens opens the other screens too.
+    ui::TourOptions options;
+    const QByteArray tour = qgetenv("TEIJINKI_TOUR");
+    if (tour == "year-with-music" || tour == "year-with-music-and-info-screens")
+        options = {std::make_unique<FluidsynthPlayer>(), false, 1, 1500, tour != "year-with-music"};
+    const ui::TourResult result = ui::run_screenshot_tour(shipped_data(), dir, 1, std::cout, std::move(options));
     for (const QString& file : result.written) std::cout << "wrote " << dir.toStdString() << "/" << file.toStdString() << "\n";
     if (!result.problem.isEmpty()) std::cerr << "teijinki: screenshot tour: " << result.problem.toStdString() << "\n";
     if (!result.missing.isEmpty())
@@ -161,6 +169,18 @@ int screenshot_tour(const QString& dir) {
         std::cerr << "teijinki: screenshot tour: windows outside the screen: " << result.misfits.join(QStringLiteral(", ")).toStdString()
                   << "\n";
     return result.ok() ? 0 : 2;
+}
+
+// Qt ends the program with an abort when its default platform finds no display; say why instead.
+// A platform chosen by the player (QT_QPA_PLATFORM or -platform) is left to Qt.
+bool display_available(int argc, char** argv) {
+    if (!env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty() || !env("QT_QPA_PLATFORM").empty()) return true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-platform" || arg == "--platform" || arg.rfind("-platform=", 0) == 0 || arg.rfind("--platform=", 0) == 0)
+            return true;
+    }
+    return false;
 }
 
 // The screen description for the tour's offscreen platform, removed when the tour ends.
@@ -198,6 +218,11 @@ int main(int argc, char** argv) {
             std::cerr << "teijinki: cannot write " << screen_description->file << " for the virtual screen\n";
             return 2;
         }
+    }
+    if (!options.screenshots && !display_available(argc, argv)) {
+        std::cerr << "teijinki: no display to open the game's windows on (DISPLAY and WAYLAND_DISPLAY are unset);\n"
+                     "          start it from a desktop session, or see teijinki-sim for the game in a terminal\n";
+        return 2;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teijinki"));

@@ -76,6 +76,7 @@ bool FluidsynthPlayer::load_soundfont() {
         fluid_settings_setnum(settings_, "synth.sample-rate", options_.sample_rate);
         // Locking 140 MB of samples in memory is refused under ordinary limits and buys nothing here.
         fluid_settings_setint(settings_, "synth.lock-memory", 0);
+        fluid_settings_setint(settings_, "synth.dynamic-sample-loading", options_.samples_on_demand ? 1 : 0);
     }
     fluid_synth_t* synth = new_fluid_synth(settings_);
     if (!synth) return fail(with_log("fluidsynth could not make a synthesizer"));

@@ -25,6 +25,9 @@ struct FluidsynthOptions {
     // The soundfont; unset: the search of soundfont.h (TEIJINKI_SOUNDFONT, then Debian's places).
     std::optional<std::filesystem::path> soundfont;
     double sample_rate = 44100.0;
+    // Load a program's samples only when a piece selects it: a General MIDI soundfont holds some
+    // 140 MB of samples, of which a piece uses a few programs' worth.
+    bool samples_on_demand = true;
 };
 
 class FluidsynthPlayer : public MusicPlayer {

@@ -27,10 +27,18 @@ std::size_t before_terminator(const std::string& text) {
 }  // namespace
 
 void mkLog(const GameFolder& folder, const PageStore& pages) {
+    // The log only grows, so its new text is built in one piece of the right size.
+    std::size_t added = 0;
+    for (int i = 0; i <= PageStore::kLastPage; ++i) {
+        added += pages.page_text[i].size() + 2;
+        if (pages.page_text[i + 1] == kEndOfText) break;
+    }
     std::string log;
-    if (auto old = folder.read_text_if_present(files::kLog)) {
-        log = std::move(*old);
-        log.resize(before_terminator(log));
+    if (auto old = folder.read_shared_if_present(files::kLog)) {
+        const std::string& text = old->text();
+        const std::size_t kept = before_terminator(text);
+        log.reserve(kept + 2 + added + std::string_view(kLogEnd).size() + 2);
+        log.assign(text, 0, kept);
         // Lines are written with CR LF; a log whose last line lost its break gets one.
         if (!log.empty() && log.back() != '\n') log += kCrLf;
     } else {
@@ -44,7 +52,7 @@ void mkLog(const GameFolder& folder, const PageStore& pages) {
     log += kLogEnd;
     log += kCrLf;
     // The old log stays behind as the scratch copy.
-    folder.replace_keeping_old(files::kLog, files::kLogScratch, log);
+    folder.replace_keeping_old(files::kLog, files::kLogScratch, std::move(log));
 }
 
 }  // namespace teijinki

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "messages/game_log.h"
+#include "messages/standings.h"
 #include "setup/scenarios.h"
 #include "world/error.h"
 #include "world/list_io.h"
@@ -17,12 +18,13 @@ namespace fs = std::filesystem;
 
 namespace teijinki {
 
-const std::array<SlotCopy, 5> kSlotCopies = {{
-    {files::kGenerals, "busv", ".ini"},
-    {files::kWarlords, "gunsv", ".ini"},
-    {files::kComments, "Cmtsv", ".ini"},
-    {files::kProvinces, "Kunisv", ".ini"},
-    {files::kLog, "kdnlog", ".log"},
+const std::array<SlotCopy, kSlotCopyCount> kSlotCopies = {{
+    {files::kGenerals, "busv", ".ini", false},
+    {files::kWarlords, "gunsv", ".ini", false},
+    {files::kComments, "Cmtsv", ".ini", false},
+    {files::kProvinces, "Kunisv", ".ini", false},
+    {files::kLog, "kdnlog", ".log", false},
+    {kStandingsFile, "standings", ".csv", true},
 }};
 
 namespace {
@@ -197,6 +199,18 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
         const SlotCopy& copy = kSlotCopies[i];
         const std::string literal = slot_copy_literal(copy, slot);
         const std::string label = GameFolder::display_name(literal);
+        if (copy.optional) {
+            // Empty standings when the slot has none or a damaged copy: the game loads all the same.
+            if (!folder.exists(literal)) continue;
+            try {
+                std::string bytes = read_raw(literal);
+                parse_standings(decode_text(bytes, label), label);
+                loaded.copies[i] = std::move(bytes);
+            } catch (const DataError& e) {
+                loaded.standings_problem = e.what();
+            }
+            continue;
+        }
         loaded.copies[i] = read_raw(literal);
         const std::string text = decode_text(loaded.copies[i], label);
         // The counts too: a file cut at a record boundary is whole record by record, yet lacks
@@ -231,14 +245,14 @@ void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile&
     finish_interrupted_save(folder, slot);
 
     // Everything is read before anything is written, so a missing working file costs nothing.
-    std::array<std::string, 5> bytes;
+    std::array<std::string, kSlotCopyCount> bytes;
     for (std::size_t i = 0; i < kSlotCopies.size(); ++i) {
         const char* working = kSlotCopies[i].working;
         auto content = read_bytes(folder.resolve(working));
         if (!content) {
-            // The chronicle is not the game: a game whose log went missing is still saved, with
-            // an empty log that the next year's entry starts again.
-            if (working == std::string_view(files::kLog)) {
+            // The log and the standings are not the game: a game that lost them is still saved,
+            // with empty ones that the next year starts again.
+            if (kSlotCopies[i].optional || working == std::string_view(files::kLog)) {
                 content = std::string();
             } else {
                 throw DataError(GameFolder::display_name(working),
@@ -248,8 +262,8 @@ void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile&
         bytes[i] = std::move(*content);
     }
 
-    // 1. The six files under temporary names, the slot file last: once it exists, the five
-    //    copies beside it are complete.
+    // 1. Every file under a temporary name, the slot file last: once it exists, the copies
+    //    beside it are complete.
     const std::string slot_literal = slot_file_literal(slot);
     const std::string slot_label = GameFolder::display_name(slot_literal);
     const fs::path slot_path = folder.resolve(slot_literal);

@@ -1,13 +1,15 @@
 #pragma once
-// Numbered save slots. Slot N is six files in \save\: byte copies of the four working files and
-// the game log, and the slot file save<N>.ini with the shared values the files do not hold.
+// Numbered save slots. Slot N is seven files in \save\: byte copies of the four working files,
+// the game log and the standings, and the slot file save<N>.ini with the shared values the files
+// do not hold. A slot saved before the standings were kept (or on the original platform) lacks
+// their copy and loads all the same.
 //
-// A slot is written as a whole or not at all: the six files go to temporary names first, and the
+// A slot is written as a whole or not at all: the files go to temporary names first, and the
 // slot file, which is what makes a slot visible, is removed before the copies are renamed into
 // place and comes back last. A crash between those steps leaves every temporary file complete,
 // so the next look at the slot finishes the renames (see finish_interrupted_save).
 //
-// A load reads and checks all six files before it writes any working file, and puts the working
+// A load reads and checks every file before it writes any working file, and puts the working
 // files back as they were when one of its writes fails.
 
 #include <array>
@@ -43,14 +45,17 @@ struct SlotFile {
     Table<Player, kSlotPlayers> players;
 };
 
-// One of the five files a slot copies.
+// One of the files a slot copies.
 struct SlotCopy {
     const char* working;  // literal of the working file
     const char* prefix;   // slot file name before the number
-    const char* suffix;   // ".ini" or ".log"
+    const char* suffix;   // ".ini", ".log" or ".csv"
+    bool optional;        // a slot may lack it: the game is whole without it
 };
-// In the order a load copies them back: generals, warlords, comments, provinces, the log.
-extern const std::array<SlotCopy, 5> kSlotCopies;
+// In the order a load copies them back: generals, warlords, comments, provinces, the log, the
+// standings.
+inline constexpr std::size_t kSlotCopyCount = 6;
+extern const std::array<SlotCopy, kSlotCopyCount> kSlotCopies;
 
 // The literal path of a slot's copy of a working file ("\save\busv7.ini") and of its slot file.
 std::string slot_copy_literal(const SlotCopy& copy, std::string_view slot);
@@ -75,17 +80,22 @@ void slot_to_shared(const SlotFile& slot, SharedValues& shared);
 // slots 0..14 + Str(year value) + "年".
 std::string slot_preview(const SlotFile& slot);
 
-// A slot read from disk and checked: the slot file's values and the bytes of its five copies.
+// A slot read from disk and checked: the slot file's values and the bytes of its copies.
 struct LoadedSlot {
     SlotFile slot;
-    std::array<std::string, 5> copies;  // in kSlotCopies order
+    std::array<std::string, kSlotCopyCount> copies;  // in kSlotCopies order
+    // Why the slot's standings are not loaded (their copy is damaged); empty when they are, or
+    // when the slot has none. The standings then start again at the loaded year.
+    std::string standings_problem;
 };
 
-// Reads all six files of a slot and checks them: every file present, the record files made of
+// Reads every file of a slot and checks it: every file present, the record files made of
 // whole, readable records with every record a game holds (170 generals, the slot's scenario's
 // warlords, 48 provinces), the comment file's records in order and closed, the log readable
 // text ending with its terminator, the slot file complete with a scenario from 1 to 6. Throws
-// DataError naming the file that is wrong.
+// DataError naming the file that is wrong. The standings are the exception: a slot without
+// them, or with a damaged copy, loads with empty standings (the damage told in
+// standings_problem), since losing the record of past years must not cost the game itself.
 LoadedSlot read_slot(const GameFolder& folder, std::string_view slot);
 
 // Writes a file's bytes in place of the old ones; the load's writes go through one so that
@@ -99,13 +109,13 @@ void write_file_replacing(const std::filesystem::path& target, std::string_view 
 void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile& values);
 
 // Copies a checked slot back over the working files (generals, warlords, comments, provinces,
-// log). When a write fails, every working file already written is put back as it was through the
+// log, standings). When a write fails, every working file already written is put back as it was through the
 // same writer (a file that did not exist is removed again) and DataError is thrown naming the
 // file that failed; its text also names the working files whose bytes could not be put back, or
 // says that all were.
 void restore_working_files(const GameFolder& folder, const LoadedSlot& loaded, const FileWriter& writer = write_file_replacing);
 
-// After a crash in the middle of write_slot: completes a save whose six temporary files were all
+// After a crash in the middle of write_slot: completes a save whose temporary files were all
 // written (the slot file had been taken away for the renames), or removes the leftovers of one
 // that had not got that far. Does nothing for a slot that is in order.
 void finish_interrupted_save(const GameFolder& folder, std::string_view slot);

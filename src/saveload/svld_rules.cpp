@@ -13,9 +13,17 @@ void SvldRules::init_rtn() {
     Hlp = kSvldHelp;
     typed_no.clear();
     slot_info.clear();
+    standings_notice.clear();
     problem.clear();
     closed = false;
     caption = shared_.start_mode == 1 ? kSvldSaveCaption : shared_.start_mode == 2 ? kSvldLoadCaption : "";
+    saved_slots = list_slots(folder_);
+}
+
+void SvldRules::pick_slot(std::size_t index) {
+    if (index >= saved_slots.size()) return;
+    typed_no = saved_slots[index].number;
+    Lab_num = "save" + typed_no;
 }
 
 void SvldRules::Command1_Click(int digit) {
@@ -62,7 +70,9 @@ void SvldRules::Command2_Click(int index) {
         closed = true;
     } else if (shared_.start_mode == 2) {
         if (!Rinload_rtn()) return;
-        if (host_.message_box(name + slot_info + kCrLf + kLoadQuestion, Buttons::OkCancel) != Answer::Ok) return;
+        std::string question = name + slot_info + kCrLf;
+        if (!standings_notice.empty()) question += standings_notice + kCrLf;
+        if (host_.message_box(question + kLoadQuestion, Buttons::OkCancel) != Answer::Ok) return;
         // A load that did not go through leaves the game as it was and the screen open.
         if (!load_rtn()) return;
         shared_.form_result = 1;
@@ -85,7 +95,11 @@ bool SvldRules::Rinload_rtn() {
     if (refuse_bad_number()) return false;
     try {
         // The whole slot is checked, so that a load is offered only for a slot that can be loaded.
-        slot_info = slot_preview(read_slot(folder_, typed_no).slot);
+        const LoadedSlot loaded = read_slot(folder_, typed_no);
+        slot_info = slot_preview(loaded.slot);
+        standings_notice.clear();
+        if (!loaded.standings_problem.empty())
+            standings_notice = std::string(kStandingsNotLoaded) + kCrLf + "（" + loaded.standings_problem + "）";
     } catch (const std::exception& e) {
         tell(std::string(kFileNotFound) + kCrLf + e.what());
         return false;

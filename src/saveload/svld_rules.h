@@ -5,8 +5,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "saveload/save_slots.h"
+#include "saveload/slot_list.h"
 #include "world/game_folder.h"
 #include "world/host.h"
 #include "world/shared_values.h"
@@ -23,14 +25,17 @@ inline constexpr const char* kSaveQuestion = "でセーブしますか？";
 inline constexpr const char* kLoadQuestion = "これをロードしますか？";
 inline constexpr const char* kSaveFailed = "セーブできませんでした。";
 inline constexpr const char* kLoadFailed = "ロードできませんでした。";
+inline constexpr const char* kStandingsNotLoaded = "※勢力推移の記録が壊れているため、記録はこの年から始め直します。";
 
 class SvldRules {
 public:
     SvldRules(const GameFolder& folder, SharedValues& shared, Host& host);
 
-    // Form_Load / init_rtn: an empty number, the captions; the screen works as the save screen
-    // when start_mode is 1 and as the load screen when it is 2.
+    // Form_Load / init_rtn: an empty number, the captions, the list of the slots there are; the
+    // screen works as the save screen when start_mode is 1 and as the load screen when it is 2.
     void init_rtn();
+    // A slot picked from the list: its number replaces the typed one.
+    void pick_slot(std::size_t index);
     // A digit button 0..9.
     void Command1_Click(int digit);
     // 0 "取消": the number is cleared; 1 "決定": save or load after the question.
@@ -50,11 +55,14 @@ public:
     // The load's writes to the working files (tests make one fail).
     FileWriter writer = write_file_replacing;
 
+    std::vector<SlotListEntry> saved_slots;  // the slots in \save\, newest first
     std::string typed_no;
     std::string Lab_num = "save";
     std::string Hlp;
     std::string caption;
     std::string slot_info;
+    // Told with the load question when the slot's standings are damaged (the game loads whole).
+    std::string standings_notice;
     bool closed = false;
     std::string problem;  // the last failure shown to the player
 

@@ -27,7 +27,7 @@ GeneralSheet load_general_sheet(const GameFolder& folder, int general_id, int bu
     GeneralSheet sheet;
     Bushou b;
     read_records(folder, files::kGenerals, RecordKind::General, bushou_count, kMaxGenerals,
-                 [&](const RecordLines& r, const std::string& label) {
+                 [&](const RecordItems& r, const std::string& label) {
                      if (r.id != general_id) return;
                      parse_general(r, label, b);
                      sheet.found = true;

@@ -9,7 +9,7 @@ namespace teijinki::info {
 void each_general(const GameFolder& folder, const SharedValues& shared,
                   const std::function<void(int id, const Bushou&)>& visit) {
     read_records(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
-                 [&](const RecordLines& r, const std::string& label) {
+                 [&](const RecordItems& r, const std::string& label) {
                      Bushou b;
                      parse_general(r, label, b);
                      visit(r.id, b);
@@ -19,7 +19,7 @@ void each_general(const GameFolder& folder, const SharedValues& shared,
 void each_warlord(const GameFolder& folder, const SharedValues& shared,
                   const std::function<void(int id, const Gun&, const std::string& del_text)>& visit) {
     read_records(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
-                 [&](const RecordLines& r, const std::string& label) {
+                 [&](const RecordItems& r, const std::string& label) {
                      Gun g;
                      parse_warlord(r, label, g);
                      g.id = r.id;
@@ -31,7 +31,7 @@ void each_warlord(const GameFolder& folder, const SharedValues& shared,
 void each_province(const GameFolder& folder, const SharedValues& shared,
                    const std::function<void(int id, const Kuni&)>& visit) {
     read_records(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
-                 [&](const RecordLines& r, const std::string& label) {
+                 [&](const RecordItems& r, const std::string& label) {
                      Kuni k;
                      parse_province(r, label, k);
                      visit(r.id, k);

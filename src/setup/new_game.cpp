@@ -91,9 +91,9 @@ void mk_Busv_rtn(const GameFolder& folder, const SharedValues& shared, RandomSou
     out.reserve(kRosterSize * 64);
     for (int i = 1; i <= kRosterSize; ++i) {
         out += "." + std::to_string(i) + "\r\n";
-        for (const auto& line : general_lines(roster.generals[i])) out += line + "\r\n";
+        append_general_lines(out, roster.generals[i]);
     }
-    folder.write_text(files::kGenerals, out);
+    folder.write_text(files::kGenerals, std::move(out));
 }
 
 void ori_Chr_rtn(const GameFolder& folder, SharedValues& shared, RandomSource& rng,

@@ -63,10 +63,10 @@ private:
 
     void load_free_generals() {
         free_generals_.emplace();
-        const std::string label = GameFolder::display_name(files::kGenerals);
-        const std::string text = m_.folder.read_text(files::kGenerals);
+        const auto records = current_records(m_.folder, files::kGenerals, RecordKind::General);
+        const std::string& label = records->label();
         const int count = sh_.bushou_count;
-        scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
+        records->visit([&](const RecordItems& r) {
             if (r.id > count) return false;
             if (r.id >= 1) {
                 Bushou b;

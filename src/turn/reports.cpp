@@ -18,25 +18,6 @@ constexpr const char* kLogMissingNote = "＊ログファイル「ini/kodarn.log�
 
 bool leads_alliance(const Gun& g) { return g.meishuID == g.kunshuID; }
 
-// The three terms of a warlord's score, in single precision as the game counts them.
-struct ScoreTerms {
-    float troops = 0;    // army the order lets it raise
-    float fame = 0;      // meisei × 2
-    float alliance = 0;  // the led alliance's expected troops, 0 when it leads none
-    float total() const { return troops + fame + alliance; }
-};
-
-ScoreTerms score_terms(const MainState& m, const Gun& g) {
-    ScoreTerms t;
-    t.troops = static_cast<float>(g.army) * static_cast<float>(static_cast<int>(g.tian) + 50) / 150.0f;
-    t.fame = static_cast<float>(static_cast<int>(g.meisei) * 2);
-    if (leads_alliance(g)) {
-        const int s = std::clamp<int>(m.shared.gun_mei2[g.id], 0, kMaxAlliances);
-        t.alliance = static_cast<float>(m.shared.mei_troops[s]) / 100.0f * static_cast<float>(m.shared.mei_kessoku[s]);
-    }
-    return t;
-}
-
 void copy_log(const MainState& m) {
     std::error_code ec;
     std::filesystem::create_directories(m.folder.resolve("\\save"), ec);
@@ -45,6 +26,17 @@ void copy_log(const MainState& m) {
 }
 
 }  // namespace
+
+ScoreTerms score_terms(const SharedValues& shared, const Gun& g) {
+    ScoreTerms t;
+    t.troops = static_cast<float>(g.army) * static_cast<float>(static_cast<int>(g.tian) + 50) / 150.0f;
+    t.fame = static_cast<float>(static_cast<int>(g.meisei) * 2);
+    if (leads_alliance(g)) {
+        const int s = std::clamp<int>(shared.gun_mei2[g.id], 0, kMaxAlliances);
+        t.alliance = static_cast<float>(shared.mei_troops[s]) / 100.0f * static_cast<float>(shared.mei_kessoku[s]);
+    }
+    return t;
+}
 
 void show_text_window(MainState& m, int msg_mode) {
     m.shared.msg_mode = msg_mode;
@@ -67,7 +59,7 @@ void Houkoku_rtn(MainState& m) {
             out += g.name + " 滅亡" + kCrLf;
             continue;
         }
-        const float score = score_terms(m, g).total();
+        const float score = score_terms(m.shared, g).total();
         total = CInt(static_cast<float>(total) + score);
         out += g.name + " " + Str(static_cast<double>(score)) + kCrLf;
     }
@@ -82,7 +74,7 @@ void Houkoku_rtn(MainState& m) {
             out += std::string("滅亡：0") + kCrLf + kCrLf;
             continue;
         }
-        const ScoreTerms t = score_terms(m, g);
+        const ScoreTerms t = score_terms(m.shared, g);
         const long long troops = Int(t.troops);
         out += "動員可能な兵力：" + Str(troops) + "000（1000で割ります）" + kCrLf;
         out += "名声：" + Str(static_cast<long long>(g.meisei)) + "（２を掛けます）" + kCrLf;

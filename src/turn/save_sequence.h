@@ -20,7 +20,7 @@ using ShowSvld = std::function<void()>;
 bool cmdSave_Click(MainState& m, const ShowSvld& show_screen);
 
 // cmdLoad_Click: the question when the game is not saved, the screen, and after a load the
-// resumed game (alliances, year, music, scenario values, the year start, cohesion from the slot).
+// resumed game (start_loaded_game).
 // Returns true when a slot was loaded.
 bool cmdLoad_Click(MainState& m, const ShowSvld& show_screen);
 

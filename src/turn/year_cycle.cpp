@@ -14,6 +14,7 @@
 #include "turn/panels.h"
 #include "turn/policy.h"
 #include "turn/reports.h"
+#include "turn/standings_year.h"
 #include "world/error.h"
 #include "world/record_file.h"
 #include "world/trace.h"
@@ -80,6 +81,7 @@ void start_new_game(MainState& m) {
     dsp_Init_rtn(m);
     setKunJpg(m);
     Dsp_rtn(m);
+    start_standings(m);
     Tagun_rtn(m);
     trace_plans_drawn(m);
     // The music (and the box when it cannot play) and the first turn come over the drawn board.
@@ -108,6 +110,8 @@ void start_loaded_game(MainState& m) {
     Res_rtn(m);
     for (int s = 1; s <= 3; ++s) shared.mei_kessoku[s] = shared.save_info[s];
     if (m.game_over) return;
+    // Again with the slot's cohesion: the row the year start wrote scored the alliances before it.
+    record_standings(m);
     // The music and the first turn come over the loaded year's board, not the one before it.
     if (m.bgm_on) stMusic(m, "china1");
     tebanIncliment_rtn(m);
@@ -151,7 +155,7 @@ namespace {
 // refused before its first write, so it is never left carried out half way.
 void ensure_room_for_a_year(const MainState& m) {
     unsigned long long needed = 256 * 1024;
-    for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kLog}) {
+    for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kLog, kStandingsFile}) {
         std::error_code ec;
         const auto size = std::filesystem::file_size(m.folder.resolve(literal), ec);
         if (!ec) needed += 2 * static_cast<unsigned long long>(size);
@@ -267,6 +271,7 @@ void Res_rtn(MainState& m) {
     Limit_rtn(m);
     m.shared.msg_mode = kMsgStrategy;
     Dsp_rtn(m);
+    record_standings(m);
     Tagun_rtn(m);
     trace_plans_drawn(m);
     if (m.year == m.end_year - 10) {
@@ -286,6 +291,7 @@ void Res_rtn(MainState& m) {
 }
 
 void End_rtn(MainState& m) {
+    m.host.show_standings();
     m.host.show_warlord_list();
     m.host.show_map();
     m.shared.msg_mode = kMsgCredits;

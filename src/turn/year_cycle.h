@@ -36,8 +36,8 @@ void init_main(MainState& m);
 // first player's turn over that display.
 void start_new_game(MainState& m);
 // A loaded game: alliances, the year from the slot minus one, scenario values, troops,
-// portraits, the year start, which brings the year back, the alliance cohesion from the slot;
-// then the music (when the slot had it on) and the first turn over the loaded year's display.
+// portraits, then the year start, which brings the year back; the alliance cohesion from the slot;
+// the music and the first turn last, over the loaded year's board.
 void start_loaded_game(MainState& m);
 
 // The lords' portraits by warlord id.

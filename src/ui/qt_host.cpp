@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "messages/message_modes.h"
+#include "turn/main_state.h"
 #include "ui/messages/msg_window.h"
+#include "ui/messages/score_chart.h"
 #include "ui/qt_text.h"
 #include "ui/style.h"
 
@@ -69,7 +71,13 @@ int QtHost::run_modal(QDialog& dialog) { return dialog.exec(); }
 void QtHost::show_pages(const PageStore& pages, int msg_mode, bool caution) {
     redraw_board();
     MsgWindow window(parent_, folder_, pages, msg_mode, caution, credit_interval_ms);
+    // A report is shown at the year start, just after that year's standings were written.
+    if (msg_mode == kMsgReport && main_) add_score_chart(window, folder_, main_->year);
     run_modal(window);
+}
+
+void QtHost::show_standings() {
+    if (main_) opener_.open_standings(parent_, *main_);
 }
 
 void QtHost::show_warlord_list() {

@@ -39,6 +39,7 @@ public:
 
     Answer message_box(const std::string& text, Buttons buttons) override;
     void show_pages(const PageStore& pages, int msg_mode, bool caution) override;
+    void show_standings() override;
     void show_warlord_list() override;
     void show_map() override;
     bool play_music(const std::string& piece) override;

@@ -1,6 +1,6 @@
 #pragma once
 // The screens the title and main screens open without knowing them: the save/load screen, the
-// warlord sheet, the overview lists and the map. The program's opener is GameScreenOpener; tests
+// warlord sheet, the overview lists, the map and the standings' chart. The program's opener is GameScreenOpener; tests
 // put in their own to see which screen was asked for.
 
 class QWidget;
@@ -30,6 +30,8 @@ public:
     virtual void open_warlord_list(QWidget* parent, MainState& m) = 0;
     // "全国地図" and the map at the end of the game.
     virtual void open_map(QWidget* parent, MainState& m) = 0;
+    // "勢力推移" and the same chart at the end of the game.
+    virtual void open_standings(QWidget* parent, MainState& m) = 0;
     // The warlord sheet Gdata for form_param, with msg_text telling what it plots.
     virtual void open_warlord_sheet(QWidget* parent, MainState& m) = 0;
 

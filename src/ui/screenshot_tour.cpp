@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -12,6 +13,7 @@
 
 #include "ui/messages/msg_window.h"
 #include "ui/saveload/svld_dialog.h"
+#include "ui/info/standings_dialog.h"
 #include "ui/info/status_dialog.h"
 #include "ui/title/title_screen.h"
 #include "turn/command_menu.h"
@@ -53,9 +55,10 @@ private:
 // works it the way a player would to reach the next screen.
 class TourHost : public QtHost {
 public:
-    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, std::ostream& log)
-        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log),
-          music_(folder, std::make_unique<SilentPlayer>()) {
+    TourHost(const GameFolder& folder, ScreenOpener& opener, QString out_dir, TourResult& result, std::ostream& log,
+             TourOptions& options)
+        : QtHost(folder, opener), out_dir_(std::move(out_dir)), result_(result), log_(log), options_(options),
+          music_(folder, options.player ? std::move(options.player) : std::make_unique<SilentPlayer>()) {
         set_music(&music_);
     }
 
@@ -96,6 +99,9 @@ public:
             press(dialog, "Command1_1");  // 国一覧
         } else if (kind == QStringLiteral("All_KuniData")) {
             picture(dialog, "province_list");
+        } else if (auto* standings = qobject_cast<StandingsDialog*>(&dialog)) {
+            point_at_player(*standings);
+            picture(dialog, "standings", true);
         } else {
             picture(dialog, kind.toLower().toStdString().c_str());
         }
@@ -105,13 +111,20 @@ public:
     }
 
     // Writes one picture of a widget, once per screen name (again when `again`), and checks
-    // that its window lies inside the screen's available area.
+    // that its window lies inside the screen's available area; the screen stays up for the dwell
+    // time first.
     void picture(QWidget& w, const char* name, bool again = false) {
         const QString file = QString::fromUtf8(name) + QStringLiteral(".png");
         if (!again && result_.written.contains(file)) return;
         if (!w.isVisible()) w.show();
         for (int i = 0; i < 4; ++i) QApplication::processEvents();
+        if (options_.dwell_ms > 0) {
+            QElapsedTimer up;
+            up.start();
+            while (up.elapsed() < options_.dwell_ms) QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
         check_fit(w, name);
+        if (!options_.pictures) return;
         const QString path = QDir(out_dir_).filePath(file);
         if (!w.grab().save(path, "PNG")) {
             if (result_.problem.isEmpty()) result_.problem = QStringLiteral("cannot write ") + path;
@@ -145,6 +158,17 @@ private:
         if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
     }
 
+    // The line under the pointer, as hovering the player's line halfway through the game shows it.
+    static void point_at_player(StandingsDialog& standings) {
+        const auto& series = standings.chart().series;
+        for (std::size_t i = 0; i < series.size(); ++i) {
+            if (!series[i].player || series[i].points.empty()) continue;
+            const auto& points = series[i].points;
+            standings.hover(i, QPointF(points[points.size() / 2].year, 0), true);
+            return;
+        }
+    }
+
     void message_window(MsgWindow& msg) {
         const Pager& pager = msg.pager();
         switch (pager.msg_mode()) {
@@ -172,7 +196,11 @@ private:
 
     void save_load(SvldDialog& screen) {
         const bool saving = screen.rules().caption == kSvldSaveCaption;
-        for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
+        // The load screen picks the slot from its list, the save screen has the number typed.
+        if (!saving && !screen.rules().saved_slots.empty())
+            screen.Slot_lst_Click(0);
+        else
+            for (const char* c = kTourSlot; *c; ++c) screen.Command1_Click(*c - '0');
         picture(screen, saving ? "save" : "load");
         if (saving) screen.Command2_Click(1);
         else screen.Command3_Click();
@@ -181,6 +209,7 @@ private:
     QString out_dir_;
     TourResult& result_;
     std::ostream& log_;
+    const TourOptions& options_;
     PieceMusic music_;
 };
 
@@ -192,12 +221,12 @@ QStringList tour_screen_names() {
             QStringLiteral("general_sheet"),    QStringLiteral("comment_editor"), QStringLiteral("warlord_sheet"),
             QStringLiteral("general_table"),    QStringLiteral("warlord_list"),   QStringLiteral("generals_by_warlord"),
             QStringLiteral("map"),              QStringLiteral("province_list"),  QStringLiteral("msg_year"),
-            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("credits"),
-            QStringLiteral("credits_end")};
+            QStringLiteral("msg_year_end"),     QStringLiteral("msg_final_report"), QStringLiteral("standings"),
+            QStringLiteral("credits"),          QStringLiteral("credits_end")};
 }
 
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
-                               std::ostream& log) {
+                               std::ostream& log, TourOptions options) {
     TourResult result;
     if (!QDir().mkpath(out_dir)) {
         result.problem = QStringLiteral("cannot create the folder ") + out_dir;
@@ -219,7 +248,7 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
     SharedValues shared;
     SeededRandom rng(seed);
     GameScreenOpener opener;
-    TourHost host(folder, opener, out_dir, result, log);
+    TourHost host(folder, opener, out_dir, result, log, options);
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) apply_game_style(*app);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
@@ -250,34 +279,43 @@ TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QStr
         MainState& m = main.state();
         host.picture(main, "main");
 
-        int own = 0;
-        for (int p = 0; p < 4; ++p)
-            if (is_own_panel(m, p)) own = p;
-        main.Com_Lst_Click(own, 0);  // the strategy screen, left with 戻る
-        main.cmdSave_Click();        // saves to the tour's slot
-        main.cmdLoad_Click();        // the load screen, left with 戻る
-        show_general_sheet(&main, folder, shared, shared.player_lord[0], &host);
-        for (int p = 0; p < 4; ++p)
-            if (!m.gun_lst[p].ids.empty()) {
-                main.Gun_lst_Click(p, 0);
-                break;
-            }
-        main.cmdItiran_Click();
-        main.Command1_Click(0);  // the map
-        log << "screens of the first year done; the years are handed to the computer\n";
+        if (options.info_screens) {
+            int own = 0;
+            for (int p = 0; p < 4; ++p)
+                if (is_own_panel(m, p)) own = p;
+            main.Com_Lst_Click(own, 0);  // the strategy screen, left with 戻る
+            main.cmdSave_Click();        // saves to the tour's slot
+            main.cmdLoad_Click();        // the load screen, left with 戻る
+            show_general_sheet(&main, folder, shared, shared.player_lord[0], &host);
+            for (int p = 0; p < 4; ++p)
+                if (!m.gun_lst[p].ids.empty()) {
+                    main.Gun_lst_Click(p, 0);
+                    break;
+                }
+            main.cmdItiran_Click();
+            main.Command1_Click(0);  // the map
+            log << "screens of the first year done; ";
+        }
+        log << "the years are handed to the computer\n";
 
-        // The years to the end: the message window's modes, the final report, the credits.
+        // The years to the end (or as many as asked): the message window's modes, the final
+        // report, the credits.
+        int years = 0;
         for (int moves = 0; moves < 400 && !m.game_over && !host.ended(); ++moves) {
             const int year = m.year;
             main.Command1_Click(3);
-            if (m.year != year) log << "year " << m.year << "\n";
+            if (m.year != year) {
+                log << "year " << m.year << "\n";
+                if (++years == options.years) break;
+            }
         }
-        if (!m.game_over) result.problem = QStringLiteral("the demo game did not reach its end");
+        if (!m.game_over && years != options.years) result.problem = QStringLiteral("the demo game did not reach its end");
     } catch (const std::exception& e) {
         result.problem = QString::fromUtf8(e.what());
     }
-    for (const QString& name : tour_screen_names())
-        if (!result.written.contains(name + QStringLiteral(".png"))) result.missing << name;
+    if (options.pictures)
+        for (const QString& name : tour_screen_names())
+            if (!result.written.contains(name + QStringLiteral(".png"))) result.missing << name;
     return result;
 }
 

@@ -8,9 +8,12 @@
 #include <QStringList>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include "media/music_player.h"
 
 namespace teijinki::ui {
 
@@ -39,9 +42,18 @@ std::optional<VirtualScreen> parse_virtual_screen(const std::string& size, const
 // False when that file cannot be written.
 bool imitate_screen(const VirtualScreen& screen, const std::filesystem::path& config);
 
+// How the tour goes. The defaults picture every screen of a whole silent game.
+struct TourOptions {
+    std::unique_ptr<MusicPlayer> player;  // plays every piece as the game would; silent when null
+    bool pictures = true;                 // without them nothing is written and no screen counts as missing
+    int years = 0;                        // stops after so many years; 0: plays to the end
+    int dwell_ms = 0;                     // how long each screen stays up (the music goes on meanwhile)
+    bool info_screens = true;             // the first year also opens the save, load and information screens
+};
+
 // Plays the tour with the shipped data of data_dir and writes the pictures into out_dir (made
 // when missing). Progress lines go to log. Needs a QApplication.
 TourResult run_screenshot_tour(const std::filesystem::path& data_dir, const QString& out_dir, std::uint64_t seed,
-                               std::ostream& log);
+                               std::ostream& log, TourOptions options = {});
 
 }  // namespace teijinki::ui

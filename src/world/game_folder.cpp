@@ -1,10 +1,13 @@
 #include "world/game_folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <stdio.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -40,6 +43,92 @@ std::vector<std::string> literal_parts(std::string_view literal) {
     return parts;
 }
 
+// A file whose modification time is this close to the moment its bytes were read may still change
+// within the same time stamp (FAT keeps times to two seconds), so its stamp proves nothing yet.
+constexpr long long kStampMarginNs = 3'000'000'000LL;
+
+long long coarse_now_ns() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1'000'000'000LL + ts.tv_nsec;
+}
+
+FileStamp stamp_of(const struct stat& st) {
+    return {static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+            static_cast<long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1'000'000'000LL + st.st_mtim.tv_nsec};
+}
+
+bool stat_path(const fs::path& path, FileStamp* stamp) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    if (stamp) *stamp = stamp_of(st);
+    return true;
+}
+
+// Reads an open file whole. While its bytes match `same` (the version known before) nothing is
+// kept but a count: most reads find a file unchanged, and then no copy of it is made at all.
+// Returns false when it cannot be read; otherwise `changed` is false when the bytes were `same`.
+bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string& bytes, bool& changed) {
+    char chunk[16384];
+    std::size_t used = 0;
+    changed = same == nullptr;
+    if (changed) bytes.reserve(size_hint);
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (got == 0) break;
+        const auto n = static_cast<std::size_t>(got);
+        // A short read that reaches the size the file had when opened is its end: one call less.
+        const bool at_end = n < sizeof chunk && used + n == size_hint;
+        if (!changed) {
+            if (used + n <= same->size() && std::memcmp(same->data() + used, chunk, n) == 0) {
+                used += n;
+                if (at_end) break;
+                continue;
+            }
+            changed = true;
+            bytes.reserve(std::max(size_hint, used + n));
+            bytes.assign(*same, 0, used);
+        }
+        bytes.append(chunk, n);
+        used += n;
+        if (at_end) break;
+    }
+    if (!changed && used != same->size()) {
+        changed = true;
+        bytes.assign(*same, 0, used);
+    }
+    return true;
+}
+
+// How long a and b stay the same from their beginnings.
+std::size_t common_length(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    constexpr std::size_t kBlock = 64;
+    while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) i += kBlock;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+std::vector<std::uint32_t> starts_of_lines(std::string_view text) {
+    std::vector<std::uint32_t> starts{0};
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; p < end;) {
+        const void* feed = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!feed) break;
+        p = static_cast<const char*>(feed) + 1;
+        starts.push_back(static_cast<std::uint32_t>(p - begin));
+    }
+    if (starts.back() != text.size()) starts.push_back(static_cast<std::uint32_t>(text.size()));
+    return starts;
+}
+
 bool write_all(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -68,8 +157,15 @@ std::string GameFolder::display_name(std::string_view literal) {
     return out;
 }
 
-fs::path GameFolder::resolve(std::string_view literal) const {
+GameFolder::Known& GameFolder::known(std::string_view literal) const {
+    const auto found = known_.find(std::string(literal));
+    if (found != known_.end()) return found->second;
+    return known_.emplace(std::string(literal), Known{}).first->second;
+}
+
+void GameFolder::resolve_afresh(Known& k, std::string_view literal) const {
     fs::path path = root_;
+    bool exact_so_far = true;
     for (const auto& part : literal_parts(literal)) {
         fs::path exact = path / part;
         std::error_code ec;
@@ -86,15 +182,35 @@ fs::path GameFolder::resolve(std::string_view literal) const {
                 break;
             }
         }
+        if (!found.empty()) exact_so_far = false;
         path = found.empty() ? exact : found;
     }
-    return path;
+    k.path = std::move(path);
+    k.exact = exact_so_far;
+    k.resolved = true;
 }
 
-bool GameFolder::exists(std::string_view literal) const {
-    std::error_code ec;
-    return fs::exists(resolve(literal), ec);
+bool GameFolder::resolve_known(Known& k, std::string_view literal, FileStamp* stamp) const {
+    // A path found as spelled stays right while it exists. One found in another letter case is
+    // checked against the spelling given, which would win if such a file appeared. A missing file
+    // is looked for again every time: it may have appeared in any letter case.
+    if (k.resolved && stat_path(k.path, stamp)) {
+        if (k.exact) return true;
+        fs::path spelled = root_;
+        for (const auto& part : literal_parts(literal)) spelled /= part;
+        if (!stat_path(spelled, nullptr)) return true;
+    }
+    resolve_afresh(k, literal);
+    return stat_path(k.path, stamp);
 }
+
+fs::path GameFolder::resolve(std::string_view literal) const {
+    Known& k = known(literal);
+    resolve_known(k, literal, nullptr);
+    return k.path;
+}
+
+bool GameFolder::exists(std::string_view literal) const { return resolve_known(known(literal), literal, nullptr); }
 
 Encoding GameFolder::encoding() const {
     if (!encoding_) {
@@ -112,19 +228,12 @@ Encoding GameFolder::encoding() const {
 std::optional<std::string> read_bytes(const fs::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
+    struct stat st {};
     std::string bytes;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    bool changed = true;
+    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size), nullptr, bytes, changed);
     ::close(fd);
+    if (!ok) return std::nullopt;
     return bytes;
 }
 
@@ -134,14 +243,68 @@ std::string decode_text(std::string_view bytes, const std::string& label) {
     throw DataError(label, "not readable as UTF-8 or Shift-JIS text (a broken byte)");
 }
 
-std::string GameFolder::read_text(std::string_view literal) const {
-    const fs::path path = resolve(literal);
-    auto bytes = read_bytes(path);
-    if (!bytes) {
-        std::error_code ec;
-        throw DataError(display_name(literal), fs::exists(path, ec) ? "cannot be read" : "file not found");
+namespace {
+
+// A text of bytes read or about to be written: UTF-8 kept as it is, else decoded from Shift-JIS.
+std::shared_ptr<const FileText> make_text(std::string bytes, const std::string& label) {
+    if (is_valid_utf8(bytes)) return std::make_shared<const FileText>(std::move(bytes), std::nullopt);
+    auto text = to_utf8(bytes, Encoding::ShiftJis);
+    if (!text) throw DataError(label, "not readable as UTF-8 or Shift-JIS text (a broken byte)");
+    return std::make_shared<const FileText>(std::move(bytes), std::move(text));
+}
+
+}  // namespace
+
+std::shared_ptr<const FileText> GameFolder::read_shared_if_present(std::string_view literal) const {
+    return read_known(known(literal), literal);
+}
+
+std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_view literal) const {
+    const long long now = coarse_now_ns();
+    if (k.content && k.trusted) {
+        FileStamp stamp;
+        if (resolve_known(k, literal, &stamp) && stamp == k.stamp) {
+            step(FileStep::Kind::Check, k.path);
+            return k.content;
+        }
     }
-    return decode_text(*bytes, display_name(literal));
+    // Opening the remembered path proves it still right when it was found as spelled; otherwise
+    // (or when it fails) the name is looked for again first.
+    if (!(k.resolved && k.exact)) resolve_known(k, literal, nullptr);
+    int fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        resolve_afresh(k, literal);
+        fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    const std::shared_ptr<const FileText> previous = std::move(k.content);
+    k.content.reset();
+    if (fd < 0) {
+        step(FileStep::Kind::Check, k.path);
+        return nullptr;
+    }
+    struct stat st {};
+    std::string bytes;
+    bool changed = true;
+    const bool ok = ::fstat(fd, &st) == 0 && read_fd(fd, static_cast<std::size_t>(st.st_size),
+                                                     previous ? &previous->bytes() : nullptr, bytes, changed);
+    ::close(fd);
+    if (!ok) return nullptr;
+    // Unchanged bytes keep their text and everything worked out from it.
+    step(FileStep::Kind::Read, k.path);
+    k.content = changed ? make_text(std::move(bytes), display_name(literal)) : previous;
+    k.stamp = stamp_of(st);
+    k.trusted = k.stamp.mtime_ns + kStampMarginNs < now;
+    return k.content;
+}
+
+std::shared_ptr<const FileText> GameFolder::read_shared(std::string_view literal) const {
+    if (auto text = read_shared_if_present(literal)) return text;
+    throw DataError(display_name(literal), exists(literal) ? "cannot be read" : "file not found");
+}
+
+std::string GameFolder::read_text(std::string_view literal) const {
+    if (auto text = read_text_if_present(literal)) return std::move(*text);
+    throw DataError(display_name(literal), exists(literal) ? "cannot be read" : "file not found");
 }
 
 std::string GameFolder::read_master_text(std::string_view literal) const {
@@ -163,10 +326,13 @@ std::string GameFolder::read_master_text(std::string_view literal) const {
 }
 
 std::optional<std::string> GameFolder::read_text_if_present(std::string_view literal) const {
-    const fs::path path = resolve(literal);
-    auto bytes = read_bytes(path);
-    if (!bytes) return std::nullopt;
-    return decode_text(*bytes, display_name(literal));
+    // A copy is wanted, so a file not known yet (a scenario master, read once) is not kept.
+    Known& k = known(literal);
+    const bool kept = k.content != nullptr;
+    auto text = read_known(k, literal);
+    if (!kept) k.content.reset();
+    if (!text) return std::nullopt;
+    return text->text();
 }
 
 std::string GameFolder::encode(std::string_view utf8) const {
@@ -187,14 +353,16 @@ std::string GameFolder::encode(std::string_view utf8) const {
     return out;
 }
 
-void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label) {
+void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label, FileStamp* stamp) {
     static std::atomic<unsigned> counter{0};
     const fs::path temp = path.parent_path() /
         ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(label, std::string("cannot be written: ") + std::strerror(errno));
-    const bool ok = write_all(fd, bytes);
+    struct stat st {};
+    const bool ok = write_all(fd, bytes) && (!stamp || ::fstat(fd, &st) == 0);
     const int saved = errno;
+    if (stamp) *stamp = stamp_of(st);
     if (::close(fd) != 0 || !ok) {
         ::unlink(temp.c_str());
         throw DataError(label, std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
@@ -206,8 +374,144 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
-void GameFolder::write_text(std::string_view literal, std::string_view utf8) const {
-    write_bytes_atomic(resolve(literal), encode(utf8), display_name(literal));
+const FileText::LineStarts& FileText::line_starts() const {
+    if (!line_starts_) {
+        auto starts = std::make_unique<LineStarts>();
+        starts->text = starts_of_lines(text());
+        if (decoded_) starts->bytes = starts_of_lines(bytes_);
+        line_starts_ = std::move(starts);
+    }
+    return *line_starts_;
+}
+
+std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::string& utf8) const {
+    // A rewrite mostly keeps lines as they were (a log grows at its end, a record file changes a
+    // few records). Unchanged lines keep their old bytes and text, found a stretch at a time; only
+    // the changed lines are checked (UTF-8) or converted, all in one piece there and back
+    // (Shift-JIS: the pieces are told apart again by their line feeds).
+    const bool plain = old.is_utf8();
+    const FileText::LineStarts& starts = old.line_starts();
+    const std::vector<std::uint32_t>& at_text = starts.text;
+    const std::vector<std::uint32_t>& at_bytes = plain ? starts.text : starts.bytes;
+    if (at_bytes.size() != at_text.size()) return nullptr;
+    const std::string_view old_text = old.text();
+    const std::string_view fresh = utf8;
+    const std::size_t lines = at_text.size() - 1;
+
+    // The new text as stretches: old lines kept (first..last), or changed lines of the new text.
+    struct Stretch {
+        bool kept;
+        std::size_t first, last;  // kept: old line numbers; changed: where in the new text
+        std::size_t feeds;        // changed: its line feeds
+    };
+    std::vector<Stretch> stretches;
+    std::string changed;
+    std::size_t at = 0;
+    for (std::size_t line = 0; at < fresh.size();) {
+        if (line < lines) {
+            const std::size_t same = common_length(fresh.substr(at), old_text.substr(at_text[line]));
+            // The old lines line..last-1 lie whole within what stayed the same.
+            const auto beyond = std::upper_bound(at_text.begin() + static_cast<std::ptrdiff_t>(line) + 1, at_text.end(),
+                                                 static_cast<std::uint32_t>(at_text[line] + same));
+            const auto last = static_cast<std::size_t>(beyond - at_text.begin()) - 1;
+            if (last > line) {
+                stretches.push_back({true, line, last, 0});
+                at += at_text[last] - at_text[line];
+                line = last;
+                continue;
+            }
+        }
+        const std::size_t feed = fresh.find('\n', at);
+        const std::size_t end = feed == std::string_view::npos ? fresh.size() : feed + 1;
+        if (stretches.empty() || stretches.back().kept) stretches.push_back({false, at, at, 0});
+        stretches.back().last = end;
+        stretches.back().feeds += feed == std::string_view::npos ? 0 : 1;
+        changed += fresh.substr(at, end - at);
+        at = end;
+        ++line;
+    }
+    if (plain) {
+        if (!is_valid_utf8(changed)) return nullptr;
+        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
+    }
+
+    const std::string changed_bytes = encode(changed);
+    const auto changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
+    if (!changed_back) return nullptr;
+    // What a read of the bytes gives is the new text itself unless a changed line comes back
+    // from the converter other than it went in (a character the code page lacks, or one it maps
+    // two ways).
+    const bool text_is_fresh = *changed_back == changed;
+    std::string bytes;
+    std::string text;
+    bytes.reserve(old.bytes().size() + changed_bytes.size());
+    if (!text_is_fresh) text.reserve(fresh.size() + 1024);
+    std::size_t bytes_at = 0, back_at = 0;
+    // A changed stretch's share of a converted whole: up to its last line feed, or to the end for
+    // the stretch that ends the text without one.
+    auto share = [](std::string_view converted, std::size_t& from, const Stretch& st, bool to_end) {
+        std::size_t end = from;
+        for (std::size_t k = 0; k < st.feeds && end < converted.size(); ++k) {
+            const std::size_t feed = converted.find('\n', end);
+            end = feed == std::string_view::npos ? converted.size() : feed + 1;
+        }
+        if (to_end) end = converted.size();
+        const std::string_view out = converted.substr(from, end - from);
+        from = end;
+        return out;
+    };
+    for (const Stretch& st : stretches) {
+        if (st.kept) {
+            bytes.append(old.bytes(), at_bytes[st.first], at_bytes[st.last] - at_bytes[st.first]);
+            if (!text_is_fresh) text.append(old_text, at_text[st.first], at_text[st.last] - at_text[st.first]);
+            continue;
+        }
+        const bool to_end = fresh[st.last - 1] != '\n';
+        bytes += share(changed_bytes, bytes_at, st, to_end);
+        const std::string_view back = share(*changed_back, back_at, st, to_end);
+        if (!text_is_fresh) text += back;
+    }
+    // The text is what a read of these bytes gives (make_text).
+    std::optional<std::string> decoded;
+    if (!is_valid_utf8(bytes)) decoded = text_is_fresh ? std::move(utf8) : std::move(text);
+    return std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+}
+
+GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {
+    Written out;
+    const bool utf8_folder = encoding() == Encoding::Utf8;
+    // An old version in the folder's own encoding lends its unchanged lines.
+    if (old && old->is_utf8() == utf8_folder) {
+        out.text = rewritten(*old, utf8);
+        if (out.text) return out;
+    }
+    out.bytes = utf8_folder ? std::move(utf8) : encode(utf8);
+    // No usable old version: what a read of the bytes would make of them.
+    if (is_valid_utf8(out.bytes)) {
+        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::nullopt);
+    } else if (auto text = to_utf8(out.bytes, Encoding::ShiftJis)) {
+        out.text = std::make_shared<const FileText>(std::move(out.bytes), std::move(text));
+    }
+    return out;  // without a text: bytes that a read will refuse, nothing to remember
+}
+
+const std::string& GameFolder::Written::data() const { return text ? text->bytes() : bytes; }
+
+void GameFolder::remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const {
+    k.content = std::move(text);
+    k.stamp = stamp;
+    k.trusted = false;  // written just now: a change in the same time stamp would not show
+}
+
+void GameFolder::write_text(std::string_view literal, std::string utf8) const {
+    Known& k = known(literal);
+    resolve_known(k, literal, nullptr);
+    Written w = written(k.content, std::move(utf8));
+    FileStamp stamp;
+    k.content.reset();
+    step(FileStep::Kind::Write, k.path, {}, w.data().size());
+    write_bytes_atomic(k.path, w.data(), display_name(literal), &stamp);
+    remember(k, std::move(w.text), stamp);
 }
 
 void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std::string& label) {
@@ -219,27 +523,46 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
     if (::close(fd) != 0 || !ok) throw DataError(label, std::string("cannot be written: ") + std::strerror(err));
 }
 
-void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const {
-    const fs::path path = resolve(literal);
-    const fs::path scratch_path = resolve(scratch);
+void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
+    Known& k = known(literal);
+    Known& s = known(scratch);
+    // A path found as spelled is written without a look: were the file gone, the exchange below
+    // fails and the name is looked for again, and a scratch file made anew under the spelling
+    // given is the one a lookup would find.
+    if (!(k.resolved && k.exact)) resolve_known(k, literal, nullptr);
+    if (!(s.resolved && s.exact)) resolve_known(s, scratch, nullptr);
+    const fs::path& path = k.path;
+    const fs::path& scratch_path = s.path;
     const std::string label = display_name(literal);
-    const std::string bytes = encode(utf8);
+    Written w = written(k.content, std::move(utf8));
+    const std::string& bytes = w.data();
+    step(FileStep::Kind::Replace, path, scratch_path, bytes.size());
+    // From here the files change: what was known of them is forgotten until the end says.
+    k.content.reset();
+    s.content.reset();
     // The new content goes into the scratch file, overwritten in place: creating and freeing
     // files is what costs on this disk, reusing one costs almost nothing. Nothing reads the
     // scratch file, so a crash while it is written loses nothing.
     const int fd = ::open(scratch_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(errno));
-    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    struct stat st {};
+    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
+                    ::fstat(fd, &st) == 0;
     const int saved = errno;
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
     // One atomic exchange: the working file gets the new content, the scratch name the old.
-    if (::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) return;
+    auto exchange = [&] { return ::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0; };
+    if (exchange() || (errno == ENOENT && (resolve_afresh(k, literal), exchange()))) {
+        remember(k, std::move(w.text), stamp_of(st));
+        return;
+    }
     // No working file yet, or a file system that cannot exchange: rename over it, then leave the
     // old bytes (if any) under the scratch name.
     auto old = read_bytes(path);
     if (::rename(scratch_path.c_str(), path.c_str()) != 0)
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
+    remember(k, std::move(w.text), stamp_of(st));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
 }
 
@@ -254,9 +577,19 @@ void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long l
 }
 
 void GameFolder::copy_file(std::string_view from, std::string_view to) const {
-    auto bytes = read_bytes(resolve(from));
+    known(to).content.reset();
+    const fs::path source = resolve(from);
+    auto bytes = read_bytes(source);
     if (!bytes) throw DataError(display_name(from), "file not found");
-    write_bytes_atomic(resolve(to), *bytes, display_name(to));
+    const fs::path target = resolve(to);
+    step(FileStep::Kind::Copy, source, target, bytes->size());
+    write_bytes_atomic(target, *bytes, display_name(to));
+}
+
+void GameFolder::step(FileStep::Kind kind, const fs::path& path, const fs::path& other, std::size_t bytes) const {
+    if (!steps_) return;
+    steps_->push_back({kind, path.lexically_relative(root_), other.empty() ? fs::path() : other.lexically_relative(root_),
+                       bytes});
 }
 
 std::vector<std::string> split_lines(std::string_view text) {

@@ -3,15 +3,90 @@
 // literal paths such as "\ini\busv.ini"; they resolve inside the folder with '/', matching existing
 // names without regard to letter case (the game spells one file several ways).
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "world/encoding.h"
 
 namespace teijinki {
+
+// What tells one version of a file from another without reading it.
+struct FileStamp {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = -1;
+    long long mtime_ns = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// One step of a folder's file work, kept when a benchmark asks for it: it measures a game's file
+// work done bare, without the rules, against the whole game.
+struct FileStep {
+    enum class Kind {
+        Check,    // the file's status only: its known version was still good
+        Read,     // opened and read whole
+        Write,    // written beside and renamed over
+        Replace,  // the scratch file overwritten in place and exchanged with it
+        Copy,     // read whole, then written as Write
+    };
+    Kind kind = Kind::Read;
+    std::filesystem::path path;   // relative to the folder
+    std::filesystem::path other;  // a replacement's scratch file, a copy's target
+    std::size_t bytes = 0;        // written
+};
+
+// One version of a text file as it was read or written: its bytes, its text in UTF-8, and what
+// has been worked out from that text, which is kept with it so that it goes when the file changes.
+class FileText {
+public:
+    FileText(std::string bytes, std::optional<std::string> decoded)
+        : bytes_(std::move(bytes)), decoded_(std::move(decoded)) {}
+    FileText(const FileText&) = delete;
+    FileText& operator=(const FileText&) = delete;
+
+    const std::string& bytes() const { return bytes_; }
+    // A UTF-8 file's text is its bytes; only a Shift-JIS file keeps a decoded copy.
+    const std::string& text() const { return decoded_ ? *decoded_ : bytes_; }
+    bool is_utf8() const { return !decoded_; }
+
+    // Where each line starts (after each line feed, and at 0), in the text and in the bytes, with
+    // the end as the last entry: the two line up, a line feed being the same byte in both
+    // encodings. Worked out on the first call; bytes is left empty for a UTF-8 file.
+    struct LineStarts {
+        std::vector<std::uint32_t> text;
+        std::vector<std::uint32_t> bytes;
+    };
+    const LineStarts& line_starts() const;
+
+    // What make() works out from this text (records, say), made on the first call with a key and
+    // handed out again afterwards. The pointer shares ownership of this text, so views into it
+    // stay valid as long as the result is held.
+    template <class T>
+    std::shared_ptr<const T> derived(const std::shared_ptr<const FileText>& self, int key,
+                                     const std::function<std::shared_ptr<const T>()>& make) const {
+        for (const auto& [k, value] : derived_)
+            if (k == key) return std::shared_ptr<const T>(self, static_cast<const T*>(value.get()));
+        std::shared_ptr<const T> made = make();
+        derived_.emplace_back(key, made);
+        return std::shared_ptr<const T>(self, made.get());
+    }
+
+private:
+    std::string bytes_;
+    std::optional<std::string> decoded_;
+    mutable std::unique_ptr<const LineStarts> line_starts_;
+    // Never handed out itself (only aliases of the file's own pointer are), so nothing made from
+    // the text can keep the text alive in a cycle.
+    mutable std::vector<std::pair<int, std::shared_ptr<const void>>> derived_;
+};
 
 class GameFolder {
 public:
@@ -28,8 +103,16 @@ public:
     Encoding encoding() const;
 
     // Whole text of a file, decoded to UTF-8. Throws DataError naming the file when it is missing
-    // or is neither UTF-8 nor Shift-JIS.
+    // or is neither UTF-8 nor Shift-JIS. A copy: the text is only kept by the folder when it
+    // already knew the file (see read_shared).
     std::string read_text(std::string_view literal) const;
+    // The same without a copy. The file is read again only when it may have changed since this
+    // folder last read or wrote it: its inode, size or modification time differ, or that time is
+    // too recent to tell a later change in the same clock tick (then the bytes are compared, and
+    // what was worked out from an unchanged text is kept).
+    std::shared_ptr<const FileText> read_shared(std::string_view literal) const;
+    // Same, but nullptr when the file does not exist.
+    std::shared_ptr<const FileText> read_shared_if_present(std::string_view literal) const;
     // Same, but nullopt when the file does not exist.
     std::optional<std::string> read_text_if_present(std::string_view literal) const;
     // read_text for a file the game only reads (scenario masters, template tables): a control
@@ -38,11 +121,11 @@ public:
 
     // Replace a file's whole content, encoded in the folder's encoding. The new content reaches
     // the file by an atomic rename, so a crash leaves either the old or the new file, never half.
-    void write_text(std::string_view literal, std::string_view utf8) const;
+    void write_text(std::string_view literal, std::string utf8) const;
     // Replace a file atomically and leave its old bytes under the scratch name, as the rewrites
     // through a scratch copy always have. The fresh file is exchanged with the old one, so the old
     // bytes are neither copied nor is the flush paid that renaming over a file costs on ext4.
-    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string_view utf8) const;
+    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the
     // source is missing or the destination cannot be written.
     void copy_file(std::string_view from, std::string_view to) const;
@@ -50,6 +133,9 @@ public:
     // Throws DataError naming the folder when its disk has less than `bytes` free, so a step that
     // writes several files can refuse before the first instead of stopping half way.
     void ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const;
+
+    // From now on every step of file work is appended to steps (nullptr: none kept).
+    void keep_file_work(std::vector<FileStep>* steps) const { steps_ = steps; }
 
     // Short name for messages: the literal with '/' separators.
     static std::string display_name(std::string_view literal);
@@ -59,15 +145,50 @@ public:
     std::string encode(std::string_view utf8) const;
 
 private:
+    // What this folder remembers of one literal: where it resolved, and the file's last version.
+    struct Known {
+        std::filesystem::path path;
+        bool resolved = false;
+        bool exact = false;  // every part of the literal was found as spelled
+        std::shared_ptr<const FileText> content;
+        FileStamp stamp;
+        bool trusted = false;  // the stamp alone proves the content (see read_shared)
+    };
+    Known& known(std::string_view literal) const;
+    // Resolves through the remembered path when it is still right; fills st when the file exists.
+    bool resolve_known(Known& k, std::string_view literal, FileStamp* stamp) const;
+    void resolve_afresh(Known& k, std::string_view literal) const;
+    std::shared_ptr<const FileText> read_known(Known& k, std::string_view literal) const;
+    // The bytes a rewrite puts in a file, and the text a read of them gives (null when a read
+    // would refuse them).
+    struct Written {
+        std::string bytes;  // moved into text when there is one
+        std::shared_ptr<const FileText> text;
+        const std::string& data() const;
+    };
+    Written written(const std::shared_ptr<const FileText>& old, std::string utf8) const;
+    // The same made from the lines of the version it replaces (old in the folder's encoding);
+    // nullptr when it cannot be made that way. utf8 is taken only when the result is not null.
+    std::shared_ptr<const FileText> rewritten(const FileText& old, std::string& utf8) const;
+    // After this folder wrote a file: what it holds now, and its stamp.
+    void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
 
     std::filesystem::path root_;
     mutable std::optional<Encoding> encoding_;
+    void step(FileStep::Kind kind, const std::filesystem::path& path, const std::filesystem::path& other = {},
+              std::size_t bytes = 0) const;
+
+    // Only ever touched from the thread that runs the rules.
+    mutable std::unordered_map<std::string, Known> known_;
+    mutable std::vector<FileStep>* steps_ = nullptr;
 };
 
 // Raw byte helpers shared by everything that writes into a game folder.
 std::optional<std::string> read_bytes(const std::filesystem::path& path);
-// Writes to a temporary file beside the target and renames it over the target.
-void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label);
+// Writes to a temporary file beside the target and renames it over the target. When stamp is
+// given it receives the new file's status.
+void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label,
+                        FileStamp* stamp = nullptr);
 // Writes a file that nothing relies on surviving a crash (scratch copies): removed and created
 // anew, which costs far less than replacing it.
 void write_bytes_scratch(const std::filesystem::path& path, std::string_view bytes, const std::string& label);

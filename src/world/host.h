@@ -23,7 +23,9 @@ public:
     // The message window over the given pages in a mode; returns when the player closes it.
     // caution: the "player is under attack" notice is shown.
     virtual void show_pages(const PageStore& pages, int msg_mode, bool caution) = 0;
-    // The end-of-game screens shown before the closing credits.
+    // The end-of-game screens shown before the closing credits. The standings' chart comes
+    // first; a front end without pictures has nothing to show for it.
+    virtual void show_standings() {}
     virtual void show_warlord_list() = 0;
     virtual void show_map() = 0;
     // Music: play a piece from the start ("china1", "french1", "Game01"); false when it cannot

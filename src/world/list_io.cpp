@@ -1,5 +1,6 @@
 #include "world/list_io.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -14,18 +15,17 @@ bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
 // Reads one item starting at pos in text; leaves pos after the item's comma or at its line end.
-std::string read_item(std::string_view text, std::size_t& pos) {
+// The item is always a stretch of the text itself, so it is handed out as a view.
+std::string_view read_item(std::string_view text, std::size_t& pos) {
     const std::size_t n = text.size();
     while (pos < n && is_blank(text[pos])) ++pos;
-    std::string value;
+    std::string_view value;
     if (pos < n && text[pos] == '"') {
         ++pos;
-        const std::size_t close = text.find('"', pos);
-        std::size_t end = close;
-        // An unclosed quote runs to the line end.
-        const std::size_t eol = text.find_first_of("\r\n", pos);
-        if (close == std::string_view::npos || (eol != std::string_view::npos && eol < close)) end = eol == std::string_view::npos ? n : eol;
-        value.assign(text.substr(pos, end - pos));
+        // Up to the closing quote; an unclosed quote runs to the line end.
+        std::size_t end = pos;
+        while (end < n && text[end] != '"' && !is_line_end(text[end])) ++end;
+        value = text.substr(pos, end - pos);
         pos = end;
         if (pos < n && text[pos] == '"') ++pos;
         // Anything between the closing quote and the separator is ignored.
@@ -35,7 +35,7 @@ std::string read_item(std::string_view text, std::size_t& pos) {
         while (pos < n && text[pos] != ',' && !is_line_end(text[pos])) ++pos;
         std::size_t end = pos;
         while (end > start && is_blank(text[end - 1])) --end;
-        value.assign(text.substr(start, end - start));
+        value = text.substr(start, end - start);
     }
     if (pos < n && text[pos] == ',') ++pos;
     return value;
@@ -50,9 +50,9 @@ void ListReader::skip_line_end() {
     if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
 }
 
-std::string ListReader::item() {
+std::string_view ListReader::item_view() {
     const std::size_t before = pos_;
-    std::string value = read_item(text_, pos_);
+    const std::string_view value = read_item(text_, pos_);
     // An item that ended at a line end consumes it, so the next item starts on the next line.
     if (pos_ < text_.size() && is_line_end(text_[pos_])) {
         const bool ended_by_comma = pos_ > before && text_[pos_ - 1] == ',';
@@ -62,10 +62,10 @@ std::string ListReader::item() {
 }
 
 std::int16_t ListReader::number(int record_id, std::string_view field) {
-    const std::string value = item();
+    const std::string_view value = item_view();
     std::int16_t out = 0;
     if (!parse_number(value, out))
-        throw DataError(label_, std::string(field) + " is not a number (\"" + value + "\")", record_id);
+        throw DataError(label_, std::string(field) + " is not a number (\"" + std::string(value) + "\")", record_id);
     return out;
 }
 
@@ -77,19 +77,37 @@ std::string ListReader::line() {
     return value;
 }
 
-std::vector<std::string> split_items(std::string_view line) {
-    std::vector<std::string> items;
+namespace {
+
+template <class Visit>
+void each_item(std::string_view line, Visit visit) {
     std::size_t pos = 0;
     for (;;) {
-        items.push_back(read_item(line, pos));
+        visit(read_item(line, pos));
         if (pos >= line.size()) {
             // A separator at the very end leaves one more, empty, item.
-            if (pos > 0 && line[pos - 1] == ',') items.emplace_back();
+            if (pos > 0 && line[pos - 1] == ',') visit(std::string_view());
             break;
         }
         if (is_line_end(line[pos])) break;
     }
+}
+
+}  // namespace
+
+std::vector<std::string> split_items(std::string_view line) {
+    std::vector<std::string> items;
+    each_item(line, [&](std::string_view item) { items.emplace_back(item); });
     return items;
+}
+
+std::size_t line_items(std::string_view line, std::string_view* items, std::size_t room) {
+    std::size_t count = 0;
+    each_item(line, [&](std::string_view item) {
+        if (count < room) items[count] = item;
+        ++count;
+    });
+    return count;
 }
 
 bool parse_number(std::string_view item, std::int16_t& out) {
@@ -102,19 +120,28 @@ bool parse_number(std::string_view item, std::int16_t& out) {
         out = 0;  // an empty field reads as 0, as the list reader always did
         return true;
     }
-    std::size_t k = 0;
-    if (body[k] == '-' || body[k] == '+') ++k;
+    const bool signed_ = body[0] == '-' || body[0] == '+';
+    const std::string_view magnitude = body.substr(signed_ ? 1 : 0);
+    // Almost every stored number is a whole one: read as an integer, never through a real.
+    unsigned long long value = 0;  // unsigned: a second sign is not part of a number
+    const auto [stop, ec] = std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+    if (stop == magnitude.data() + magnitude.size() && ec != std::errc::invalid_argument) {
+        const long long whole = ec == std::errc::result_out_of_range || value > 1'000'000'000'000ULL
+                                    ? 1'000'000'000'000LL
+                                    : static_cast<long long>(value);
+        out = saturate16(body[0] == '-' ? -whole : whole);
+        return true;
+    }
+    // Otherwise a real with a decimal point, or no number at all.
     bool digits = false;
     bool dot = false;
-    for (; k < body.size(); ++k) {
-        const char c = body[k];
+    for (const char c : magnitude) {
         if (c >= '0' && c <= '9') digits = true;
         else if (c == '.' && !dot) dot = true;
         else return false;
     }
     if (!digits) return false;
-    const double value = std::strtod(std::string(body).c_str(), nullptr);
-    out = saturate16(CInt(value));
+    out = saturate16(CInt(std::strtod(std::string(body).c_str(), nullptr)));
     return true;
 }
 

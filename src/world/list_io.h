@@ -19,7 +19,9 @@ public:
     bool eof() const { return pos_ >= text_.size(); }
     // The next item: a quoted text without its quotes, or an unquoted run up to a comma or the
     // line end with blanks trimmed. An empty line yields one empty item.
-    std::string item();
+    std::string item() { return std::string(item_view()); }
+    // The same as a view into the text.
+    std::string_view item_view();
     // The next item as a 16-bit number; a text that is not a number throws DataError naming the
     // file, the record and the field.
     std::int16_t number(int record_id, std::string_view field);
@@ -37,6 +39,9 @@ private:
 
 // Splits one line into its list items (the same rules as ListReader::item).
 std::vector<std::string> split_items(std::string_view line);
+// The same without copies: up to `room` items of the line, as views into it, are put in items;
+// returns how many items the line has.
+std::size_t line_items(std::string_view line, std::string_view* items, std::size_t room);
 // Parses an item as a number (blanks allowed, reals rounded to even); false when it is not one.
 bool parse_number(std::string_view item, std::int16_t& out);
 // Reads the number of a record marker: the first character is ".", the id is the numeric value

@@ -1,5 +1,7 @@
 #include "world/record_file.h"
 
+#include <charconv>
+
 #include "world/error.h"
 #include "world/list_io.h"
 
@@ -14,6 +16,8 @@ int field_lines(RecordKind kind) {
     return 0;
 }
 
+int number_items(RecordKind kind) { return kind == RecordKind::Province ? 2 : 8; }
+
 namespace {
 
 // The first item of a line, as the list reader would see it.
@@ -27,16 +31,78 @@ bool line_is_marker(std::string_view line, int& id) {
     return true;
 }
 
-std::string field_text(const RecordLines& record) {
-    std::string text;
-    for (const auto& line : record.fields) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
+constexpr std::array<const char*, 8> kGeneralNumbers{"policy", "fight", "wisdom", "tactics",
+                                                     "charm",  "Setu",  "kunID",  "Job"};
+constexpr std::array<const char*, 8> kWarlordNumbers{"meishuID", "kunshuID", "army",    "seihei",
+                                                     "meisei",   "tian",     "kessoku", "ifu"};
+constexpr std::array<const char*, 2> kProvinceNumbers{"gunID", "army"};
+
+[[noreturn]] void refuse_number(const RecordItems& record, const std::string& label, const char* field) {
+    throw DataError(label, std::string(field) + " is not a number (\"" + std::string(record.bad_text) + "\")", record.id);
+}
+
+// Number k (from 1) of a record; a number item that is not a number is refused as a list reader
+// refuses it, naming the field.
+template <std::size_t N>
+inline std::int16_t number_at(const RecordItems& record, const std::string& label,
+                              const std::array<const char*, N>& names, int k) {
+    if (record.bad_number == k) [[unlikely]]
+        refuse_number(record, label, names[static_cast<std::size_t>(k - 1)]);
+    return record.numbers[static_cast<std::size_t>(k - 1)];
 }
 
 }  // namespace
+
+RecordItems read_items(const RecordLines& record, RecordKind kind) {
+    RecordItems out;
+    static_cast<RecordLines&>(out) = record;
+    // The items run on from line to line, as a list reader reads them; the ones a record lacks
+    // read as empty.
+    const int n = number_items(kind);
+    const std::size_t wanted = static_cast<std::size_t>(n) + (kind == RecordKind::Province ? 1 : 2);
+    std::array<std::string_view, 10> items{};
+    std::size_t got = 0;
+    for (const std::string_view line : record.fields) {
+        if (got >= wanted) break;
+        got += std::min(line_items(line, items.data() + got, wanted - got), wanted - got);
+    }
+    out.name = items[0];
+    for (int k = 1; k <= n; ++k) {
+        const std::string_view item = items[static_cast<std::size_t>(k)];
+        std::int16_t value = 0;
+        if (!parse_number(item, value) && out.bad_number == 0) {
+            out.bad_number = k;
+            out.bad_text = item;
+        }
+        out.numbers[static_cast<std::size_t>(k - 1)] = value;
+    }
+    if (kind != RecordKind::Province) out.last = items[static_cast<std::size_t>(n) + 1];
+    return out;
+}
+
+RecordSet::RecordSet(std::string_view text, RecordKind kind, std::string label) : text_(text), label_(std::move(label)) {
+    try {
+        scan_records(text, kind, label_, [&](const RecordLines& record) {
+            records_.push_back(read_items(record, kind));
+            return true;
+        });
+    } catch (const DataError& e) {
+        fault_ = e;
+    }
+}
+
+void RecordSet::visit(const std::function<bool(const RecordItems&)>& visit) const {
+    for (const RecordItems& record : records_)
+        if (!visit(record)) return;
+    if (fault_) throw *fault_;
+}
+
+std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::string_view literal, RecordKind kind) {
+    const std::shared_ptr<const FileText> file = folder.read_shared(literal);
+    return file->derived<RecordSet>(file, static_cast<int>(kind), [&] {
+        return std::make_shared<const RecordSet>(file->text(), kind, GameFolder::display_name(literal));
+    });
+}
 
 void scan_records(std::string_view text, RecordKind kind, const std::string& label,
                   const std::function<bool(const RecordLines&)>& visit) {
@@ -134,42 +200,51 @@ void check_comment_set(std::string_view text, const std::string& label) {
     if (!closed) throw DataError(label, "the last record has no closing \".\" line (the file is cut off)", last);
 }
 
+void parse_general(const RecordItems& record, const std::string& label, Bushou& out) {
+    auto number = [&](int k) { return number_at(record, label, kGeneralNumbers, k); };
+    out.name = record.name;
+    out.policy = number(1);
+    out.fight = number(2);
+    out.wisdom = number(3);
+    out.tactics = number(4);
+    out.charm = number(5);
+    out.Setu = number(6);
+    out.kunID = number(7);
+    out.Job = number(8);
+    out.jpg = record.last;
+}
+
+void parse_warlord(const RecordItems& record, const std::string& label, Gun& out) {
+    auto number = [&](int k) { return number_at(record, label, kWarlordNumbers, k); };
+    out.name = record.name;
+    out.meishuID = number(1);
+    out.kunshuID = number(2);
+    out.army = number(3);
+    out.seihei = number(4);
+    out.meisei = number(5);
+    out.tian = number(6);
+    out.kessoku = number(7);
+    out.ifu = number(8);
+    out.del = record.last == "TRUE";
+}
+
+void parse_province(const RecordItems& record, const std::string& label, Kuni& out) {
+    auto number = [&](int k) { return number_at(record, label, kProvinceNumbers, k); };
+    out.name = record.name;
+    out.gunID = number(1);
+    out.army = number(2);
+}
+
 void parse_general(const RecordLines& record, const std::string& label, Bushou& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.policy = in.number(id, "policy");
-    out.fight = in.number(id, "fight");
-    out.wisdom = in.number(id, "wisdom");
-    out.tactics = in.number(id, "tactics");
-    out.charm = in.number(id, "charm");
-    out.Setu = in.number(id, "Setu");
-    out.kunID = in.number(id, "kunID");
-    out.Job = in.number(id, "Job");
-    out.jpg = in.item();
+    parse_general(read_items(record, RecordKind::General), label, out);
 }
 
 void parse_warlord(const RecordLines& record, const std::string& label, Gun& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.meishuID = in.number(id, "meishuID");
-    out.kunshuID = in.number(id, "kunshuID");
-    out.army = in.number(id, "army");
-    out.seihei = in.number(id, "seihei");
-    out.meisei = in.number(id, "meisei");
-    out.tian = in.number(id, "tian");
-    out.kessoku = in.number(id, "kessoku");
-    out.ifu = in.number(id, "ifu");
-    out.del = in.item() == "TRUE";
+    parse_warlord(read_items(record, RecordKind::Warlord), label, out);
 }
 
 void parse_province(const RecordLines& record, const std::string& label, Kuni& out) {
-    ListReader in(field_text(record), label);
-    const int id = record.id;
-    out.name = in.item();
-    out.gunID = in.number(id, "gunID");
-    out.army = in.number(id, "army");
+    parse_province(read_items(record, RecordKind::Province), label, out);
 }
 
 std::string quote_text(std::string_view text) {
@@ -182,57 +257,65 @@ std::string quote_text(std::string_view text) {
 }
 
 namespace {
-std::string numbers_line(std::initializer_list<int> values) {
-    std::string out;
+
+void append_quoted_line(std::string& out, std::string_view text) {
+    out += '"';
+    out += text;
+    out += "\"\r\n";
+}
+
+void append_numbers_line(std::string& out, std::initializer_list<int> values) {
+    char buffer[8];
     bool first = true;
     for (int v : values) {
         if (!first) out += ',';
-        out += std::to_string(v);
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+        out.append(buffer, end);
         first = false;
     }
-    return out;
+    out += "\r\n";
 }
+
 }  // namespace
 
-std::vector<std::string> general_lines(const Bushou& b) {
-    return {quote_text(b.name), numbers_line({b.policy, b.fight, b.wisdom, b.tactics}), numbers_line({b.charm, b.Setu}),
-            numbers_line({b.kunID, b.Job}), quote_text(b.jpg)};
+void append_general_lines(std::string& out, const Bushou& b, bool with_last) {
+    append_quoted_line(out, b.name);
+    append_numbers_line(out, {b.policy, b.fight, b.wisdom, b.tactics});
+    append_numbers_line(out, {b.charm, b.Setu});
+    append_numbers_line(out, {b.kunID, b.Job});
+    if (with_last) append_quoted_line(out, b.jpg);
 }
 
-std::vector<std::string> warlord_lines(const Gun& g) {
-    return {quote_text(g.name),
-            numbers_line({g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu}),
-            quote_text(g.del ? "TRUE" : "FALSE")};
+void append_warlord_lines(std::string& out, const Gun& g, bool with_last) {
+    append_quoted_line(out, g.name);
+    append_numbers_line(out, {g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu});
+    if (with_last) append_quoted_line(out, g.del ? "TRUE" : "FALSE");
 }
 
-std::vector<std::string> province_lines(const Kuni& k) { return {quote_text(k.name), numbers_line({k.gunID, k.army})}; }
+void append_province_lines(std::string& out, const Kuni& k) {
+    append_quoted_line(out, k.name);
+    append_numbers_line(out, {k.gunID, k.army});
+}
 
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
-                     const std::function<const std::vector<std::string>*(const RecordLines&)>& replace) {
-    const std::string label = GameFolder::display_name(literal);
-    auto bytes = read_bytes(folder.resolve(literal));
-    if (!bytes) throw DataError(label, "file not found");
-    const std::string text = decode_text(*bytes, label);
-
+                     const std::function<int(const RecordItems&, std::string& out)>& write_fields) {
+    const auto records = current_records(folder, literal, kind);
     std::string out;
-    out.reserve(text.size() + 256);
+    out.reserve(records->text().size() + 256);
     const int n_fields = field_lines(kind);
-    scan_records(text, kind, label, [&](const RecordLines& record) {
+    records->visit([&](const RecordItems& record) {
         out += record.marker;
         out += "\r\n";
-        const std::vector<std::string>* fresh = replace(record);
-        for (int k = 0; k < n_fields; ++k) {
-            // The last line (jpg, del) is copied as read unless the caller supplies all lines.
-            const bool use_fresh = fresh && (k < static_cast<int>(fresh->size())) &&
-                                   (k < n_fields - 1 || static_cast<int>(fresh->size()) == n_fields);
-            out += use_fresh ? (*fresh)[static_cast<std::size_t>(k)] : record.fields[static_cast<std::size_t>(k)];
+        const int written = write_fields(record, out);
+        for (int k = written; k < n_fields; ++k) {
+            out += record.fields[static_cast<std::size_t>(k)];
             out += "\r\n";
         }
         return !stop_after(record.id);
     });
     // The scratch copy ends up holding the old bytes, as the rewrite has always left them.
-    folder.replace_keeping_old(literal, scratch, out);
+    folder.replace_keeping_old(literal, scratch, std::move(out));
 }
 
 }  // namespace teijinki

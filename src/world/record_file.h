@@ -3,11 +3,16 @@
 // then a fixed number of field lines. Lines that are not part of a record are skipped by readers
 // and vanish when a file is rewritten.
 
+#include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "world/error.h"
 #include "world/game_folder.h"
 #include "world/records.h"
 
@@ -31,6 +36,42 @@ struct RecordLines {
 void scan_records(std::string_view text, RecordKind kind, const std::string& label,
                   const std::function<bool(const RecordLines&)>& visit);
 
+// A record with its list items read once: the name, the numbers in file order and (generals,
+// warlords) the closing text item, a general's jpg or a warlord's del. Views into the text.
+struct RecordItems : RecordLines {
+    std::string_view name;
+    std::array<std::int16_t, 8> numbers{};
+    int bad_number = 0;  // position (from 1) of the first number item that is not a number; 0: none
+    std::string_view bad_text;
+    std::string_view last;
+};
+
+// Numbers between the name and the closing item: general 8, warlord 8, province 2.
+int number_items(RecordKind kind);
+RecordItems read_items(const RecordLines& record, RecordKind kind);
+
+// The records of one version of a working file, scanned and their items read once, so that every
+// reader of that version shares the work.
+class RecordSet {
+public:
+    RecordSet(std::string_view text, RecordKind kind, std::string label);
+    const std::string& label() const { return label_; }
+    std::string_view text() const { return text_; }
+    // The records in file order as scan_records visits them: visit returns false to stop, and a
+    // record out of order or cut short throws where that scan would throw.
+    void visit(const std::function<bool(const RecordItems&)>& visit) const;
+
+private:
+    std::string_view text_;
+    std::string label_;
+    std::vector<RecordItems> records_;
+    std::optional<DataError> fault_;
+};
+
+// The records a working file holds now; scanned again only when the file changed since the folder
+// last read or wrote it. Throws DataError when the file is missing or unreadable.
+std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::string_view literal, RecordKind kind);
+
 // Checks a whole file of records: every record readable, its quoted text fields closed, and,
 // when count > 0, every record 1..count present (records after count are not looked at). Throws
 // DataError naming the file and the first record at fault.
@@ -46,12 +87,17 @@ void check_comment_set(std::string_view text, const std::string& label);
 void parse_general(const RecordLines& record, const std::string& label, Bushou& out);
 void parse_warlord(const RecordLines& record, const std::string& label, Gun& out);
 void parse_province(const RecordLines& record, const std::string& label, Kuni& out);
+// The same from items already read: the fields are filled in order up to a number that is not one.
+void parse_general(const RecordItems& record, const std::string& label, Bushou& out);
+void parse_warlord(const RecordItems& record, const std::string& label, Gun& out);
+void parse_province(const RecordItems& record, const std::string& label, Kuni& out);
 
-// The field lines of a record with the given values, except the last line, which callers copy
-// as read (a general's jpg and a warlord's del are never changed by a one-record rewrite).
-std::vector<std::string> general_lines(const Bushou& b);
-std::vector<std::string> warlord_lines(const Gun& g);
-std::vector<std::string> province_lines(const Kuni& k);
+// The field lines of a record with the given values appended to out, each ended by CR LF. A
+// one-record rewrite leaves out the last line (a general's jpg, a warlord's del), which it copies
+// as read.
+void append_general_lines(std::string& out, const Bushou& b, bool with_last = true);
+void append_warlord_lines(std::string& out, const Gun& g, bool with_last = true);
+void append_province_lines(std::string& out, const Kuni& k);
 std::string quote_text(std::string_view text);
 
 // The literal paths of the working files and their scratch copies.
@@ -72,11 +118,13 @@ inline constexpr const char* kCommand = "\\ini\\Command.ini";
 }  // namespace files
 
 // Rewrites a working file through its scratch copy: the scratch copy gets the old bytes, the
-// records up to the stop are written anew (replace() may substitute a record's field lines),
-// and the result reaches the working file by an atomic replace.
-// stop_after(id) tells whether the rewrite ends after the record with that id.
+// records up to the stop are written anew, and the result reaches the working file by an atomic
+// replace. stop_after(id) tells whether the rewrite ends after the record with that id.
+// write_fields(record, out) may append the record's field lines anew (each ended by CR LF) and
+// returns how many it wrote: all of them, or all but the last, which is then copied as read; 0
+// keeps the record as read.
 void rewrite_records(const GameFolder& folder, std::string_view literal, std::string_view scratch, RecordKind kind,
                      const std::function<bool(int id)>& stop_after,
-                     const std::function<const std::vector<std::string>*(const RecordLines&)>& replace);
+                     const std::function<int(const RecordItems&, std::string& out)>& write_fields);
 
 }  // namespace teijinki

@@ -15,13 +15,16 @@ void check_table_id(int id, int limit, const std::string& label) {
     if (id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), id);
 }
 
-std::vector<std::string> without_last(std::vector<std::string> lines) {
-    lines.pop_back();
-    return lines;
-}
-
-// Field number n (1-based, after the name) of a record.
-int numeric_field(const RecordLines& record, const std::string& label, int n) {
+// Field number n (1-based, after the name) of a record, as a list reader reading n numbers gives it.
+int numeric_field(const RecordItems& record, const std::string& label, int n, RecordKind kind) {
+    if (n < 1) return 0;
+    if (n <= number_items(kind)) {
+        if (record.bad_number >= 1 && record.bad_number <= n)
+            throw DataError(label, "field " + std::to_string(record.bad_number) + " is not a number (\"" +
+                                       std::string(record.bad_text) + "\")", record.id);
+        return record.numbers[static_cast<std::size_t>(n - 1)];
+    }
+    // Past the numbers a record has: read item by item, as the list reader always did.
     std::string text;
     for (const auto& line : record.fields) {
         text += line;
@@ -37,9 +40,9 @@ int numeric_field(const RecordLines& record, const std::string& label, int n) {
 }  // namespace
 
 void RecordOps::ld_Chr_rtn() {
-    const std::string label = label_of(files::kGenerals);
-    const std::string text = folder_.read_text(files::kGenerals);
-    scan_records(text, RecordKind::General, label, [&](const RecordLines& r) {
+    const auto records = current_records(folder_, files::kGenerals, RecordKind::General);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_general(r, label, chr);
@@ -54,10 +57,10 @@ void RecordOps::ld_Chr_rtn() {
 }
 
 bool RecordOps::ld_Gun_rtn() {
-    const std::string label = label_of(files::kWarlords);
-    const std::string text = folder_.read_text(files::kWarlords);
+    const auto records = current_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const std::string& label = records->label();
     bool alive = true;
-    scan_records(text, RecordKind::Warlord, label, [&](const RecordLines& r) {
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_warlord(r, label, gun);
@@ -75,9 +78,9 @@ bool RecordOps::ld_Gun_rtn() {
 }
 
 void RecordOps::ld_Kuni_rtn() {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
+    const auto records = current_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         bool fixed = false;
         if (r.id == target_id) {
             parse_province(r, label, kuni);
@@ -92,23 +95,23 @@ void RecordOps::ld_Kuni_rtn() {
 }
 
 void RecordOps::ld_gAbl_rtn() {
-    const std::string label = label_of(files::kWarlords);
-    const std::string text = folder_.read_text(files::kWarlords);
-    scan_records(text, RecordKind::Warlord, label, [&](const RecordLines& r) {
+    const auto records = current_records(folder_, files::kWarlords, RecordKind::Warlord);
+    const std::string& label = records->label();
+    records->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no);
+            abl_tbl[r.id] = numeric_field(r, label, field_no, RecordKind::Warlord);
         }
         return r.id < shared_.gun_count;
     });
 }
 
 void RecordOps::ld_kAbl_rtn(int warlord) {
-    const std::string label = label_of(files::kProvinces);
-    const std::string text = folder_.read_text(files::kProvinces);
+    const auto records = current_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& label = records->label();
     kuni_list_count = 0;
-    scan_records(text, RecordKind::Province, label, [&](const RecordLines& r) {
-        if (r.id > 0 && numeric_field(r, label, 1) == warlord) {
+    records->visit([&](const RecordItems& r) {
+        if (r.id > 0 && numeric_field(r, label, 1, RecordKind::Province) == warlord) {
             if (kuni_list_count > kMaxProvinces) throw DataError(label, "more provinces than the game holds", r.id);
             kuni_list[kuni_list_count++] = r.id;
         }
@@ -125,10 +128,10 @@ void RecordOps::ld_Kunshu_rtn() {
 void RecordOps::mk_HeiFile_Master() {
     const int count = shared_.gun_count;
     if (count < 1) return;
-    const std::string kuni_label = label_of(files::kProvinces);
-    const std::string kuni_text = folder_.read_text(files::kProvinces);
+    const auto provinces = current_records(folder_, files::kProvinces, RecordKind::Province);
+    const std::string& kuni_label = provinces->label();
     Table<long long, kMaxWarlords + 1> sums;
-    scan_records(kuni_text, RecordKind::Province, kuni_label, [&](const RecordLines& r) {
+    provinces->visit([&](const RecordItems& r) {
         if (r.id > 0) {
             Kuni k;
             parse_province(r, kuni_label, k);
@@ -137,18 +140,17 @@ void RecordOps::mk_HeiFile_Master() {
         return r.id < shared_.kuni_count;
     });
     const std::string gun_label = label_of(files::kWarlords);
-    std::vector<std::string> fresh;
     rewrite_records(folder_, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count) return nullptr;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count) return 0;
                         Gun g;
                         parse_warlord(r, gun_label, g);
                         g.id = r.id;
                         g.army = sums[r.id];
                         gun = g;  // the buffer ends on the last warlord, as one-by-one recounts leave it
-                        fresh = without_last(warlord_lines(g));
-                        return &fresh;
+                        append_warlord_lines(out, g, false);
+                        return field_lines(RecordKind::Warlord) - 1;
                     });
 }
 

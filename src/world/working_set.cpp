@@ -6,13 +6,13 @@
 namespace teijinki {
 
 void read_records(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit,
-                  const std::function<void(const RecordLines&, const std::string& label)>& read) {
-    const std::string label = GameFolder::display_name(literal);
-    const std::string text = folder.read_text(literal);
+                  const std::function<void(const RecordItems&, const std::string& label)>& read) {
+    const auto records = current_records(folder, literal, kind);
+    const std::string& label = records->label();
     // Records arrive in ascending order, so the first id skipped is the first one missing; a file
     // cut off at a record boundary would otherwise leave the last records as they were.
     int expected = 1;
-    scan_records(text, kind, label, [&](const RecordLines& r) {
+    records->visit([&](const RecordItems& r) {
         if (r.id > count) return false;
         if (r.id >= 1) {
             if (r.id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), r.id);
@@ -29,12 +29,12 @@ void read_records(const GameFolder& folder, const char* literal, RecordKind kind
 
 void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     read_records(folder, files::kGenerals, RecordKind::General, shared.bushou_count, kMaxGenerals,
-                 [&](const RecordLines& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
+                 [&](const RecordItems& r, const std::string& label) { parse_general(r, label, set.chr[r.id]); });
 }
 
 void ld_Gun(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     read_records(folder, files::kWarlords, RecordKind::Warlord, shared.gun_count, kMaxWarlords,
-                 [&](const RecordLines& r, const std::string& label) {
+                 [&](const RecordItems& r, const std::string& label) {
                      parse_warlord(r, label, set.gun[r.id]);
                      set.gun[r.id].id = r.id;
                  });
@@ -52,7 +52,7 @@ void ld_Chr2(const SharedValues& shared, WorkingSet& set) {
 
 void ld_Kuni(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
     read_records(folder, files::kProvinces, RecordKind::Province, shared.kuni_count, kMaxProvinces,
-                 [&](const RecordLines& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
+                 [&](const RecordItems& r, const std::string& label) { parse_province(r, label, set.kuni[r.id]); });
 }
 
 void load_working_set(const GameFolder& folder, const SharedValues& shared, WorkingSet& set) {
@@ -64,38 +64,34 @@ void load_working_set(const GameFolder& folder, const SharedValues& shared, Work
 
 void sv_Chr(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.bushou_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
                     [count](int id) { return id >= count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxGenerals) return nullptr;
-                        fresh = general_lines(set.chr[r.id]);
-                        fresh.pop_back();  // jpg as read
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxGenerals) return 0;
+                        append_general_lines(out, set.chr[r.id], false);  // jpg as read
+                        return field_lines(RecordKind::General) - 1;
                     });
 }
 
 void sv_Gun(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.gun_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kWarlords, files::kWarlordsScratch, RecordKind::Warlord,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxWarlords) return nullptr;
-                        fresh = warlord_lines(set.gun[r.id]);
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxWarlords) return 0;
+                        append_warlord_lines(out, set.gun[r.id]);
+                        return field_lines(RecordKind::Warlord);
                     });
 }
 
 void sv_Kuni(const GameFolder& folder, const SharedValues& shared, const WorkingSet& set) {
     const int count = shared.kuni_count;
-    std::vector<std::string> fresh;
     rewrite_records(folder, files::kProvinces, files::kProvincesScratch, RecordKind::Province,
                     [count](int id) { return id > count; },
-                    [&](const RecordLines& r) -> const std::vector<std::string>* {
-                        if (r.id < 1 || r.id > count || r.id > kMaxProvinces) return nullptr;
-                        fresh = province_lines(set.kuni[r.id]);
-                        return &fresh;
+                    [&](const RecordItems& r, std::string& out) {
+                        if (r.id < 1 || r.id > count || r.id > kMaxProvinces) return 0;
+                        append_province_lines(out, set.kuni[r.id]);
+                        return field_lines(RecordKind::Province);
                     });
 }
 

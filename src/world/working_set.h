@@ -23,8 +23,10 @@ struct WorkingSet {
 // records 1..count in file order, each handed to read with the file's label. A record missing or
 // out of order, or an id past the table's limit, throws DataError naming the file and the record;
 // records after count are not read.
+// The records come from the folder's current records of the file (record_file.h), read again only
+// when the file changed.
 void read_records(const GameFolder& folder, const char* literal, RecordKind kind, int count, int limit,
-                  const std::function<void(const RecordLines&, const std::string& label)>& read);
+                  const std::function<void(const RecordItems&, const std::string& label)>& read);
 
 // Loaders: every record 1..count of the file into the objects.
 void ld_Chr(const GameFolder& folder, const SharedValues& shared, WorkingSet& set);

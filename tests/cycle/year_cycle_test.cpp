@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "messages/game_log.h"
+#include "messages/standings.h"
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
 #include "shipped_game.h"
@@ -193,6 +194,31 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceAndNoKeepsTheGame) {
     EXPECT_EQ(g.shared.player_name[0], "0");
 }
 
+// The standings of a whole game: one row per warlord and year from the first year to the final
+// one, and in the years of the two reports every score written exactly as the report wrote it.
+void check_standings(const ShippedGame& g, const Scenario& s, const std::vector<ScriptedHost::Window>& reports) {
+    const std::vector<StandingsRow> rows = read_standings(g.folder);
+    const int count = s.gun_count;
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>((s.end_year - s.start_year + 1) * count));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].year, s.start_year + static_cast<int>(i) / count) << i;
+        ASSERT_EQ(rows[i].warlord, static_cast<int>(i) % count + 1) << i;
+    }
+    // The score items as written, beside each report's list of warlords.
+    const std::vector<std::string> lines = split_lines(g.dir.read("ini/standings.csv"));
+    for (std::size_t r = 0; r < reports.size(); ++r) {
+        const int year = r == 0 ? s.end_year - 10 : s.end_year;
+        const std::vector<std::string> report = split_lines(reports[r].pages[0]);
+        const std::size_t first = static_cast<std::size_t>((year - s.start_year) * count);
+        for (int w = 0; w < count; ++w) {
+            const StandingsRow& row = rows[first + static_cast<std::size_t>(w)];
+            const std::string score = split_items(lines[1 + first + static_cast<std::size_t>(w)]).back();
+            const std::string shown = row.destroyed ? "滅亡" : (score[0] == '-' ? score : " " + score);
+            EXPECT_EQ(report[1 + static_cast<std::size_t>(w)], row.name + " " + shown) << year << " warlord " << w + 1;
+        }
+    }
+}
+
 void play_whole_game(int scenario) {
     const Scenario* s = find_scenario(scenario);
     ShippedGame g(scenario, {0, 2}, 1000 + static_cast<std::uint64_t>(scenario));
@@ -224,6 +250,10 @@ void play_whole_game(int scenario) {
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].pages[0].rfind("中間報告（ゲーム終了１０年前）", 0), 0u);
     EXPECT_EQ(reports[1].pages[0].rfind("ゲーム最終結果", 0), 0u);
+    check_standings(g, *s, reports);
+    const auto chart = std::find(g.host.events.begin(), g.host.events.end(), "standings");
+    ASSERT_NE(chart, g.host.events.end()) << "the standings' chart at the end of the game";
+    EXPECT_EQ(*std::next(chart), "warlord_list");
     ASSERT_FALSE(g.host.windows.empty());
     EXPECT_EQ(g.host.windows.back().msg_mode, kMsgCredits);
     EXPECT_EQ(g.host.ended, 1);

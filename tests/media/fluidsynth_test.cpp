@@ -2,8 +2,10 @@
 // Open starts from the beginning, Close silences, and every way of failing says what is wrong.
 // Then the main screen over that player when no soundfont exists: one box, and play goes on.
 
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -39,7 +41,7 @@ FluidsynthOptions offline() {
 
 #define REQUIRE_SOUNDFONT()                                                        \
     if (!find_soundfont(nullptr, default_soundfont_places()).file)                 \
-    GTEST_SKIP() << "no General MIDI soundfont installed (fluid-soundfont-gm)"
+    GTEST_SKIP() << "no General MIDI soundfont installed (timgm6mb-soundfont or fluid-soundfont-gm)"
 
 std::vector<std::int16_t> render_seconds(FluidsynthPlayer& player, double seconds) {
     std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate) * 2);
@@ -78,6 +80,64 @@ TEST(FluidsynthPlayer, EveryShippedPieceRendersToSoundAndPlaysOnce) {
     }
     player.close();
     EXPECT_FALSE(player.playing());
+}
+
+// The loudness of each MIDI channel over the opening of a piece (first 16), then of one note
+// struck on every channel with the program the piece chose for it (last 16): every program a
+// piece uses, even one that enters late, is heard. With on_demand the synthesizer holds only the
+// samples of the programs selected, as the player does.
+std::array<double, 32> channel_loudness(const std::filesystem::path& soundfont, const std::filesystem::path& piece,
+                                        bool on_demand) {
+    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", kRate);
+    fluid_settings_setint(settings, "synth.lock-memory", 0);
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", on_demand ? 1 : 0);
+    fluid_settings_setint(settings, "synth.audio-groups", 16);  // one stereo output per channel
+    fluid_settings_setint(settings, "synth.audio-channels", 16);
+    fluid_synth_t* synth = new_fluid_synth(settings);
+    EXPECT_NE(fluid_synth_sfload(synth, soundfont.c_str(), 1), FLUID_FAILED);
+    fluid_player_t* sequence = new_fluid_player(synth);
+    fluid_player_add(sequence, piece.c_str());
+    fluid_player_play(sequence);
+    std::array<double, 32> loudness{};
+    std::vector<std::vector<float>> out(32, std::vector<float>(512));
+    std::vector<float*> outs;
+    for (auto& o : out) outs.push_back(o.data());
+    auto render = [&](double seconds, std::size_t first) {
+        for (int block = 0; block < int(seconds * kRate / 512); ++block) {
+            for (auto& o : out) std::fill(o.begin(), o.end(), 0.0f);
+            fluid_synth_process(synth, 512, 0, nullptr, 32, outs.data());
+            for (std::size_t c = 0; c < 16; ++c)
+                for (int k = 0; k < 512; ++k) loudness[first + c] += out[2 * c][k] * out[2 * c][k] + out[2 * c + 1][k] * out[2 * c + 1][k];
+        }
+    };
+    render(6.0, 0);
+    // The sequence goes first: a stopped one would still end the notes struck after it.
+    fluid_player_stop(sequence);
+    delete_fluid_player(sequence);
+    fluid_synth_all_sounds_off(synth, -1);
+    for (int c = 0; c < 16; ++c) fluid_synth_noteon(synth, c, c == 9 ? 38 : 60, 100);
+    render(1.0, 16);
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    for (double& l : loudness) l = std::sqrt(l);
+    return loudness;
+}
+
+TEST(FluidsynthPlayer, SamplesLoadedOnDemandLeaveNoProgramOfAPieceSilent) {
+    REQUIRE_SOUNDFONT();
+    const auto soundfont = *find_soundfont(nullptr, default_soundfont_places()).file;
+    for (const char* piece : {"china1", "french1", "Game01"}) {
+        const auto whole = channel_loudness(soundfont, shipped_piece(piece), false);
+        const auto on_demand = channel_loudness(soundfont, shipped_piece(piece), true);
+        int sounding = 0;
+        for (std::size_t k = 0; k < whole.size(); ++k) {
+            EXPECT_NEAR(on_demand[k], whole[k], 0.02 * whole[k] + 1e-6) << piece << (k < 16 ? " channel " : " note on channel ") << k % 16;
+            sounding += k < 16 && whole[k] > 0.1;
+        }
+        EXPECT_GE(sounding, 3) << piece << ": the opening should have several parts";
+        for (std::size_t c = 16; c < 32; ++c) EXPECT_GT(on_demand[c], 0.05) << piece << ": channel " << c - 16 << " is silent";
+    }
 }
 
 // Loudness in 50 ms steps: the shape of a passage, which stays the same when the piece is played

@@ -191,8 +191,9 @@ TEST(SoundfontSearch, PlacesAreTriedInOrderAndFoldersGiveTheirFirstSf2ByName) {
     EXPECT_NE(none.error.find("no General MIDI soundfont"), std::string::npos);
 
     const auto defaults = default_soundfont_places();
-    ASSERT_EQ(defaults.size(), 3u);
-    EXPECT_EQ(defaults[0], "/usr/share/sounds/sf2/FluidR3_GM.sf2");
+    ASSERT_EQ(defaults.size(), 4u);
+    EXPECT_EQ(defaults[0], "/usr/share/sounds/sf2/TimGM6mb.sf2");  // the small one before FluidR3
+    EXPECT_EQ(defaults[1], "/usr/share/sounds/sf2/FluidR3_GM.sf2");
 }
 
 int failure_boxes(const ScriptedHost& host) {

@@ -34,6 +34,8 @@ expect 2 err "usage: teijinki" teijinki --bogus
 expect 2 err "only one game folder" teijinki one two
 expect 2 err "--screenshots needs a folder" teijinki --screenshots
 expect 2 err "-platform needs a value" teijinki -platform
+# Without any display the game says so instead of Qt's abort (the work folder holds no game).
+expect 2 err "no display to open the game's windows on" teijinki
 
 expect 0 out "usage: teijinki-sim" teijinki-sim --help
 expect 0 out "teijinki-sim $version" teijinki-sim --version

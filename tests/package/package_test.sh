@@ -34,7 +34,7 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 [ "$(dpkg-deb -f "$deb" Section)" = "games" ] || fail "Section is not games"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for wanted in "libc6" "libqt6widgets6" "libfluidsynth3" "fluid-soundfont-gm | timgm6mb-soundfont" "fonts-noto-cjk"; do
+for wanted in "libc6" "libqt6widgets6" "libfluidsynth3" "timgm6mb-soundfont | fluid-soundfont-gm" "fonts-noto-cjk"; do
   case "$depends" in *"$wanted"*) ;; *) fail "Depends lacks $wanted" ;; esac
 done
 

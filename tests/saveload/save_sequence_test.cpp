@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "messages/standings.h"
 #include "setup/new_game.h"
 #include "shipped_game.h"
 #include "slot_fixture.h"
@@ -154,6 +155,8 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
     const int saved_year = g.m.year;
     const auto cohesion = g.shared.mei_kessoku;
     const std::string generals = g.dir.read("save/busv.ini");
+    const auto standings = read_standings(g.folder);
+    ASSERT_EQ(standings.back().year, saved_year);
     g.play_years(3);
     ASSERT_NE(g.m.year, saved_year);
     ASSERT_FALSE(g.shared.saved_flag) << "a year played makes the game unsaved again";
@@ -169,8 +172,12 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
     EXPECT_TRUE(g.shared.saved_flag);
     EXPECT_EQ(g.shared.form_result, 0);
     EXPECT_EQ(g.dir.read("ini/busv.ini"), generals) << "the year start does not touch the generals";
+    EXPECT_EQ(read_standings(g.folder), standings) << "the years played after the save are gone, none twice";
     g.play_years(1);
     EXPECT_EQ(g.m.year, saved_year + 1);
+    const auto one_more = read_standings(g.folder);
+    ASSERT_EQ(one_more.size(), standings.size() + static_cast<std::size_t>(g.shared.gun_count));
+    EXPECT_EQ(one_more.back().year, saved_year + 1);
 }
 
 // The terminal program's --save and --load, when it has been built beside the tests.
@@ -187,6 +194,7 @@ TEST(TerminalProgram, SavesWhenItStopsAndContinuesTheSlotAndAnUnreadableSlotChan
     ASSERT_EQ(status(run + "--players 1 --years 5 --save 3"), 0);
     const SlotFile slot = read_slot(GameFolder(game), "3").slot;
     EXPECT_EQ(slot.save_info[0], 194);
+    EXPECT_EQ(read_standings(GameFolder(game)).back().year, 194) << "the terminal program keeps the standings too";
 
     const auto snapshot = [&] {
         std::string all;

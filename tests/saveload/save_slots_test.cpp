@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "slot_fixture.h"
+#include "world/encoding.h"
 #include "world/error.h"
 
 namespace teijinki {
@@ -355,6 +356,75 @@ TEST(Load, AWriteThatFailsOnTheThirdFileRollsBackTheTwoBeforeAndTellsThePlayer) 
         << full;
     EXPECT_EQ(w.dir.read("ini/Cmtsv.ini"), comments);
     EXPECT_EQ(w.dir.read("ini/busv.ini"), w.dir.read("save/busv8.ini"));
+}
+
+TEST(Load, ASlotWithoutStandingsOrWithDamagedOnesLoadsTheGameAndStartsTheStandingsAgain) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("4"));
+    const std::string generals = w.dir.read("ini/busv.ini");
+    const auto load_over_another_game = [&] {
+        w.write_game("董卓", 40);
+        w.host.boxes.clear();
+        EXPECT_TRUE(w.load("4")) << w.problem;
+        EXPECT_EQ(w.dir.read("ini/busv.ini"), generals);
+        EXPECT_EQ(w.dir.read("ini/standings.csv"), "") << "the other game's standings are gone";
+        return w.host.boxes.empty() ? std::string() : w.host.boxes.back().text;
+    };
+
+    // A slot from before the standings were kept: the question is the usual one.
+    fs::remove(w.dir.root() / "save/standings4.csv");
+    EXPECT_EQ(load_over_another_game(), "save4シナリオ 1曹操 190年\r\nこれをロードしますか？");
+
+    // Damaged ones are named in the question, and the game loads all the same.
+    w.dir.write("save/standings4.csv", "年,軍閥\r\n190,1\r\n");
+    const std::string told = load_over_another_game();
+    EXPECT_EQ(told.rfind(std::string("save4シナリオ 1曹操 190年\r\n") + kStandingsNotLoaded, 0), 0u) << told;
+    EXPECT_NE(told.find("save/standings4.csv"), std::string::npos);
+    EXPECT_TRUE(told.ends_with("これをロードしますか？"));
+}
+
+TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    for (const char* slot : {"", "3", "07", "8", "9"}) ASSERT_TRUE(w.save(slot)) << slot;
+    // Slot 3 as the original platform wrote it, in Shift-JIS; 07 and 8 damaged in two ways.
+    const auto sjis = from_utf8(w.dir.read("save/save3.ini"), Encoding::ShiftJis);
+    ASSERT_TRUE(sjis);
+    w.dir.write("save/save3.ini", *sjis);
+    w.dir.write("save/save07.ini", "同盟結束力\r\n190,1\r\n");
+    fs::remove(w.dir.root() / "save/Kunisv8.ini");
+    w.dir.write("save/kdn_end.log", "not a slot");
+    w.dir.write("save/saveA.ini", "not a slot either");
+    const auto at = fs::file_time_type::clock::now();
+    int age = 0;
+    for (const char* name : {"save/save07.ini", "save/save3.ini", "save/save9.ini", "save/save.ini", "save/save8.ini"})
+        fs::last_write_time(w.dir.root() / name, at - std::chrono::minutes(++age));
+
+    const auto slots = list_slots(w.folder);
+    ASSERT_EQ(slots.size(), 5u);
+    const std::vector<std::pair<std::string, bool>> expected = {{"07", true}, {"3", false}, {"9", false}, {"", false}, {"8", true}};
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        EXPECT_EQ(slots[i].number, expected[i].first) << i;
+        EXPECT_EQ(slots[i].damaged, expected[i].second) << i;
+        EXPECT_EQ(slots[i].preview, expected[i].second ? "" : "シナリオ 1曹操 190年") << i;
+    }
+    EXPECT_NE(slots[0].problem.find("save/save07.ini"), std::string::npos) << slots[0].problem;
+    EXPECT_NE(slots[4].problem.find("save/Kunisv8.ini"), std::string::npos) << slots[4].problem;
+    EXPECT_EQ(slot_list_row(slots[1]), "save3　シナリオ 1曹操 190年　" + saved_time_text(slots[1].saved_at));
+    EXPECT_EQ(slot_list_row(slots[0]).rfind("save07　（壊れています）　", 0), 0u);
+
+    // The screen lists them, and a picked slot's number is the one typed.
+    SvldRules screen(w.folder, w.shared, w.host);
+    w.shared.start_mode = 2;
+    screen.init_rtn();
+    ASSERT_EQ(screen.saved_slots.size(), 5u);
+    screen.Command1_Click(5);
+    screen.pick_slot(3);
+    EXPECT_EQ(screen.Lab_num, "save");
+    screen.pick_slot(2);
+    EXPECT_EQ(screen.Lab_num, "save9");
+    EXPECT_EQ(list_slots(GameFolder(w.dir.root() / "nowhere")).size(), 0u);
 }
 
 }  // namespace

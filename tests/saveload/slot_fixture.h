@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "messages/standings.h"
 #include "turn/save_sequence.h"
 #include "saveload/save_slots.h"
 #include "saveload/svld_rules.h"
@@ -14,7 +15,7 @@
 namespace teijinki::testing {
 
 inline const char* const kWorkingFiles[] = {"ini/busv.ini", "ini/gunsv.ini", "ini/Cmtsv.ini", "ini/Kunisv.ini",
-                                            "ini/kodarn.log"};
+                                            "ini/kodarn.log", "ini/standings.csv"};
 
 class SlotWorld {
 public:
@@ -38,6 +39,13 @@ public:
         dir.write("ini/Cmtsv.ini", crlf_lines({".1", lord, "乱世の奸雄。", "."}));
         dir.write("ini/Kunisv.ini", provinces);
         dir.write("ini/kodarn.log", crlf_lines({"鼎陣記の記録", lord + "の記録", "EOT======="}));
+        StandingsRow row;
+        row.year = 190;
+        row.warlord = 1;
+        row.name = lord + "軍";
+        row.troops = army + 3;
+        row.score = static_cast<float>(army) + 0.5f;
+        dir.write("ini/standings.csv", format_standings({row}));
     }
 
     // Shared values as a running game holds them.

@@ -6,6 +6,8 @@
 
 #include "rules_fixture.h"
 #include "turn/reports.h"
+#include "turn/standings_year.h"
+#include "world/encoding.h"
 
 namespace {
 
@@ -78,6 +80,58 @@ TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSh
     w.m.text.clear();
     Houkoku_rtn(w.m);
     EXPECT_NE(w.report().find("最終成績： 0\r\n制覇率： 0（"), std::string::npos) << w.report();
+}
+
+TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndStartedAgain) {
+    RulesWorld w;
+    w.set_generals({{"a", 1, 1, 1, 5}, {"b", 1, 1, 1, 1}, {"c", 1, 1, 2, 5}});
+    w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"乙", 0, 2, 10, 2, 5}, {"丙", 0, 3, 9, 9, 9, 9, 9, 9, true}});
+    w.set_provinces({1, 1, 2, 0});
+    w.shared.gun_mei2[1] = 1;
+    w.shared.mei_troops[1] = 200;
+    w.shared.mei_kessoku[1] = 50;
+    w.shared.player_gun[3] = 2;
+    w.m.year = 200;
+    // A folder as the original platform wrote it: the standings are written in Shift-JIS too.
+    const auto sjis = from_utf8(w.dir.read("ini/Text.ini") + ".200\r\n鼎\r\n..\r\n", Encoding::ShiftJis);
+    ASSERT_TRUE(sjis);
+    w.dir.write("ini/Text.ini", *sjis);
+    w.dir.write("ini/standings.csv", "壊れた\r\n");
+    record_standings(w.m);
+    ASSERT_EQ(w.host.boxes.size(), 1u);
+    const std::string told = w.host.boxes[0].text;
+    EXPECT_EQ(told.rfind(kStandingsRestarted, 0), 0u);
+    EXPECT_NE(told.find("ini/standings.csv"), std::string::npos);
+    EXPECT_NE(told.find("ini/standings_damaged.csv"), std::string::npos);
+    EXPECT_EQ(w.dir.read("ini/standings_damaged.csv"), "壊れた\r\n");
+
+    EXPECT_FALSE(is_valid_utf8(w.dir.read("ini/standings.csv")));
+    auto rows = read_standings(w.folder);
+    ASSERT_EQ(rows.size(), 3u);
+    const StandingsRow& leader = rows[0];
+    EXPECT_EQ(leader.name, "甲");
+    EXPECT_EQ(std::vector<int>({leader.year, leader.troops, leader.seihei, leader.provinces, leader.generals, leader.meisei,
+                                leader.tian, leader.kessoku, leader.ifu, leader.alliance_leader}),
+              std::vector<int>({200, 34, 4, 2, 2, 20, 100, 50, 7, 1}));
+    EXPECT_EQ(leader.score, 170.0f) << "30 troops at full order, fame 40, the alliance's 200 at half cohesion";
+    EXPECT_FALSE(leader.player);
+    EXPECT_TRUE(rows[1].player);
+    EXPECT_EQ(rows[1].provinces, 1);
+    EXPECT_EQ(rows[1].generals, 1);
+    EXPECT_FLOAT_EQ(rows[1].score, 10.0f * 50.0f / 150.0f + 10.0f);
+    EXPECT_TRUE(rows[2].destroyed);
+    EXPECT_EQ(rows[2].score, 0.0f) << "a destroyed warlord scores nothing";
+
+    // The next year is added; the same year again replaces the rows from that year on.
+    w.m.year = 201;
+    record_standings(w.m);
+    EXPECT_EQ(read_standings(w.folder).size(), 6u);
+    w.m.year = 200;
+    record_standings(w.m);
+    rows = read_standings(w.folder);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows.back().year, 200);
+    EXPECT_EQ(w.host.boxes.size(), 1u);
 }
 
 TEST(Reports, ANewLogHoldsOnlyItsTitle) {

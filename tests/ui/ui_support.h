@@ -43,6 +43,7 @@ public:
     void load_game(QWidget*, MainState&) override { asked.push_back("load"); }
     void open_warlord_list(QWidget*, MainState&) override { asked.push_back("warlord_list"); }
     void open_map(QWidget*, MainState&) override { asked.push_back("map"); }
+    void open_standings(QWidget*, MainState&) override { asked.push_back("standings"); }
     void open_warlord_sheet(QWidget*, MainState&) override { asked.push_back("warlord_sheet"); }
 };
 

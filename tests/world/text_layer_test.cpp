@@ -43,6 +43,15 @@ TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
     EXPECT_EQ(v, 32767);
     EXPECT_FALSE(parse_number("1a", v));
     EXPECT_FALSE(parse_number("-", v));
+    // Whole numbers are read as integers, reals through a real; both saturate the same way.
+    const std::vector<std::pair<const char*, int>> read = {{"+7", 7},       {" -3 ", -3},  {"-40000", -32768},
+                                                          {"7.", 7},       {".5", 0},     {"-2.5", -2},
+                                                          {"12345678901234567890", 32767}, {"", 0}};
+    for (const auto& [text, value] : read) {
+        EXPECT_TRUE(parse_number(text, v)) << text;
+        EXPECT_EQ(v, value) << text;
+    }
+    for (const char* text : {"--1", "+-1", "1e5", "0x10", "1 2", "1..2"}) EXPECT_FALSE(parse_number(text, v)) << text;
     EXPECT_EQ(marker_id(".5"), 5);
     EXPECT_EQ(marker_id(".007"), 7);
     EXPECT_EQ(marker_id(".1234"), 123);

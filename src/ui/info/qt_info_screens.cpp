@@ -12,6 +12,7 @@
 #include "screens/info_lists.h"
 #include "screens/map_data.h"
 #include "ui/info/map_dialog.h"
+#include "ui/info/standings_dialog.h"
 #include "ui/info/status_dialog.h"
 #include "turn/main_state.h"
 #include "ui/qt_host.h"
@@ -105,6 +106,15 @@ void show_map(QWidget* parent, const GameFolder& folder, SharedValues& shared, Q
         });
 }
 
+void show_standings(QWidget* parent, const GameFolder& folder, QtHost* host) {
+    open_screen(
+        parent, host, info::kStandingsCaption, [&] { return read_standings(folder); },
+        [&](std::vector<StandingsRow> rows) {
+            StandingsDialog dialog(parent, std::move(rows), host);
+            run(dialog, host);
+        });
+}
+
 void show_general_sheet(QWidget* parent, const GameFolder& folder, SharedValues& shared, int general_id,
                         QtHost* host) {
     shared.form_param = general_id;
@@ -126,6 +136,10 @@ void InfoScreenOpener::open_warlord_list(QWidget* parent, MainState& m) {
 }
 
 void InfoScreenOpener::open_map(QWidget* parent, MainState& m) { show_map(parent, m.folder, m.shared, host_); }
+
+void InfoScreenOpener::open_standings(QWidget* parent, MainState& m) {
+    show_standings(parent, m.folder, host_);
+}
 
 void InfoScreenOpener::open_warlord_sheet(QWidget* parent, MainState& m) {
     show_warlord_sheet(parent, m.folder, m.shared, m.shared.form_param, m.shared.msg_text, host_);

@@ -38,6 +38,8 @@ void show_generals_by_warlord(QWidget* parent, const GameFolder& folder, SharedV
 void show_province_list(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host = nullptr);
 // "全国地図" (Map): the map button and the end of the game.
 void show_map(QWidget* parent, const GameFolder& folder, SharedValues& shared, QtHost* host = nullptr);
+// "勢力推移" (Standings): the rise and fall of every warlord, from \ini\standings.csv.
+void show_standings(QWidget* parent, const GameFolder& folder, QtHost* host = nullptr);
 // The general sheet (Status, modal) of a general clicked in a list; form_param := general_id.
 void show_general_sheet(QWidget* parent, const GameFolder& folder, SharedValues& shared, int general_id,
                         QtHost* host = nullptr);
@@ -48,6 +50,7 @@ class InfoScreenOpener : public ScreenOpener {
 public:
     void open_warlord_list(QWidget* parent, MainState& m) override;
     void open_map(QWidget* parent, MainState& m) override;
+    void open_standings(QWidget* parent, MainState& m) override;
     void open_warlord_sheet(QWidget* parent, MainState& m) override;
 };
 

@@ -60,6 +60,7 @@ MainScreen::MainScreen(QtHost& host, const GameFolder& folder, SharedValues& sha
     QMenu* info = menuBar()->addMenu(QStringLiteral("情報"));
     info->setObjectName(QStringLiteral("cmdInfo"));
     add(info, "cmdItiran", "軍閥一覧", &MainScreen::cmdItiran_Click);
+    add(info, "cmdStandings", "勢力推移", &MainScreen::cmdStandings_Click);
     add(info, "cmdVer", "バージョン情報", &MainScreen::cmdVer_Click);
     QMenu* env = menuBar()->addMenu(QStringLiteral("環境"));
     env->setObjectName(QStringLiteral("cmdEnv"));
@@ -311,6 +312,10 @@ void MainScreen::exitGame_Click() {
 
 void MainScreen::cmdItiran_Click() {
     guarded([&] { host_.opener().open_warlord_list(this, *m_); });
+}
+
+void MainScreen::cmdStandings_Click() {
+    guarded([&] { host_.opener().open_standings(this, *m_); });
 }
 
 void MainScreen::cmdVer_Click() { host_.message_box_over(this, kVersionText, Buttons::Ok); }

@@ -39,6 +39,7 @@ public:
     void newGame_Click();
     void exitGame_Click();
     void cmdItiran_Click();
+    void cmdStandings_Click();
     void cmdVer_Click();
     void cmdMusic_Click();
 

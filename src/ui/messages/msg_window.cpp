@@ -104,9 +104,9 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     for (int i = 0; i <= pages.last_page(); ++i)
         portraits = portraits || !pages.page_cg[i].empty() || !pages.page_caption[i].empty();
     column->setVisible(portraits);
-    auto* body = new QHBoxLayout;
-    body->addWidget(column);
-    body->addWidget(frame, 1);
+    body_ = new QHBoxLayout;
+    body_->addWidget(column);
+    body_->addWidget(frame, 1);
 
     // Command1(0..3).
     const char* captions[4] = {"閉", "前ページ", "次ページ", "最終ページ"};
@@ -136,7 +136,7 @@ MsgWindow::MsgWindow(QWidget* parent, const GameFolder& folder, const PageStore&
     outer->setContentsMargins(16, 14, 16, 14);
     outer->setSpacing(10);
     outer->addWidget(caution_);
-    outer->addLayout(body, 1);
+    outer->addLayout(body_, 1);
     outer->addLayout(row);
 
     // Right and PageDown read on, Left and PageUp back, Home and End go to the first and the
@@ -255,6 +255,16 @@ void MsgWindow::read_back() {
         return;
     }
     Command1_Click(1);
+}
+
+void MsgWindow::show_beside_text(QWidget* widget) {
+    widget->setParent(this);
+    body_->addWidget(widget, 1);
+    // Held to the screen's area when shown, as every window is. The text is narrower now, so
+    // its tallest page is measured again.
+    resize(width() + widget->minimumWidth(), height());
+    if (pager_.msg_mode() != kMsgCredits) grow_to_tallest_page();
+    dsp_Text_rtn();
 }
 
 void MsgWindow::Command1_Click(int index) {

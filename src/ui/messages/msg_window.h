@@ -10,6 +10,7 @@
 #include "messages/page_store.h"
 #include "world/game_folder.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -28,6 +29,8 @@ public:
     // Command1(index): 0 閉, 1 前ページ, 2 次ページ, 3 最終ページ, page by page.
     void Command1_Click(int index);
     void Timer1_Timer();
+    // A picture beside the page text (the reports' score chart); the window widens for it.
+    void show_beside_text(QWidget* widget);
     // What the 次ページ and 前ページ buttons and the reading keys do: a page taller than the view
     // is read to its end before the next page comes, and back to its top before the one before.
     void read_on();
@@ -57,6 +60,7 @@ private:
     QLabel* caution_;      // Lbl_Caution
     QLabel* page_count_;
     QScrollArea* viewport_;
+    QHBoxLayout* body_;
     QPushButton* buttons_[4];
     QTimer* timer1_;
     std::string shown_credit_picture_;

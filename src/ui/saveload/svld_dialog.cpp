@@ -4,8 +4,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
@@ -100,15 +102,51 @@ SvldDialog::SvldDialog(QWidget* parent, QtHost& host, const GameFolder& folder, 
     bottom->addStretch(1);
     bottom->addWidget(command3_);
 
+    // The saved slots beside the pad, newest first.
+    auto* list_caption = new QLabel(QStringLiteral("セーブ一覧（新しい順）"), this);
+    list_caption->setProperty("role", QStringLiteral("heading"));
+    slot_lst_ = new QListWidget(this);
+    slot_lst_->setObjectName(QStringLiteral("Slot_lst"));
+    slot_lst_->setFont(serif_font(12.5));
+    slot_lst_->setFocusPolicy(Qt::NoFocus);  // the screen keeps the keys: digits, arrows, Enter
+    slot_lst_->setMinimumWidth(280);
+    for (const SlotListEntry& entry : rules_->saved_slots) {
+        auto* item = new QListWidgetItem(qs(slot_list_row(entry)), slot_lst_);
+        if (entry.damaged) {
+            item->setForeground(colors::kLacquer);
+            item->setToolTip(qs(entry.problem));
+        }
+    }
+    if (rules_->saved_slots.empty()) {
+        auto* none = new QListWidgetItem(QStringLiteral("（セーブはまだありません）"), slot_lst_);
+        none->setFlags(Qt::NoItemFlags);
+    }
+    connect(slot_lst_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { Slot_lst_Click(slot_lst_->row(item)); });
+    connect(slot_lst_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { Slot_lst_DblClick(slot_lst_->row(item)); });
+    auto* list_column = new QVBoxLayout;
+    list_column->setSpacing(4);
+    list_column->addWidget(list_caption);
+    list_column->addWidget(slot_lst_, 1);
+
+    auto* pad_column = new QVBoxLayout;
+    pad_column->setSpacing(12);
+    pad_column->addWidget(lab_num_);
+    pad_column->addLayout(pad);
+    pad_column->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(20);
+    columns->addLayout(pad_column);
+    columns->addLayout(list_column, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 20, 28, 18);
     layout->setSpacing(12);
     layout->addWidget(caption_);
-    layout->addWidget(lab_num_);
     layout->addWidget(hlp_);
-    layout->addLayout(pad);
+    layout->addLayout(columns, 1);
     layout->addLayout(bottom);
-    setMinimumWidth(340);
+    resize(860, 460);  // held to the screen when shown
     show_values();
 }
 
@@ -126,8 +164,22 @@ void SvldDialog::Command1_Click(int digit) {
 
 void SvldDialog::Command2_Click(int index) {
     rules_->Command2_Click(index);
+    if (index == 0) slot_lst_->setCurrentRow(-1);  // 取消 lets go of the picked slot too
     show_values();
     if (rules_->closed) done(QDialog::Accepted);
+}
+
+void SvldDialog::Slot_lst_Click(int row) {
+    if (row < 0 || row >= static_cast<int>(rules_->saved_slots.size())) return;
+    slot_lst_->setCurrentRow(row);
+    rules_->pick_slot(static_cast<std::size_t>(row));
+    show_values();
+}
+
+void SvldDialog::Slot_lst_DblClick(int row) {
+    if (row < 0 || row >= static_cast<int>(rules_->saved_slots.size())) return;
+    Slot_lst_Click(row);
+    Command2_Click(1);
 }
 
 void SvldDialog::Command3_Click() {
@@ -159,6 +211,15 @@ void SvldDialog::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
         Command3_Click();
         return;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int count = static_cast<int>(rules_->saved_slots.size());
+        if (count == 0) return;
+        const int row = slot_lst_->currentRow();
+        const int next = row < 0 ? 0 : key == Qt::Key_Up ? std::max(row - 1, 0) : std::min(row + 1, count - 1);
+        Slot_lst_Click(next);
+        return;
+    }
     default:
         QDialog::keyPressEvent(event);
     }

@@ -1,6 +1,6 @@
 #pragma once
-// SVLD: the save/load screen. A digit pad types the slot number, "決定" saves or previews and
-// loads, "戻る" leaves without doing anything. Every decision is SvldRules'; this screen draws
+// SVLD: the save/load screen. A digit pad types the slot number, or a slot is picked from the
+// list of the saved ones; "決定" saves or previews and loads, "戻る" leaves without doing anything. Every decision is SvldRules'; this screen draws
 // its values and closes when the rules say so.
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 #include "saveload/svld_rules.h"
 
 class QLabel;
+class QListWidget;
 class QPushButton;
 
 namespace teijinki::ui {
@@ -27,6 +28,10 @@ public:
     void Command1_Click(int digit);
     void Command2_Click(int index);
     void Command3_Click();
+    // The list of saved slots: a click (or the arrow keys) picks a slot's number; a double click
+    // picks it and presses "決定", with the usual question.
+    void Slot_lst_Click(int row);
+    void Slot_lst_DblClick(int row);
 
 public slots:
     void reject() override;
@@ -44,6 +49,7 @@ private:
     QLabel* caption_;
     QLabel* lab_num_;
     QLabel* hlp_;
+    QListWidget* slot_lst_;
     QPushButton* digits_[10];
     QPushButton* command2_[2];
     QPushButton* command3_;

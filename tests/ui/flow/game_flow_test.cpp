@@ -340,7 +340,8 @@ TEST_F(GameFlow, VersionAndMenuEntriesOfOtherScreens) {
     opener.asked.clear();
     main->cmdItiran_Click();
     main->Command1_Click(0);
-    EXPECT_EQ(opener.asked, (std::vector<std::string>{"warlord_list", "map"}));
+    main->cmdStandings_Click();
+    EXPECT_EQ(opener.asked, (std::vector<std::string>{"warlord_list", "map", "standings"}));
     // Restarting without saving asks; No keeps the game.
     host.answers = {Answer::No};
     QSignalSpy restart(main.get(), &ui::MainScreen::restartRequested);

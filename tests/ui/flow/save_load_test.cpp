@@ -13,6 +13,7 @@
 
 #include "media/music_player.h"
 #include "saveload/save_slots.h"
+#include "saveload/slot_fixture.h"
 #include "ui/saveload/svld_dialog.h"
 #include "ui/title/title_screen.h"
 #include "ui/main/main_screen.h"
@@ -218,6 +219,39 @@ TEST_F(SaveLoad, SwitchingTheMusicOnAgainRetriesAfterAFailure) {
     EXPECT_TRUE(m.bgm_on);
     EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("cmdMusic"))->text(), QStringLiteral("BGM/OFF"));
     host.set_music(nullptr);
+}
+
+TEST(SlotListOnScreen, ListsTheSlotsAndADoubleClickOnTheLoadScreenAsksTheLoadQuestion) {
+    SlotWorld w;
+    w.set_players("曹操", 190, 1);
+    ASSERT_TRUE(w.save("2"));
+    ASSERT_TRUE(w.save("5"));
+    w.dir.write("save/save5.ini", "壊れた");
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(w.dir.root() / "save/save2.ini", now - std::chrono::hours(1));
+    RecordingOpener opener;
+    ScriptedQtHost host(w.folder, opener);
+    w.shared.start_mode = 2;
+    ui::SvldDialog screen(nullptr, host, w.folder, w.shared);
+    auto* list = screen.findChild<QListWidget*>(QStringLiteral("Slot_lst"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("save5　（壊れています）")));
+    EXPECT_TRUE(list->item(1)->text().startsWith(QStringLiteral("save2　シナリオ 1曹操 190年　")));
+
+    // The arrow keys pick, as a click does; the digits still type.
+    auto* lab_num = screen.findChild<QLabel*>(QStringLiteral("Lab_num"));
+    QTest::keyClick(&screen, Qt::Key_Down);
+    EXPECT_EQ(lab_num->text(), QStringLiteral("save5"));
+    QTest::keyClick(&screen, Qt::Key_Down);
+    EXPECT_EQ(lab_num->text(), QStringLiteral("save2"));
+    QTest::keyClick(&screen, Qt::Key_7);
+    EXPECT_EQ(lab_num->text(), QStringLiteral("save27"));
+
+    host.answers = {Answer::Cancel};
+    screen.Slot_lst_DblClick(1);
+    EXPECT_TRUE(host.saw_box_ending("save2シナリオ 1曹操 190年\r\nこれをロードしますか？"));
+    EXPECT_FALSE(screen.rules().closed) << "Cancel keeps the screen open and loads nothing";
 }
 
 }  // namespace

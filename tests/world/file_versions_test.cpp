@@ -1,0 +1,170 @@
+// What a folder remembers of its files between procedures: the last version read or written,
+// the records worked out from it, and where each name resolved. The files stay the truth: any
+// change on disk is seen, and what is remembered is only reused for bytes that are unchanged.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+
+#include "test_support.h"
+#include "world/encoding.h"
+#include "world/record_file.h"
+#include "world/working_set.h"
+
+namespace teijinki {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempGameFolder;
+using testing::crlf_lines;
+
+std::string province_file(int army_of_first) {
+    return crlf_lines({".1", "\"陳留\"", "1," + std::to_string(army_of_first), ".2", "\"冀州\"", "2,30"});
+}
+
+int first_army(const GameFolder& folder) {
+    int army = -1;
+    current_records(folder, files::kProvinces, RecordKind::Province)->visit([&](const RecordItems& r) {
+        Kuni k;
+        parse_province(r, "p", k);
+        army = k.army;
+        return false;
+    });
+    return army;
+}
+
+// An hour ago: old enough that the stamp alone tells versions apart.
+void make_old(const fs::path& path, int minutes_ago = 60) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(minutes_ago));
+}
+
+std::vector<FileStep::Kind> kinds(const std::vector<FileStep>& steps) {
+    std::vector<FileStep::Kind> out;
+    for (const FileStep& s : steps) out.push_back(s.kind);
+    return out;
+}
+
+TEST(FileVersions, EveryChangeOnDiskIsReadAfresh) {
+    // Each change keeps the size (20 → 25), so only the stamp or the bytes can tell.
+    struct Case {
+        const char* change;
+        bool old_before;  // the file's time was long past when it was first read
+        std::function<void(const TempGameFolder&)> apply;
+    };
+    const std::string file = "ini/Kunisv.ini";
+    const std::vector<Case> cases = {
+        {"new, rewritten in place within the same time stamp (a coarse file clock)", false,
+         [&](const TempGameFolder& d) {
+             const auto stamp = fs::last_write_time(d.root() / file);
+             d.write(file, province_file(25));
+             fs::last_write_time(d.root() / file, stamp);
+         }},
+        {"old, rewritten in place", true, [&](const TempGameFolder& d) { d.write(file, province_file(25)); }},
+        {"replaced by a new file, as a load does", true,
+         [&](const TempGameFolder& d) {
+             d.write("ini/restored.tmp", province_file(25));
+             fs::rename(d.root() / "ini/restored.tmp", d.root() / file);
+         }},
+        {"rewritten in place long after, with an old time of its own", true,
+         [&](const TempGameFolder& d) {
+             d.write(file, province_file(25));
+             make_old(d.root() / file, 30);
+         }},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        dir.write(file, province_file(20));
+        if (c.old_before) make_old(dir.root() / file);
+        const GameFolder folder = dir.folder();
+        ASSERT_EQ(first_army(folder), 20) << c.change;
+        c.apply(dir);
+        EXPECT_EQ(first_army(folder), 25) << c.change;
+    }
+}
+
+TEST(FileVersions, AnUnchangedFileIsCheckedAndItsRecordsReused) {
+    TempGameFolder dir;
+    dir.write("ini/Kunisv.ini", province_file(20));
+    make_old(dir.root() / "ini/Kunisv.ini");
+    const GameFolder folder = dir.folder();
+    std::vector<FileStep> steps;
+    folder.keep_file_work(&steps);
+    const auto first = current_records(folder, files::kProvinces, RecordKind::Province);
+    const auto again = current_records(folder, files::kProvinces, RecordKind::Province);
+    EXPECT_EQ(first.get(), again.get());
+    EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Read, FileStep::Kind::Check}));
+
+    // Touched without a change: read once more, and still the same records.
+    make_old(dir.root() / "ini/Kunisv.ini", 30);
+    EXPECT_EQ(current_records(folder, files::kProvinces, RecordKind::Province).get(), first.get());
+    EXPECT_EQ(steps.back().kind, FileStep::Kind::Read);
+}
+
+TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {
+    TempGameFolder dir;
+    dir.write("ini/Kunisv.ini", province_file(20));
+    const GameFolder folder = dir.folder();
+    SharedValues shared;
+    shared.kuni_count = 2;
+    WorkingSet set;
+    ld_Kuni(folder, shared, set);
+    set.kuni[1].army = 7;
+    sv_Kuni(folder, shared, set);
+    const auto text = folder.read_shared(files::kProvinces);
+    EXPECT_EQ(text->bytes(), dir.read("ini/Kunisv.ini"));
+    EXPECT_EQ(text->bytes(), province_file(7));
+    EXPECT_EQ(dir.read("ini/Kuniimg.ini"), province_file(20));  // the old bytes stay as the scratch copy
+    // Just written, its time cannot vouch for it: a change made at once, within the same time
+    // stamp, is still seen.
+    const auto stamp = fs::last_write_time(dir.root() / "ini/Kunisv.ini");
+    dir.write("ini/Kunisv.ini", province_file(9));
+    fs::last_write_time(dir.root() / "ini/Kunisv.ini", stamp);
+    EXPECT_EQ(first_army(folder), 9);
+}
+
+TEST(FileVersions, RememberedPathsFollowFilesThatAppearAndGo) {
+    TempGameFolder dir;
+    const GameFolder folder = dir.folder();
+    // Missing: the spelling given; then a file in another letter case appears and is used.
+    EXPECT_EQ(folder.resolve("\\ini\\new.ini"), dir.root() / "ini/new.ini");
+    EXPECT_FALSE(folder.read_shared_if_present("\\ini\\new.ini"));
+    dir.write("ini/NEW.INI", "x");
+    EXPECT_EQ(folder.resolve("\\ini\\new.ini"), dir.root() / "ini/NEW.INI");
+    EXPECT_EQ(folder.read_text("\\ini\\new.ini"), "x");
+    // Found in another case; the spelling given appears beside it and wins, as a lookup would.
+    dir.write("ini/new.ini", "y");
+    EXPECT_EQ(folder.read_text("\\ini\\new.ini"), "y");
+    // Gone again: back to the other one; and with neither, no file.
+    fs::remove(dir.root() / "ini/new.ini");
+    EXPECT_EQ(folder.read_text("\\ini\\new.ini"), "x");
+    fs::remove(dir.root() / "ini/NEW.INI");
+    EXPECT_FALSE(folder.read_shared_if_present("\\ini\\new.ini"));
+    EXPECT_THROW(folder.read_text("\\ini\\new.ini"), DataError);
+}
+
+TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
+    TempGameFolder dir;
+    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
+    dir.write("ini/Text.ini", sjis(".1\r\n鼎陣記\r\n"));
+    // 0x87 0x9A is the second code of "∵": it reads as the first, 0x81 0xE6, would write.
+    const std::string kept_line = "\x87\x9A" + sjis("の年\r\n");
+    dir.write("ini/kodarn.log", sjis("鼎陣記の記録\r\n") + kept_line + sjis("EOT=======\r\n"));
+    const GameFolder folder = dir.folder();
+    ASSERT_EQ(folder.encoding(), Encoding::ShiftJis);
+    const std::string old_text = folder.read_shared(files::kLog)->text();
+    // Lines kept, one changed, one added with a character the code page lacks.
+    std::string text = old_text;
+    text.replace(text.find("EOT"), std::string::npos, "曹操😀\r\nEOT=======\r\n");
+    folder.replace_keeping_old(files::kLog, files::kLogScratch, text);
+
+    const std::string bytes = dir.read("ini/kodarn.log");
+    EXPECT_EQ(bytes, sjis("鼎陣記の記録\r\n") + kept_line + sjis("曹操?\r\nEOT=======\r\n"));
+    // What the folder remembers is exactly what reading the file afresh gives.
+    EXPECT_EQ(folder.read_shared(files::kLog)->text(), dir.folder().read_text(files::kLog));
+    EXPECT_EQ(folder.read_shared(files::kLog)->bytes(), bytes);
+}
+
+}  // namespace
+}  // namespace teijinki
