@@ -271,6 +271,7 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     const std::string gunsv = g.dir.read("ini/gunsv.ini"), kunisv = g.dir.read("ini/Kunisv.ini");
     const std::string first = "year 190: ini/gunsv.ini record 1 (" + sound.gun[1].name + ")";
     const std::vector<std::pair<std::function<void(WorkingSet&)>, std::string>> breaks = {
+        {[](WorkingSet& w) { w.gun[1].tian = 100; }, ""},
         {[](WorkingSet& w) { w.gun[1].tian = 101; }, first + ": tian 101"},
         {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
          first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
@@ -295,9 +296,19 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
               (std::vector<std::string>{"year 190: the log holds 2 terminator lines", "year 190: mei_kessoku[2] = 101"}));
 }
 
+TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
+    const std::pair<const char*, bool> items[] = {
+        {"", true},       {" \t ", true},   {"0", true},      {" 12\t", true},  {"+32767", true}, {"-32768", true},
+        {"32768", false}, {"-32769", false}, {"-", false},     {" + ", false},    {"1 2", false},   {"12a", false},
+        {"--1", false},   {"99999999999999999999", false},   {"\t-7 ", true},
+    };
+    for (const auto& [item, fits] : items) EXPECT_EQ(fits_16_bits(item), fits) << '"' << item << '"';
+}
+
 TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMarks) {
     PageStore pages;
     pages.page_text[3] = kEndOfText;
+    pages.page_text[0] = kEndOfText;  // the mark follows a page: slot 0 is not looked at
     EXPECT_EQ(check_pages(pages, kMsgStrategy), std::vector<std::string>{});
     pages.page_no = 40;
     pages.page_text[40] = "x";
