@@ -131,6 +131,38 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
     EXPECT_FALSE(prepare_offer(w.m, 0, 1));
 }
 
+TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
+    RulesWorld w;
+    w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}, {"丙", 0, 3, 0, 0, 0, 0, 0, 0, true}});
+    w.shared.player_lord[1] = 2;
+    w.shared.player_lord[4] = 1;
+    w.shared.player_lord[18] = 3;  // his warlord is destroyed
+    w.shared.player_name[18] = "曹丕";
+    w.shared.player_lord[19] = 1;  // the rows end with slot 18
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    const std::tuple<int, int, std::string> rows[] = {{0, 2, ""}, {1, 1, ""}, {0, 0, "曹丕は既に滅びています。"}, {0, 0, ""}};
+    for (int row = 0; row < 4; ++row) {
+        const PlayerSheet sheet = player_sheet(w.m, row);
+        EXPECT_EQ(std::tie(sheet.panel, sheet.warlord, sheet.fallen_message), rows[row]) << "row " << row;
+    }
+
+    // The sheet names the plan at the warlord's position on the panel, if there is one.
+    w.shared.com_codes[0] = {kWar};
+    w.shared.com_codes[1] = {kWait, kWar};
+    const struct {
+        int panel, warlord, position;
+        const char* told;
+    } sheets[] = {{1, 1, 1, "戦争を画策中"}, {1, 1, 0, "待機を画策中"}, {0, 2, 0, "戦争を画策中"}, {1, 1, 2, "を画策中"},
+                  {1, 1, -1, "を画策中"},    {4, 1, 1, "を画策中"},     {1, 0, 1, "を画策中"}};
+    for (const auto& c : sheets) {
+        w.shared.gun_mei[c.warlord] = c.position;
+        prepare_warlord_sheet(w.m, c.panel, c.warlord);
+        EXPECT_EQ(w.shared.msg_text, c.told) << c.panel << " " << c.warlord << " " << c.position;
+        EXPECT_EQ(w.shared.form_param, c.warlord);
+    }
+}
+
 TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance

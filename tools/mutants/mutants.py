@@ -47,6 +47,20 @@ DECLARATION = re.compile(
     r"[A-Za-z_][\w:]*(?:<[^;=]*>)?(?:\s*[&*]+)?\s+[&*]*[A-Za-z_]\w*\s*(?:=|\{|\(|;|\[)")
 CAPACITY_HINT = re.compile(r"\.reserve\(")
 CONTROL_HEAD = re.compile(r"^(?:\}\s*)?(?:if|for|while|switch|else|do|case|default)\b")
+LABEL = re.compile(r"^(?:case\b[^;]*|default)\s*:\s*(break;)?$")
+
+
+def falls_into_nothing(codes: list[str], i: int) -> bool:
+    """A break followed only by labels, then a break or the switch's end: dropping it changes nothing."""
+    for nxt in codes[i + 1:]:
+        s = nxt.strip()
+        if not s:
+            continue
+        label = LABEL.match(s)
+        if label and not label.group(1):
+            continue
+        return s.startswith("}") or s == "break;" or bool(label)
+    return True
 
 
 @dataclasses.dataclass
@@ -169,7 +183,8 @@ def mutants_of_file(root: Path, rel: str) -> list[Mutant]:
                         news.append(f"{u // scale}.{u % scale:0{len(frac)}d}{suffix}")
             for new in news:
                 one(i, "constant", f"{m.group(0)} → {new}", text[:m.start()] + new + text[m.end():])
-        if is_statement(code, prev_code) and not DECLARATION.match(stripped):
+        if is_statement(code, prev_code) and not DECLARATION.match(stripped) \
+                and not (stripped == "break;" and falls_into_nothing(codes, i)):
             indent = text[:len(text) - len(text.lstrip())]
             one(i, "drop", "statement dropped", indent + ";")
         # Two adjacent draws, each a whole statement: exchange the lines.
