@@ -261,7 +261,6 @@ void T_End_rtn(MainState& m) {
     show_msg_window(m);
     stMusic(m, "china1");
     m.shared.msg_mode = kMsgStrategy;
-    m.text.text_idx = 0;
 }
 
 void Res_rtn(MainState& m) {

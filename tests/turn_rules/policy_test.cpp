@@ -91,13 +91,13 @@ TEST(Policy, OneRewriteGivesTheFileThatSavingEachWarlordInTurnGives) {
     EXPECT_EQ(once.dir.read("ini/gunsv.ini"), expected);
 }
 
-// 甲 with officers 将 (charm 6, too able for bad luck), 参 (charm 8) and 軍 (charm 2); the lord
-// is a 文官 and takes no part.
+// 甲 with officers 将 (charm 6, too able for bad luck), 参 (charm 8) and 軍 (charm 2), generals 1
+// to 3; the lord, general 4, is a 文官 and takes no part.
 std::unique_ptr<RulesWorld> personnel(int kessoku, int officer_roll, int bad, int year_roll) {
     auto w = std::make_unique<RulesWorld>(scripted());
-    w->set_generals({{"君", 1, 9, 1, kJobBunkan}, {"将", 1, 6, 1, kJobShougun}, {"参", 1, 8, 1, kJobSanbou},
-                     {"軍", 1, 2, 1, kJobGunshi}});
-    w->set_warlords({{"甲", 0, 1, 0, 0, 0, 0, kessoku}});
+    w->set_generals({{"将", 1, 6, 4, kJobShougun}, {"参", 1, 8, 4, kJobSanbou}, {"軍", 1, 2, 4, kJobGunshi},
+                     {"君", 1, 9, 4, kJobBunkan}});
+    w->set_warlords({{"甲", 0, 4, 0, 0, 0, 0, kessoku}});
     auto& r = w->script();
     for (auto [k, n] : {std::pair{0, 6}, {0, 6}, {0, 6}, {0, 6}, {officer_roll, 6}, {officer_roll, 6}, {1, 2}, {bad, 6},
                         {year_roll, 6}, {year_roll, 6}})
