@@ -287,8 +287,9 @@ TEST_F(TacticChoice, NegativeFrontalScoreLosesToTheFirstHigherCandidate) {
 // Each side is one 将軍 who is its commander, strategist (half his wisdom: 23 gives CInt(11.5) =
 // 12), field general and duellist; tian 100, so the strength is army + seihei, and an allied side
 // (leading an alliance of its own) counts only its army. Every set-up contest draws its lowest
-// bonus and each morale roll draws 0.9 then 0.1: Int(3.6) + Int(0.6) + 2 = 5, so charm 5 rouses
-// and 2 does not. The initiatives are ties or won by one point.
+// bonus. The attacker's morale roll draws 0.9 then 0.1: Int(3.6) + Int(0.6) + 2 = 5, so charm 5
+// rouses and 2 does not; the defender's 0.3 then 0.1 gives 3, which 2 misses by one. The
+// initiatives are ties or won by one point.
 struct Fighter {
     int army, seihei, policy, fight, wisdom, tactics, charm;
     bool allied = false;
@@ -361,6 +362,13 @@ TEST(Openings, EachTacticsExchangeAndTheMiddleBattle) {
          "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
          "<17:甲の軍師甲将|一騎打ち>/#<29:甲将が乙将|乙>/甲の士気 220 乙の士気 132//"
          "その流れのまま中盤戦に入り、<19:乙| 66>/<19:甲| 24>/甲の士気 195 乙の士気 66//<35:甲>/", "甲将"},
+        {"duel won by the defender, by his own draw", plain, {30, 0, 10, 14, 20, 10, 2},
+         {{0, 2}, {0, 2}, {1, 2}, {0, 2}, {3, 6}, {3, 6}, {0, 6}, {1, 6}, {2, 6}, {0, 6},
+          {0, 4}, {1, 4}, {3, 4}, {2, 4}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
+         kDuel,
+         "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
+         "<17:乙の軍師乙将|一騎打ち>/#<29:乙将が甲将|甲>/甲の士気 158 乙の士気 180//"
+         "その流れのまま中盤戦に入り、<19:乙| 46>/<19:甲| 42>/甲の士気 116 乙の士気 133//<36:>/", "乙将"},
         {"long campaign won by the defender", plain, {60, 0, 40, 10, 20, 10, 2},
          {{0, 2}, {0, 2}, {0, 2}, {1, 2}, {0, 6}, {1, 6}, {0, 6}, {3, 6}, {2, 6}, {0, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
          kLongCampaign,
@@ -379,7 +387,7 @@ TEST(Openings, EachTacticsExchangeAndTheMiddleBattle) {
             w.add_general({s, s == 1 ? "甲将" : "乙将", s, kJobShougun, f.policy, f.fight, f.wisdom, f.tactics, f.charm, 10});
         }
         for (int i = 0; i < 14; ++i) w.dice.push_roll(0, 100);
-        for (int i = 0; i < 2; ++i) w.dice.push(0.9f), w.dice.push(0.1f);
+        for (float r : {0.9f, 0.1f, 0.3f, 0.1f}) w.dice.push(r);
         for (const auto& [k, n] : c.draws) w.dice.push_roll(k, n);
         w.shared.player_gun[19] = 2;  // held after the plan (slots 0..20), not in the middle battle (0..18)
         w.dice.then_seeded(1);
