@@ -209,6 +209,7 @@ TEST(Scenarios, ThreeStartsEachPlayedWithTheirGeneralsOrDealtAtRandom) {
 }
 
 TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
+    shared.kuni_count = 40;  // left from elsewhere
     ASSERT_TRUE(select_scenario(folder, shared, 5));
     EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count, shared.bushou_count, shared.kuni_count),
               std::make_tuple(5, 12, 155, 48));
@@ -249,7 +250,9 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     QuietHost host;
     TitleRules title(folder, shared, rng, host);
     dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
+    shared.scenario_no = 5, shared.gun_count = 12;
     title.Form_Load();
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count), std::make_tuple(1, 13));
     EXPECT_EQ(title.description, "董卓\r\n");
     EXPECT_EQ(title.scenario_entries.size(), 6u);
     ASSERT_EQ(title.warlords.size(), 2u);
