@@ -41,6 +41,7 @@ TEST_F(StrategyPhaseTest, EveryWarlordUpTo19GetsARollAndId20NeverDoes) {
 }
 
 TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcludedJob) {
+    shared.bushou_count = 10;
     pick(1, 0, 1);
     pick(2, 1, 1);  // another panel
     pick(3, 0, 1);
@@ -49,17 +50,27 @@ TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcl
     serve(5, 1, kJobBunkan);   // 文官 may not recruit
     serve(6, 1, kJobShougun);
     serve(7, 2, kJobShougun);
-    world().chr[8].kunID = 0;  // free general
-    const Candidates cand = find_candidates(*state, 0, 1, kRecruit);
-    std::string who;  // general k's flag at place k − 1
-    for (int k = 1; k <= 8; ++k) who += cand[k] ? 'x' : '-';
-    EXPECT_EQ(who, "x----x--");
+    serve(8, 1);
+    world().chr[8].kunID = 0;  // listed with warlord 1 but serving no ruler
+    serve(9, 1, kJobGunshi);   // 軍師 may recruit but not fight the Yellow Turbans
+    serve(10, 1);
+    world().chr[10].gunID = 0;  // his ruler has no warlord, even were warlord 0's plan this entry
+    pick(0, 0, 1);
+    auto who = [&](int code) {  // general k's flag at place k − 1
+        const Candidates cand = find_candidates(*state, 0, 1, code);
+        std::string flags;
+        for (int k = 1; k <= 10; ++k) flags += cand[k] ? 'x' : '-';
+        return flags;
+    };
+    EXPECT_EQ(who(kRecruit), "x----x--x-");
+    EXPECT_EQ(who(kYellowTurbans), "x----x----");
 
     // A warlord whose every general holds an excluded job cannot carry out the strategy.
     world().chr[1].Job = kJobBukan;
     world().chr[6].Job = kJobBunkan;
+    world().chr[9].Job = kJobBunkan;
     const Candidates none = find_candidates(*state, 0, 1, kRecruit);
-    for (int k = 1; k <= 8; ++k) EXPECT_FALSE(none[k]) << k;
+    for (int k = 1; k <= 10; ++k) EXPECT_FALSE(none[k]) << k;
 }
 
 TEST_F(StrategyPhaseTest, GroupAUsesTheWarlordsRollAndATieKeepsTheLowerId) {
