@@ -78,7 +78,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(allied[kRecruit] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / leave, 2.0, 0.25);
-    EXPECT_NEAR(allied[kRighteousWar] / mediate, 1.0, 0.2);
+    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince}) EXPECT_NEAR(allied[code] / mediate, 1.0, 0.2) << code;
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
@@ -100,9 +100,10 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     // Panels 2 and 3 are empty: 調略 finds no one, recruiting no free general.
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
     // Panel 0: 入国 (the unowned province, picked with a draw low enough that any province would
-    // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then two empty recruits:
-    // two offers still get 待機.
-    for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {0, 10}, {0, 10}})
+    // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then 戦争 on the second
+    // listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then an empty recruit.
+    for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {4, 10}, {1, 2},
+                        {2, 3}, {1, 3}, {0, 10}})
         r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
@@ -112,11 +113,12 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     EXPECT_EQ(w.shared.com_subject[1][1], 2);
     EXPECT_EQ(w.shared.com_level[1][2], 4);
     EXPECT_EQ(w.shared.com_codes[2], (std::vector<int>{kWait}));
-    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWait}));
+    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWar}));
     EXPECT_EQ(w.shared.com_subject[0][1], 2);
-    EXPECT_EQ(w.shared.com_level[0][0], 4);
-    EXPECT_EQ(w.shared.com_level[0][1], 7);
-    EXPECT_EQ(r.randomize_calls(), 6) << "every free-general search re-seeds first";
+    EXPECT_EQ((std::vector<int>{w.shared.com_level[0][0], w.shared.com_level[0][1], w.shared.com_level[0][2],
+                                w.shared.com_subject[0][2]}),
+              (std::vector<int>{4, 7, 6, 1}));
+    EXPECT_EQ(r.randomize_calls(), 5) << "every free-general search re-seeds first";
     EXPECT_TRUE(w.host.boxes.empty()) << "no error box in ordinary play";
 }
 
