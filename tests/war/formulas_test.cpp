@@ -73,6 +73,8 @@ TEST(BattleFormulas, SurrenderRules) {
     struct Case { std::array<Int16, 2> ally, strength, morale; int verdict; };
     const Case cases[] = {
         {{300, 100}, {100, 100}, {151, 150}, kAttackerWins},  // 3 + 1
+        {{100, 100}, {400, 100}, {151, 150}, kAttackerWins},  // 1 + 4
+        {{100, 100}, {100, 400}, {150, 151}, kDefenderWins},
         {{300, 100}, {100, 100}, {150, 150}, kUndecided},     // equal heart
         {{100, 300}, {100, 100}, {150, 151}, kDefenderWins},
         {{100, 300}, {100, 100}, {150, 150}, kUndecided},
