@@ -238,7 +238,10 @@ void play_whole_game(int scenario) {
         ASSERT_TRUE(auto_move(g.m));
         if (g.m.year != year) {
             ++years;
-            if (!g.m.game_over) EXPECT_EQ(invariants.check_year(g.folder, g.shared, g.m.year), std::vector<std::string>{});
+            if (g.m.game_over) continue;
+            EXPECT_EQ(invariants.check_year(g.folder, g.shared, g.m.year), std::vector<std::string>{});
+            for (int p = 0; p <= kMaxAlliances; ++p)  // each listed warlord's plan is one his panel offers
+                for (int id : g.m.gun_lst[p].ids) EXPECT_LT(g.shared.gun_mei[id], std::max<int>(1, g.shared.com_codes[p].size()));
         }
         ASSERT_LE(years, 60) << "the game does not end";
     }
@@ -282,6 +285,7 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     const std::vector<std::pair<std::function<void(WorkingSet&)>, std::string>> breaks = {
         {[](WorkingSet& w) { w.gun[1].tian = 100; }, ""},
         {[](WorkingSet& w) { w.gun[1].tian = 101; }, first + ": tian 101"},
+        {[](WorkingSet& w) { w.gun[1].kessoku = 101; }, first + ": kessoku 101"},
         {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
          first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
         {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
