@@ -170,9 +170,9 @@ TEST_F(Consequences, AfterADrawAProvinceBreaksAwayOnlyAboveAThirdOfTheOrderPlus6
 
 TEST_F(Consequences, ArmyIsTheSumOfTheProvinces) {
     w.add_province(1, "甲", 1, 30);
-    w.add_province(2, "乙", 1, 12);
+    w.add_province(2, "乙", 0, 99);
     w.add_province(3, "丙", 2, 7);
-    w.add_province(4, "丁", 0, 99);
+    w.add_province(4, "丁", 1, 12);
     w.gun(2).army = 500;
     update_Army(w.state());
     EXPECT_EQ(w.gun(1).army, 42);
