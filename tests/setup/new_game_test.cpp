@@ -257,6 +257,8 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(title.scenario_entries.size(), 6u);
     ASSERT_EQ(title.warlords.size(), 2u);
     EXPECT_EQ(title.warlords[1].ruler_id, 2);
+    shared.gun_count = 1;  // the list stops at the scenario's count
+    EXPECT_EQ(ld_Gnm_rtn(folder, shared).size(), 1u);
 
     title.scenario_click(1);
     EXPECT_EQ(title.description, "割拠\r\n");
