@@ -168,12 +168,15 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     EXPECT_EQ(gun(3).meishuID, 1);
     EXPECT_EQ(gun(2).meishuID, 0);
     EXPECT_EQ(gun(4).meishuID, 0);
+    run(kReplaceLeader, 5, 11, 7, 0, 4);  // his own lord leads now: there is nothing to take over
+    EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S33]将5|軍1\r\n")) << page();
+    EXPECT_EQ(gun(1).meishuID, 1);
 
     run(kLeaveAlliance, 7, 10, 7, 0, 4);  // 10 < 11: nothing at all
     EXPECT_EQ(gun(3).meishuID, 1);
     run(kLeaveAlliance, 7, 11, 7, 0, 4);
     EXPECT_EQ(gun(3).meishuID, 0);
-    EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S9]将7|軍3\r\n"));
+    EXPECT_TRUE(page().ends_with("[S33]将5|軍1\r\n[S9]将7|軍3\r\n"));
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {

@@ -101,9 +101,10 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
     // Panel 0: 入国 (the unowned province, picked with a draw low enough that any province would
     // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then 戦争 on the second
-    // listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then an empty recruit.
+    // listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then 同盟参加 with the leader of
+    // slot 1, the first of the three slots, at 0 + 0 + 3.
     for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {4, 10}, {1, 2},
-                        {2, 3}, {1, 3}, {0, 10}})
+                        {2, 3}, {1, 3}, {3, 10}, {0, 3}, {0, 3}, {0, 3}})
         r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
@@ -113,12 +114,12 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     EXPECT_EQ(w.shared.com_subject[1][1], 2);
     EXPECT_EQ(w.shared.com_level[1][2], 4);
     EXPECT_EQ(w.shared.com_codes[2], (std::vector<int>{kWait}));
-    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWar}));
+    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWar, kJoinAlliance}));
     EXPECT_EQ(w.shared.com_subject[0][1], 2);
     EXPECT_EQ((std::vector<int>{w.shared.com_level[0][0], w.shared.com_level[0][1], w.shared.com_level[0][2],
-                                w.shared.com_subject[0][2]}),
-              (std::vector<int>{4, 7, 6, 1}));
-    EXPECT_EQ(r.randomize_calls(), 5) << "every free-general search re-seeds first";
+                                w.shared.com_subject[0][2], w.shared.com_level[0][3], w.shared.com_subject[0][3]}),
+              (std::vector<int>{4, 7, 6, 1, 3, 1}));
+    EXPECT_EQ(r.randomize_calls(), 4) << "every free-general search re-seeds first";
     EXPECT_TRUE(w.host.boxes.empty()) << "no error box in ordinary play";
 }
 
