@@ -139,8 +139,11 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     w.shared.player_lord[18] = 3;  // his warlord is destroyed
     w.shared.player_name[18] = "曹丕";
     w.shared.player_lord[19] = 1;  // the rows end with slot 18
+    w.shared.player_name[1] = "孫策", w.shared.player_name[4] = "劉表";
     ini_Mei_rtn(w.m);
     Dsp_rtn(w.m);
+    dsp_Init_rtn(w.m);
+    EXPECT_EQ(w.m.player_list, (std::vector<std::string>{"孫策", "劉表", "曹丕"}));
     const std::tuple<int, int, std::string> rows[] = {{0, 2, ""}, {1, 1, ""}, {0, 0, "曹丕は既に滅びています。"}, {0, 0, ""}};
     for (int row = 0; row < 4; ++row) {
         const PlayerSheet sheet = player_sheet(w.m, row);

@@ -68,6 +68,11 @@ TEST(BattleFormulas, SurrenderRules) {
     s.ttl_plc = {150, 1};
     s.morale = {250, 151};
     EXPECT_TRUE(surrender_demanded(s));
+    s.ally_strength = {1000, 100};
+    s.ttl_plc = {49, 1};  // 10 + 5: enough
+    EXPECT_TRUE(surrender_demanded(s));
+    s.ttl_plc = {44, 1};  // 10 + 4.5: not
+    EXPECT_FALSE(surrender_demanded(s));
 
     // Who gives in: the alliances' ratio plus the armies' ratio above 3.2, and worse heart.
     struct Case { std::array<Int16, 2> ally, strength, morale; int verdict; };
