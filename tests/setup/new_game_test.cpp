@@ -265,7 +265,9 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(shared.scenario_no, 2);
 
     const std::string before = dir.read("ini/busv.ini");
+    shared.player_lord[1] = 9;  // left from an earlier game: cleared all the same
     EXPECT_FALSE(title.new_game({false, false}));
+    EXPECT_EQ(shared.player_lord[1], 0);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0], "武将が選択されていません");
     EXPECT_EQ(dir.read("ini/busv.ini"), before);

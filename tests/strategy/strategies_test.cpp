@@ -11,6 +11,9 @@ namespace {
 using Strategies = StrategyTest;
 
 TEST_F(Strategies, EnterProvinceByOwnerOfTheProvince) {
+    run(kEnterProvince, 5, 10, 2, /*province*/ 99, /*level*/ 4);  // no such province: section 33 alone
+    EXPECT_EQ(page(), "[S33]将5|\r\n");
+    state->pages.clear_text();
     // Own province: section 53 alone, with the executor's picture, and nothing changes.
     run(kEnterProvince, 5, 10, 2, /*province*/ 1, /*level*/ 4);
     EXPECT_EQ(page(), "[S53]将5|\r\n");
