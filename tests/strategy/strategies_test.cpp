@@ -164,6 +164,9 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     EXPECT_EQ(page(), "[S18]将6|\r\n");
     EXPECT_EQ(gun(2).meishuID, 2);
 
+    run(kReplaceLeader, 5, 10, 7, 0, 4);  // one short: told, and nothing changes
+    EXPECT_TRUE(page().ends_with("[S44]将5|\r\n")) << page();
+    EXPECT_EQ(gun(1).meishuID, 2);
     // (50 + 20) / 10 + 11 >= 7 + (50 + 20) / 10 + 4: warlord 1 leads, warlord 2 is out.
     run(kReplaceLeader, 5, 11, 7, 0, 4);
     EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n"));
@@ -195,6 +198,14 @@ TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     run(kSubvert, 0, 0, 7, 2, 4, /*fail_id*/ 7);  // nobody passed: the last who tried is named
     run(kSubvert, 0, 0, 7, 3, 4, /*fail_id*/ 7);  // ... but not when he serves the target
     EXPECT_TRUE(page().ends_with("[S23]将7|軍2\r\n")) << page();
+}
+
+TEST_F(Strategies, ASubjectThatDoesNotExistIsToldAlone) {
+    for (int code : {kRecruit, kSubvert, kDenounce}) {
+        state->pages.clear_text();
+        run(code, 5, 12, 2, /*subject*/ 99, 4);
+        EXPECT_EQ(page(), "[S33]将5|\r\n") << code;
+    }
 }
 
 TEST(StrategyPictures, EveryStrategyCarriedOutShowsItsExecutorFirst) {
