@@ -28,6 +28,7 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     w.shared.player_lord[0] = 2;
     w.shared.player_lord[5] = 6;
     w.shared.player_lord[20] = 4;  // the last slot counts too
+    w.shared.mei_leader[0] = 9;    // left from an earlier game: the unallied panel has no leader
     ini_Mei_rtn(w.m);
     w.m.year = 190;
     Dsp_rtn(w.m);
@@ -37,6 +38,7 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     EXPECT_EQ(panels, (std::vector<std::vector<int>>{{4}, {1, 2}, {3}, {7}}));
     EXPECT_EQ(w.m.gun_lst[1].names, (std::vector<std::string>{"甲", "乙"}));
     EXPECT_EQ(w.m.panel_caption[0] + w.m.panel_caption[2], "独立軍閥丙");
+    EXPECT_EQ(w.shared.mei_leader[0], 0);
     // Cohesion of 丙's alliance, troops of panels 0 and 1, 乙's slot and panel, 丙's panel.
     EXPECT_EQ((std::vector<int>{w.shared.mei_kessoku[2], w.shared.mei_troops[0], w.shared.mei_troops[1],
                                 w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20]}),
