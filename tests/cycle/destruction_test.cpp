@@ -43,10 +43,12 @@ TEST_F(DestructionTest, AweAtOrAboveFameAlwaysDestroysAndIsTold) {
     others_hold_land(3);
     world().gun[3].meisei = 20;
     world().gun[3].ifu = 20;
+    world().gun[3].meishuID = world().gun[2].meishuID = 3;  // it leads 2's alliance, which passes on
     draws(3, 1);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[3].del);
-    EXPECT_EQ(state->pages.page_text[0], "軍3は滅び去った。\r\n");
+    EXPECT_EQ(world().gun[2].meishuID, 2);
+    EXPECT_EQ(state->pages.page_text[0], "軍3は滅び去った。\r\n君2が新たな盟主となった。\r\n");
 }
 
 TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAlive) {
