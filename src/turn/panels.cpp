@@ -21,7 +21,6 @@ void assign_slots(MainState& m, const WorkingSet& set, SetCohesion set_cohesion)
         m.panel_caption[s].clear();  // a slot nobody takes shows no stale leader
     }
     m.shared.mei_leader[0] = 0;
-    m.panel_caption[0] = kUnalliedCaption;
     const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
         const Gun& g = set.gun[id];
