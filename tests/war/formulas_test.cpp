@@ -109,9 +109,9 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     w.add_general({2, "乙", 1, kJobBunkan, 10, 10, 10, 90, 90, 10});  // not eligible: no draws
     w.add_general({3, "丙", 2, kJobShougun, 10, 10, 10, 90, 90, 10});  // other warlord
     w.add_general({4, "丁", 1, kJobGunshi, 10, 10, 10, 19, 11, 10});
-    w.rolls({{0, 3}, {0, 3}, {1, 3}, {0, 3}});  // 甲: 2 + 30 = 32; 丁: 3 + 30 = 33
+    w.rolls({{0, 3}, {0, 3}, {2, 3}, {2, 3}});  // 甲: 2 + 30 = 32; 丁: 6 + 30 = 36
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 4);
-    EXPECT_EQ(w.state().contest_score, 33);
+    EXPECT_EQ(w.state().contest_score, 36);
     EXPECT_EQ(w.dice.draws(), 4u);
 
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}});  // both 32: the lower id keeps the role
