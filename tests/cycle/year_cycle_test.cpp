@@ -54,6 +54,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(g.m.year, 189);
     EXPECT_EQ(g.m.end_year, 216);
     EXPECT_EQ(g.m.turn_label, "プレイヤー\r\n（" + first + "）");
+    EXPECT_FALSE(g.m.kun_jpg[g.shared.gun_count].empty()) << "the last ruler's portrait too";
 
     std::size_t mark = g.host.boxes.size();
     ASSERT_TRUE(auto_move(g.m));

@@ -78,7 +78,8 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(allied[kRecruit] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / leave, 2.0, 0.25);
-    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince}) EXPECT_NEAR(allied[code] / mediate, 1.0, 0.2) << code;
+    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince, kJoinAlliance})
+        EXPECT_NEAR(allied[code] / mediate, 1.0, 0.2) << code;
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
