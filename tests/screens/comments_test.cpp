@@ -77,7 +77,8 @@ TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLo
     EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  猛将。\r\n");
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  新しい評\r\n");
     ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼"));  // the record met after the open one is replaced whole
-    EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  隻眼\r\n");
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "隻眼", ".",
+                                                  ".3", "\"荀彧\"", "新しい評", "."}));
 }
 
 }  // namespace

@@ -225,11 +225,14 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
         return text;
     };
     dir.write("ini/Cmtsv.ini", crlf_lines({".1", "\"甲\"", "評", "."}));
+    const char* const job_names[] = {"", "文官", "武官", "参謀", "将軍", "君主", "軍師"};
+    EXPECT_EQ(job_name(-1), "");
+    EXPECT_EQ(job_name(7), "");
     for (int job = 0; job <= 6; ++job) {
         dir.write("ini/busv.ini", general(1, "甲", 1, job, "kou1"));
         const GeneralSheet sheet = load_general_sheet(folder, 1, 1);
         EXPECT_EQ(std::make_tuple(sheet.job, sheet.kinds, sheet.values),
-                  std::make_tuple(std::string(job_name(job)), lines(by_job[job].first), lines(by_job[job].second)))
+                  std::make_tuple(std::string(job_names[job]), lines(by_job[job].first), lines(by_job[job].second)))
             << job;
         EXPECT_EQ(sheet.fixed_kinds + "=" + sheet.fixed_values, lines("器量/節度= 55/ 66"));
         EXPECT_EQ(sheet.name + sheet.portrait + sheet.comment, "甲kou1  評\r\n");
@@ -309,6 +312,9 @@ TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoin
         {{{10, 10}, {0, 10}, {5, 5}, {10, 0}, {0, 0}, {0, 0}}, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
         {{{10, 0}, {5, 0}, {0, 0}}, {{0, 0}, {10, 0}}},  // points on a line: its two ends
         {{{3, 4}, {1, 1}, {3, 4}}, {{1, 1}, {3, 4}}},
+        // The second place from the left on the upper side; the second from the right likewise.
+        {{{0, 0}, {1, 5}, {5, 10}, {10, 0}}, {{0, 0}, {10, 0}, {5, 10}, {1, 5}}},
+        {{{0, 0}, {4, 0}, {5, 10}, {10, 1}}, {{0, 0}, {4, 0}, {10, 1}, {5, 10}}},
     };
     for (const auto& [points, hull] : cases) {
         const Points got = info::convex_hull(points);
@@ -328,6 +334,9 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     const Points sizes(4, info::MapPoint{44, 26});
     EXPECT_TRUE(same(info::spread_labels({{100, 100}, {110, 105}, {300, 300}, {340, 302}}, sizes),
                      {{100, 88.5}, {110, 116.5}, {297, 300}, {343, 302}}));
+    // An overlap no larger than the tolerance, across or up and down, moves nobody.
+    for (const info::MapPoint size : {info::MapPoint{0, 10}, info::MapPoint{10, 0}})
+        EXPECT_TRUE(same(info::spread_labels({{100, 100}, {100, 100}}, Points(2, size), 1e-9), {{100, 100}, {100, 100}}));
     // Region 0's caption 3 above its label; region 1's above its own would cover region 0's label,
     // so it goes to the upper left.
     std::vector<info::RegionFrame> frames(2);
@@ -335,6 +344,13 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].province_ids = {2}, frames[1].hull = {{500, 330}}, frames[1].left = frames[1].right = 500, frames[1].top = 330;
     const auto captions = info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}, {500, 330}}, Points(2, {44, 26}));
     EXPECT_TRUE(same(captions, {{500, 272}, {450, 302}})) << captions[1].x << "," << captions[1].y;
+    // Without a size a caption is taken as 40 x 20.
+    EXPECT_TRUE(same(info::place_region_captions({frames[0]}, {}, {{500, 300}}, {{44, 26}}), {{500, 274}}));
+    // Above its label the caption would come within 30 of the frame drawn round the line of
+    // region 1's places: it goes beside the label instead, the left side winning the tie.
+    frames[1].province_ids = {}, frames[1].hull = {{450, 250}, {550, 250}}, frames[1].top = 250;
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{450, 300}, {500, 250}}));
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {

@@ -6,6 +6,7 @@
 #include "test_support.h"
 #include "world/error.h"
 #include "world/record_ops.h"
+#include "world/trace.h"
 #include "world/working_set.h"
 
 namespace teijinki {
@@ -139,6 +140,11 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     EXPECT_EQ(set.gun[2].kunshuID, 4);
     EXPECT_TRUE(set.gun[2].del);
     EXPECT_EQ(set.kuni[2].name, "冀州");
+    const std::vector<TraceWarlord> standing = warlord_standing(shared, set);
+    ASSERT_EQ(standing.size(), 2u);
+    const TraceWarlord& cao = standing[0];
+    EXPECT_EQ(std::tie(cao.id, cao.army, cao.seihei, cao.meisei, cao.tian, cao.kessoku, cao.ifu, cao.del, cao.provinces),
+              std::make_tuple(1, 0, 3, 50, 60, 70, 10, false, 2));
 
     set.gun[1].del = true;
     set.chr[3].kunID = 0;
@@ -149,6 +155,7 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     sv_Chr(folder, shared, set);
     sv_Kuni(folder, shared, set);
     WorkingSet again;
+    again.chr[3].gunID = 2;  // a set used before: the links are made afresh
     load_working_set(folder, shared, again);
     EXPECT_TRUE(again.gun[1].del);
     EXPECT_EQ(again.chr[3].gunID, 0);

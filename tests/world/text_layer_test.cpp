@@ -31,6 +31,10 @@ TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
     EXPECT_FALSE(in.eof());
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
+    // A whole line is taken with its line end, whichever kind it is.
+    ListReader lines("a,b\r\nc\rd\n\ne", "f");
+    for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
+    EXPECT_TRUE(lines.eof());
 }
 
 TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
@@ -75,6 +79,32 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     folder.copy_file("\\ini\\gunbatu1.ini", "\\ini\\Gunsv.ini");
     EXPECT_EQ(dir.read("ini/Gunsv.ini"), "x");
     EXPECT_THROW(folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"), DataError);
+}
+
+// Text handed over as a view into a longer buffer must not be read past its end.
+TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
+    const std::string buffer = "ab\xFF";
+    EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
+    EXPECT_FALSE(is_valid_utf8(buffer));
+    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷"}) EXPECT_TRUE(is_valid_utf8(good)) << good;
+    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80"})
+        EXPECT_FALSE(is_valid_utf8(bad)) << bad;
+    const std::string crlf = "a\r\n";
+    EXPECT_EQ(split_lines(std::string_view(crlf).substr(0, 2)), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(split_lines("a\r\rb\n\r\nc"), (std::vector<std::string>{"a", "", "b", "", "c"}));
+
+    // Half-width kana grow from one byte to three: more than the first guess of the room needed.
+    const std::string kana_sjis(100, '\xB1');
+    std::string kana_utf8;
+    for (int i = 0; i < 100; ++i) kana_utf8 += "ｱ";
+    EXPECT_EQ(to_utf8(kana_sjis, Encoding::ShiftJis), kana_utf8);
+    EXPECT_EQ(from_utf8(kana_utf8, Encoding::ShiftJis), kana_sjis);
+
+    // A character Shift-JIS lacks becomes one "?"; its neighbours of every length stay whole.
+    TempGameFolder dir;
+    dir.write("ini/Text.ini", *from_utf8(".1\r\n鼎陣記\r\n..\r\n", Encoding::ShiftJis));
+    EXPECT_EQ(dir.folder().encode("aあ😀ｱ"), "a\x82\xA0?\xB1");
+    EXPECT_EQ(dir.folder().encode("あ😀"), "\x82\xA0?");
 }
 
 TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
