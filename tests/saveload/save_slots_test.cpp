@@ -84,12 +84,13 @@ TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnything
     w.set_players("曹操", 190, 1);
     EXPECT_FALSE(w.save("12a"));
     EXPECT_NE(w.problem.find("数字"), std::string::npos);
-    const std::string too_long(kMaxSlotDigits + 1, '3');
+    std::string too_long;
+    for (std::size_t i = 0; i <= kMaxSlotDigits; ++i) too_long += static_cast<char>('0' + i % 10);
     EXPECT_FALSE(w.save(too_long));
     EXPECT_NE(w.problem.find("長すぎ"), std::string::npos);
     // Below the screen the slot files refuse it too, named by the number's first 20 digits.
     const auto refused_file = [](auto f) { try { f(); } catch (const DataError& e) { return e.file(); } return std::string(); };
-    const std::string cut_name = "save/save" + std::string(20, '3') + ".ini";
+    const std::string cut_name = "save/save01234567890123456789.ini";
     EXPECT_EQ(refused_file([&] { read_slot(w.folder, too_long); }), cut_name);
     EXPECT_EQ(refused_file([&] { write_slot(w.folder, too_long, slot_from_shared(w.shared)); }), cut_name);
     EXPECT_FALSE(w.load("../x"));
@@ -98,6 +99,17 @@ TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnything
 
     ASSERT_TRUE(w.save(std::string(kMaxSlotDigits, '3'))) << w.problem;
     ASSERT_TRUE(w.load(std::string(kMaxSlotDigits, '3'))) << w.problem;
+
+    // A file where the save folder should be is named, not the first file that cannot go in it.
+    fs::remove_all(w.dir.root() / "save");
+    w.dir.write("save", "x");
+    try {
+        write_slot(w.folder, "1", slot_from_shared(w.shared));
+        ADD_FAILURE() << "saved into a file";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "save");
+        EXPECT_NE(std::string(e.what()).find("the folder cannot be made"), std::string::npos) << e.what();
+    }
 }
 
 TEST(Preview, NamesScenarioFirstPlayerAmongSlotsZeroToFourteenAndYear) {
