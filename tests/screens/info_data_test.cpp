@@ -243,8 +243,13 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
 }
 
 TEST_F(SmallWorld, DamagedFilesAreNamed) {
-    dir.write("ini/Kunisv.ini", province(1, "洛陽", 25, 30) + province(2, "長安", 1, 20) +
-                                    province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    const auto owned_by = [&](int owner) {
+        dir.write("ini/Kunisv.ini", province(1, "洛陽", owner, 30) + province(2, "長安", 1, 20) +
+                                        province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    };
+    owned_by(kMaxWarlords);
+    EXPECT_NO_THROW(info::load_map(folder, shared));
+    owned_by(kMaxWarlords + 1);
     try {
         info::load_map(folder, shared);
         FAIL() << "an owner outside the warlord ids is reported";

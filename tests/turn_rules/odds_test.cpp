@@ -97,6 +97,10 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
             w.shared.com_level[0][c.pos] = static_cast<Int16>(c.level);
         }
         w.shared.com_object[0][c.pos] = static_cast<Int16>(c.object);
+        // Warlord 2 then carries out his own panel's offer, which must add nothing to these counts.
+        w.shared.com_codes[1] = {kEnterProvince};
+        w.shared.com_subject[1][0] = 2;
+        w.shared.com_level[1][0] = -20;
         const OfferOdds o = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, c.pos, c.own, c.runs);
         ASSERT_EQ(o.runs, c.runs) << command_name(c.code);
         EXPECT_EQ((std::vector<int>{o.executed, o.by_own, o.success, o.success_by_own, o.partial, o.province_taken,
