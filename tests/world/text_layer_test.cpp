@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -127,6 +128,21 @@ TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     std::string expected = records;
     expected.replace(expected.find("夏侯惇"), std::string("夏侯惇").size(), "夏侯淵");
     EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
+}
+
+// Every way the game writes a file leaves it readable and writable by its owner, readable by all.
+TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
+    TempGameFolder dir;
+    const GameFolder folder = dir.folder();
+    const mode_t before = ::umask(022);
+    folder.write_text("\\ini\\a.ini", "a");
+    folder.replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "b");
+    write_bytes_scratch(dir.root() / "ini/c.ini", "c", "c");
+    ::umask(before);
+    for (const char* name : {"ini/a.ini", "ini/b.ini", "ini/c.ini"}) {
+        const auto mode = std::filesystem::status(dir.root() / name).permissions() & std::filesystem::perms::all;
+        EXPECT_EQ(mode, static_cast<std::filesystem::perms>(0644)) << name;
+    }
 }
 
 TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
