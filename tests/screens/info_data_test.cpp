@@ -390,12 +390,17 @@ TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
     const auto map = info::load_map(folder, shared);
     ASSERT_EQ(map.provinces.size(), 48u);
     ASSERT_EQ(map.regions.size(), 9u);
-    for (const auto& frame : map.regions)
+    for (const auto& frame : map.regions) {
         for (int id : frame.province_ids) {
             const auto& p = map.provinces[static_cast<std::size_t>(id - 1)];
             EXPECT_EQ(p.region, frame.name);
             EXPECT_TRUE(p.at.x >= frame.left && p.at.x <= frame.right && p.at.y >= frame.top && p.at.y <= frame.bottom);
         }
+        // The hull reaches the frame's box on every side.
+        double l = 1e9, r = -1e9, t = 1e9, b = -1e9;
+        for (const auto& h : frame.hull) l = std::min(l, h.x), r = std::max(r, h.x), t = std::min(t, h.y), b = std::max(b, h.y);
+        EXPECT_EQ(std::make_tuple(l, r, t, b), std::make_tuple(frame.left, frame.right, frame.top, frame.bottom)) << frame.name;
+    }
     EXPECT_FALSE(map.legend[11].name.empty());
     EXPECT_TRUE(map.legend[12].name.empty());  // 12 warlords in this start
 
