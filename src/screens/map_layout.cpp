@@ -86,25 +86,26 @@ Box box_at(const MapPoint& centre, const MapPoint& size, double margin = 0) {
             centre.y + size.y / 2 + margin};
 }
 
-// Distance from a point to a region's convex hull (0 inside).
+// Distance from a point to a region's convex hull (0 inside; far away from an empty hull). One
+// place is an edge of length 0, two places one edge run both ways.
 double distance_to_hull(const MapPoint& p, const std::vector<MapPoint>& hull) {
-    if (hull.empty()) return 1e9;
     auto segment = [&](const MapPoint& a, const MapPoint& b) {
         const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
         const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
         return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
     };
-    if (hull.size() == 1) return std::hypot(p.x - hull[0].x, p.y - hull[0].y);
+    // Same turn for every edge means inside a convex polygon, whichever way round it runs.
+    auto turns_right = [&](const MapPoint& a, const MapPoint& b) {
+        return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x) < 0;
+    };
     bool inside = hull.size() >= 3;
+    const bool first_turns_right = inside && turns_right(hull[0], hull[1]);
     double best = 1e9;
     for (std::size_t i = 0; i < hull.size(); ++i) {
         const MapPoint& a = hull[i];
         const MapPoint& b = hull[(i + 1) % hull.size()];
         best = std::min(best, segment(a, b));
-        // Same turn for every edge means inside a convex polygon, whichever way round it runs.
-        const double turn = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-        const double first = (hull[1].x - hull[0].x) * (p.y - hull[0].y) - (hull[1].y - hull[0].y) * (p.x - hull[0].x);
-        if ((turn < 0) != (first < 0)) inside = false;
+        if (turns_right(a, b) != first_turns_right) inside = false;
     }
     return inside ? 0 : best;
 }

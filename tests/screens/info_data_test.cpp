@@ -356,6 +356,14 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].province_ids = {}, frames[1].hull = {{450, 250}, {550, 250}}, frames[1].top = 250;
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
                      {{450, 300}, {500, 250}}));
+    // Region 1 as one place; then drawn the other way round with the caption above the label
+    // deep inside it: beside the label, far enough out, whichever side comes first.
+    frames[1].hull = {{500, 250}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{475, 272}, {500, 250}}));
+    frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
+                     {{375, 272}, {500, 250}}));
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
