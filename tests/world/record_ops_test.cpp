@@ -131,6 +131,15 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
     std::filesystem::remove(dir.root() / "ini/busv.ini");
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
+    // A file cut off after a whole record: the whole-set load names the first record missing.
+    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + general(2, "夏侯惇", 1, 4, "b"));
+    try {
+        WorkingSet set;
+        ld_Chr(folder, shared, set);
+        FAIL() << "two records of three read as whole";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.record_id(), 3);
+    }
 }
 
 TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
