@@ -159,10 +159,15 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     set.chr[3].kunID = 0;
     set.chr[1].jpg = "changed";  // never written: the portrait stays as read
     set.kuni[3].gunID = 2;
+    // A record numbered 0 is none of the game's: the rewrites keep it as it is.
+    const std::string zeros[] = {general(0, "零", 1, 5, "z"), warlord(0, "零", 0, 1, 9), province(0, "零", 1, 9)};
+    const char* files[] = {"ini/busv.ini", "ini/gunsv.ini", "ini/Kunisv.ini"};
+    for (int f = 0; f < 3; ++f) dir.write(files[f], zeros[f] + dir.read(files[f]));
     const std::string generals_before = dir.read("ini/busv.ini");
     sv_Gun(folder, shared, set);
     sv_Chr(folder, shared, set);
     sv_Kuni(folder, shared, set);
+    for (int f = 0; f < 3; ++f) EXPECT_TRUE(dir.read(files[f]).starts_with(zeros[f])) << files[f];
     WorkingSet again;
     again.chr[3].gunID = 2;  // a set used before: the links are made afresh
     load_working_set(folder, shared, again);
