@@ -127,9 +127,8 @@ std::vector<MapPoint> place_region_captions(const std::vector<RegionFrame>& fram
         MapPoint best{middle, frame.top};
         double best_cost = 1e18;
         for (int id : frame.province_ids) {
-            const auto k = static_cast<std::size_t>(id - 1);
-            if (id < 1 || k >= label_centres.size() || k >= label_sizes.size()) continue;
-            const MapPoint c = label_centres[k], s = label_sizes[k];
+            if (id < 1 || id > static_cast<int>(std::min(label_centres.size(), label_sizes.size()))) continue;
+            const MapPoint c = label_centres.at(id - 1), s = label_sizes.at(id - 1);
             const double up = s.y / 2 + cs.y / 2 + 3, side = s.x / 2 + cs.x / 2 + 3;
             const MapPoint candidates[] = {{c.x, c.y - up},        {c.x - side / 2, c.y - up}, {c.x + side / 2, c.y - up},
                                            {c.x - side, c.y},      {c.x + side, c.y},          {c.x, c.y + up},

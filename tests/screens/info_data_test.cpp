@@ -352,7 +352,7 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     // Without a size a caption is taken as 40 x 20: above a label 20 from the left edge it just
     // fits, above one a quarter nearer it does not and goes to the upper right.
     std::vector<info::RegionFrame> west(2);
-    west[0].province_ids = {1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;
+    west[0].province_ids = {0, 1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;  // id 0 names no province
     west[1].province_ids = {2}, west[1].hull = {{19.75, 600}}, west[1].left = west[1].right = 19.75, west[1].top = 600;
     EXPECT_TRUE(same(info::place_region_captions(west, {}, {{20, 300}, {19.75, 600}}, Points(2, {44, 26})),
                      {{20, 274}, {42.25, 574}}));
