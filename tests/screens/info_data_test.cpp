@@ -350,9 +350,9 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     const auto captions = info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}, {500, 330}}, Points(2, {44, 26}));
     EXPECT_TRUE(same(captions, {{500, 272}, {450, 302}})) << captions[1].x << "," << captions[1].y;
     // Without a size a caption is taken as 40 x 20: above a label 20 from the left edge it just
-    // fits, above one a quarter nearer it does not and goes to the upper right.
+    // fits, above one a quarter nearer it does not and goes to the upper right. Id 0 is no province.
     std::vector<info::RegionFrame> west(2);
-    west[0].province_ids = {0, 1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;  // id 0 names no province
+    west[0].province_ids = {0, 1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;
     west[1].province_ids = {2}, west[1].hull = {{19.75, 600}}, west[1].left = west[1].right = 19.75, west[1].top = 600;
     EXPECT_TRUE(same(info::place_region_captions(west, {}, {{20, 300}, {19.75, 600}}, Points(2, {44, 26})),
                      {{20, 274}, {42.25, 574}}));
