@@ -93,7 +93,7 @@ public:
         ++chosen[executor_];
         if (odds.own >= 1 && side_ == odds.own) ++odds.by_own;
         const OutcomeSections sections = outcome_sections(odds.code);
-        auto told = [&](int section) { return section > 0 && told_.count(section) > 0; };
+        auto told = [&](int section) { return section > 0 && told_.contains(section); };
         if (told(sections.success)) {
             ++odds.success;
             if (odds.own >= 1 && side_ == odds.own) ++odds.success_by_own;
