@@ -142,6 +142,7 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
         {with(10, "\0\x03"s), "the MIDI file announces 3 tracks but holds 2"},
         {with(10, "\x01\0"s), "the MIDI file announces 256 tracks but holds 2"},
         {with(12, "\0\0"s), "the MIDI file's time division is 0"},
+        {good.substr(0, 14), "the MIDI file announces 2 tracks but holds 0"},  // a header that just fits
         {good.substr(0, 14) + "MTr", "the MIDI file ends inside a chunk header"},
         {good.substr(0, good.size() - 5), "MIDI chunk 2 runs past the end of the file"},
         {with(good.size() - 2, "\x01"), "MIDI track 2 has no end-of-track event"},  // FF 2F 00 becomes FF 01 00

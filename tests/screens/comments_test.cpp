@@ -61,11 +61,11 @@ TEST_F(Comments, AShiftJisLineBeginningWithTheYenSignIsShownAndKept) {
     EXPECT_EQ(ld_Comment_rtn(sjis_folder, 2, 170), "  \\百両の馬\r\n");
 }
 
-TEST_F(Comments, EmptyTextLeavesHeaderNameAndClosingLine) {
-    ASSERT_TRUE(sv_Cmt_rtn(folder, 1, "曹操", ""));
-    EXPECT_EQ(tmp.read("ini/Cmtsv.ini").substr(0, 16), crlf_lines({".1", "\"曹操\"", "."}).substr(0, 16));
-    EXPECT_EQ(ld_Comment_rtn(folder, 1, 170), "");
-    EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  王佐の才。\r\n");
+TEST_F(Comments, EmptyTextLeavesHeaderNameAndClosingLineAndAStrayLineBetweenRecordsGoes) {
+    tmp.write("ini/Cmtsv.ini", kRecordOne + "迷子の行\r\n" + kRecordThree);
+    ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", ""));
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), kRecordOne + crlf_lines({".3", "\"荀彧\"", "."}));
+    EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "");
 }
 
 TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLosesNothing) {
@@ -77,7 +77,8 @@ TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLo
     EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  猛将。\r\n");
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  新しい評\r\n");
     ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼"));  // the record met after the open one is replaced whole
-    EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  隻眼\r\n");
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "隻眼", ".",
+                                                  ".3", "\"荀彧\"", "新しい評", "."}));
 }
 
 }  // namespace

@@ -225,11 +225,14 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
         return text;
     };
     dir.write("ini/Cmtsv.ini", crlf_lines({".1", "\"甲\"", "評", "."}));
+    const char* const job_names[] = {"", "文官", "武官", "参謀", "将軍", "君主", "軍師"};
+    EXPECT_EQ(job_name(-1), "");
+    EXPECT_EQ(job_name(7), "");
     for (int job = 0; job <= 6; ++job) {
         dir.write("ini/busv.ini", general(1, "甲", 1, job, "kou1"));
         const GeneralSheet sheet = load_general_sheet(folder, 1, 1);
         EXPECT_EQ(std::make_tuple(sheet.job, sheet.kinds, sheet.values),
-                  std::make_tuple(std::string(job_name(job)), lines(by_job[job].first), lines(by_job[job].second)))
+                  std::make_tuple(std::string(job_names[job]), lines(by_job[job].first), lines(by_job[job].second)))
             << job;
         EXPECT_EQ(sheet.fixed_kinds + "=" + sheet.fixed_values, lines("器量/節度= 55/ 66"));
         EXPECT_EQ(sheet.name + sheet.portrait + sheet.comment, "甲kou1  評\r\n");
@@ -240,8 +243,13 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
 }
 
 TEST_F(SmallWorld, DamagedFilesAreNamed) {
-    dir.write("ini/Kunisv.ini", province(1, "洛陽", 25, 30) + province(2, "長安", 1, 20) +
-                                    province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    const auto owned_by = [&](int owner) {
+        dir.write("ini/Kunisv.ini", province(1, "洛陽", owner, 30) + province(2, "長安", 1, 20) +
+                                        province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    };
+    owned_by(kMaxWarlords);
+    EXPECT_NO_THROW(info::load_map(folder, shared));
+    owned_by(kMaxWarlords + 1);
     try {
         info::load_map(folder, shared);
         FAIL() << "an owner outside the warlord ids is reported";
@@ -309,6 +317,9 @@ TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoin
         {{{10, 10}, {0, 10}, {5, 5}, {10, 0}, {0, 0}, {0, 0}}, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
         {{{10, 0}, {5, 0}, {0, 0}}, {{0, 0}, {10, 0}}},  // points on a line: its two ends
         {{{3, 4}, {1, 1}, {3, 4}}, {{1, 1}, {3, 4}}},
+        // The second place from the left on the upper side; the second from the right likewise.
+        {{{0, 0}, {1, 5}, {5, 10}, {10, 0}}, {{0, 0}, {10, 0}, {5, 10}, {1, 5}}},
+        {{{0, 0}, {4, 0}, {5, 10}, {10, 1}}, {{0, 0}, {4, 0}, {10, 1}, {5, 10}}},
     };
     for (const auto& [points, hull] : cases) {
         const Points got = info::convex_hull(points);
@@ -328,6 +339,9 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     const Points sizes(4, info::MapPoint{44, 26});
     EXPECT_TRUE(same(info::spread_labels({{100, 100}, {110, 105}, {300, 300}, {340, 302}}, sizes),
                      {{100, 88.5}, {110, 116.5}, {297, 300}, {343, 302}}));
+    // An overlap no larger than the tolerance, across or up and down, moves nobody.
+    for (const info::MapPoint size : {info::MapPoint{0, 10}, info::MapPoint{10, 0}})
+        EXPECT_TRUE(same(info::spread_labels({{100, 100}, {100, 100}}, Points(2, size), 1e-9), {{100, 100}, {100, 100}}));
     // Region 0's caption 3 above its label; region 1's above its own would cover region 0's label,
     // so it goes to the upper left.
     std::vector<info::RegionFrame> frames(2);
@@ -335,6 +349,26 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].province_ids = {2}, frames[1].hull = {{500, 330}}, frames[1].left = frames[1].right = 500, frames[1].top = 330;
     const auto captions = info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}, {500, 330}}, Points(2, {44, 26}));
     EXPECT_TRUE(same(captions, {{500, 272}, {450, 302}})) << captions[1].x << "," << captions[1].y;
+    // Without a size a caption is taken as 40 x 20: above a label 20 from the left edge it just
+    // fits, above one a quarter nearer it does not and goes to the upper right. Id 0 is no province.
+    std::vector<info::RegionFrame> west(2);
+    west[0].province_ids = {0, 1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;
+    west[1].province_ids = {2}, west[1].hull = {{19.75, 600}}, west[1].left = west[1].right = 19.75, west[1].top = 600;
+    EXPECT_TRUE(same(info::place_region_captions(west, {}, {{20, 300}, {19.75, 600}}, Points(2, {44, 26})),
+                     {{20, 274}, {42.25, 574}}));
+    // Above its label the caption would come within 30 of the frame drawn round the line of
+    // region 1's places: it goes beside the label instead, the left side winning the tie.
+    frames[1].province_ids = {}, frames[1].hull = {{450, 250}, {550, 250}}, frames[1].top = 250;
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{450, 300}, {500, 250}}));
+    // Region 1 as one place; then drawn the other way round with the caption above the label
+    // deep inside it: beside the label, far enough out, whichever side comes first.
+    frames[1].hull = {{500, 250}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{475, 272}, {500, 250}}));
+    frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
+                     {{375, 272}, {500, 250}}));
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
@@ -353,9 +387,8 @@ TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     EXPECT_EQ(moved[4].x, 300);  // a lone label stays where it is
     EXPECT_EQ(moved[4].y, 300);
     // A label at the map's edge is pulled inside.
-    const auto edge = info::spread_labels({{995, 5}}, {{40, 20}});
-    EXPECT_EQ(edge[0].x, 980);
-    EXPECT_EQ(edge[0].y, 10);
+    const auto edge = info::spread_labels({{995, 5}, {3, 798}}, {{40, 20}, {40, 20}});
+    EXPECT_EQ(std::make_tuple(edge[0].x, edge[0].y, edge[1].x, edge[1].y), std::make_tuple(980, 10, 20, 790));
 }
 
 TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
@@ -369,12 +402,17 @@ TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
     const auto map = info::load_map(folder, shared);
     ASSERT_EQ(map.provinces.size(), 48u);
     ASSERT_EQ(map.regions.size(), 9u);
-    for (const auto& frame : map.regions)
+    for (const auto& frame : map.regions) {
         for (int id : frame.province_ids) {
             const auto& p = map.provinces[static_cast<std::size_t>(id - 1)];
             EXPECT_EQ(p.region, frame.name);
             EXPECT_TRUE(p.at.x >= frame.left && p.at.x <= frame.right && p.at.y >= frame.top && p.at.y <= frame.bottom);
         }
+        // The hull reaches the frame's box on every side.
+        double l = 1e9, r = -1e9, t = 1e9, b = -1e9;
+        for (const auto& h : frame.hull) l = std::min(l, h.x), r = std::max(r, h.x), t = std::min(t, h.y), b = std::max(b, h.y);
+        EXPECT_EQ(std::make_tuple(l, r, t, b), std::make_tuple(frame.left, frame.right, frame.top, frame.bottom)) << frame.name;
+    }
     EXPECT_FALSE(map.legend[11].name.empty());
     EXPECT_TRUE(map.legend[12].name.empty());  // 12 warlords in this start
 

@@ -79,24 +79,36 @@ TEST(Odds, TheEstimateMatchesTheOddsWorkedOutByHand) {
 TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
     // Difficulty −20 passes every test; the free general 浪 of charm −20 always comes over.
     const struct {
-        int code, subject, object, level, own;
+        int code, subject, object, level, own, pos, runs;
         std::vector<int> counts;  // executed, by own, success, by own, partial, province, leader, gained
     } cases[] = {
-        {kEnterProvince, 1, 0, 4, 1, {20, 20, 0, 0, 0, 0, 0, 0}},  // his own province: nothing to take
-        {kYellowTurbans, 2, 2, -20, 1, {20, 20, 20, 20, 0, 20, 20, 20}},
-        {kTribes, 2, 5, -20, 2, {20, 0, 20, 0, 0, 0, 20, 20}},  // asked for warlord 2, who has no part in it
+        {kEnterProvince, 1, 0, 4, 1, 0, 20, {20, 20, 0, 0, 0, 0, 0, 0}},  // his own province: nothing to take
+        {kYellowTurbans, 2, 2, -20, 1, 0, 20, {20, 20, 20, 20, 0, 20, 20, 20}},
+        {kTribes, 2, 5, -20, 2, 0, 20, {20, 0, 20, 0, 0, 0, 20, 20}},  // asked for warlord 2, who has no part in it
+        {kYellowTurbans, 2, 2, -20, 1, 3, 1, {1, 1, 1, 1, 0, 1, 1, 1}},  // the last place, a single run
     };
     for (const auto& c : cases) {
         OddsWorld w(c.code, c.subject, c.level);
         w.set_generals({{"君", 5, 5, 1, kJobKunshu}, {"浪", 5, -20, 0, 0}, {"隣", 5, 5, 3, kJobKunshu}});
-        w.shared.com_object[0][0] = static_cast<Int16>(c.object);
-        const OfferOdds o = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, c.own, 20);
+        if (c.pos > 0) {  // the places before it stay empty
+            w.shared.com_codes[0] = {0, 0, 0};
+            w.shared.com_codes[0].resize(static_cast<std::size_t>(c.pos) + 1, c.code);
+            w.shared.com_subject[0][c.pos] = static_cast<Int16>(c.subject);
+            w.shared.com_level[0][c.pos] = static_cast<Int16>(c.level);
+        }
+        w.shared.com_object[0][c.pos] = static_cast<Int16>(c.object);
+        // Warlord 2 then carries out his own panel's offer, which must add nothing to these counts.
+        w.shared.com_codes[1] = {kEnterProvince};
+        w.shared.com_subject[1][0] = 2;
+        w.shared.com_level[1][0] = -20;
+        const OfferOdds o = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, c.pos, c.own, c.runs);
+        ASSERT_EQ(o.runs, c.runs) << command_name(c.code);
         EXPECT_EQ((std::vector<int>{o.executed, o.by_own, o.success, o.success_by_own, o.partial, o.province_taken,
                                     o.leader_joined, o.generals_gained}),
                   c.counts) << command_name(c.code);
         EXPECT_EQ(std::make_tuple(o.participants, o.top_executor, o.top_executor_runs, o.top_executor_name,
                                   o.top_executor_warlord, o.top_executor_warlord_name),
-                  std::make_tuple(1, 1, 20, std::string("君"), 1, std::string("甲")));
+                  std::make_tuple(1, 1, c.runs, std::string("君"), 1, std::string("甲")));
     }
     // Every war the entry launched ended one way or another.
     OddsWorld w(kWar, 2, 0);
@@ -127,6 +139,9 @@ TEST(Odds, TheLineAndTheDetailTellEachFigureAsAShareOfTheRuns) {
          "（ほかは同じ作戦を選んだ軍閥の武将）/この年の作戦を400回試算した結果"},
         {odds(kRecruit, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 3; }), "見込み：実行 75％（田豊）、成功 約1％",
          "実行：難易度の試しに通った武将がこの作戦を行う/成功：目当ての人材が仕官する/この年の作戦を400回試算した結果"},
+        {odds(kRecruit, 2, [](OfferOdds& o) { o.runs = 1, o.executed = 1, o.by_own = 1, o.success = 1; }),
+         "見込み：実行 100％（田豊）、成功 約100％",
+         "実行：難易度の試しに通った武将がこの作戦を行う/成功：目当ての人材が仕官する/この年の作戦を1回試算した結果"},
         {odds(kMediate, 1, [](OfferOdds& o) { o.top_executor_name = "袁紹"; }), "見込み：実行 75％（袁紹、自軍は 25％）、成功 約0％",
          nullptr},
         {odds(kWar, 0, [](OfferOdds& o) { o.war = {100, 50, 40, 0, 0, 0}; }),
