@@ -52,9 +52,9 @@ TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcl
     serve(7, 2, kJobShougun);
     serve(8, 1);
     world().chr[8].kunID = 0;  // listed with warlord 1 but serving no ruler
-    serve(9, 1, kJobGunshi);   // 軍師 may recruit but not fight the Yellow Turbans
-    serve(10, 1);
-    world().chr[10].gunID = 0;  // his ruler has no warlord, even were warlord 0's plan this entry
+    serve(9, 1);
+    world().chr[9].gunID = 0;  // his ruler has no warlord, even were warlord 0's plan this entry
+    serve(10, 1, kJobGunshi);  // 軍師 may recruit but not fight the Yellow Turbans
     pick(0, 0, 1);
     auto who = [&](int code) {  // general k's flag at place k − 1
         const Candidates cand = find_candidates(*state, 0, 1, code);
@@ -62,13 +62,13 @@ TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcl
         for (int k = 1; k <= 10; ++k) flags += cand[k] ? 'x' : '-';
         return flags;
     };
-    EXPECT_EQ(who(kRecruit), "x----x--x-");
+    EXPECT_EQ(who(kRecruit), "x----x---x");
     EXPECT_EQ(who(kYellowTurbans), "x----x----");
 
     // A warlord whose every general holds an excluded job cannot carry out the strategy.
     world().chr[1].Job = kJobBukan;
     world().chr[6].Job = kJobBunkan;
-    world().chr[9].Job = kJobBunkan;
+    world().chr[10].Job = kJobBunkan;
     const Candidates none = find_candidates(*state, 0, 1, kRecruit);
     for (int k = 1; k <= 10; ++k) EXPECT_FALSE(none[k]) << k;
 }

@@ -159,7 +159,7 @@ TEST_F(Strategies, YellowTurbansNeedBestOrTacticsAboveTheBarAndTakeTheProvinceOn
 }
 
 TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
-    for (int g : {1, 2, 3}) gun(g).meishuID = 2;
+    for (int g : {1, 2, 3, 4}) gun(g).meishuID = 2;
     run(kLeaveAlliance, 6, 12, 7, 0, 4);  // the leader's own general
     EXPECT_EQ(page(), "[S18]将6|\r\n");
     EXPECT_EQ(gun(2).meishuID, 2);
@@ -173,7 +173,7 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     EXPECT_EQ(gun(1).meishuID, 1);
     EXPECT_EQ(gun(3).meishuID, 1);
     EXPECT_EQ(gun(2).meishuID, 0);
-    EXPECT_EQ(gun(4).meishuID, 0);
+    EXPECT_EQ(gun(4).meishuID, 1);  // the last warlord follows too
     run(kReplaceLeader, 5, 11, 7, 0, 4);  // his own lord leads now: there is nothing to take over
     EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S33]将5|軍1\r\n")) << page();
     EXPECT_EQ(gun(1).meishuID, 1);
