@@ -91,16 +91,16 @@ TEST_F(StrategyPhaseTest, GroupAUsesTheWarlordsRollAndATieKeepsTheLowerId) {
 
 TEST_F(StrategyPhaseTest, GroupBDrawsAFreshRollPerCandidate) {
     serve(5, 1, kJobBunkan);
-    serve(6, 1, kJobBunkan);
+    serve(8, 1, kJobBunkan);  // the last general
     world().chr[5].policy = 9;
-    world().chr[6].policy = 4;
+    world().chr[8].policy = 4;
     Candidates cand;
-    cand[5] = cand[6] = true;
+    cand[5] = cand[8] = true;
     push_2d6(3);   // 5: 12
-    push_2d6(10);  // 6: 14
+    push_2d6(10);  // 8: 14
     StrategyEntry e = entry_for(kEnterProvince);
     choose_executor(*state, cand, GunRolls{}, e);
-    EXPECT_EQ(e.exec_id, 6);
+    EXPECT_EQ(e.exec_id, 8);
     EXPECT_EQ(e.best, 14);
     EXPECT_EQ(rng.remaining(), 0u);
 }
