@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "rules_fixture.h"
 #include "strategy/strategy_table.h"
@@ -25,6 +26,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     ini_Mei_rtn(w.m);
     w.shared.mei_kessoku[1] = 45;
     std::map<int, int> allied, unallied;
+    std::set<int> allied_targets, unallied_targets;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
@@ -63,6 +65,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 if ((code == kWar || code == kRighteousWar) && p != 0) {
                     ASSERT_NE(w.shared.gun_mei2[subject], p);
                 }
+                if (code == kWar || code == kRighteousWar) (p == 0 ? unallied_targets : allied_targets).insert(subject);
                 if ((code == kSubvert || code == kDenounce) && p != 0) {
                     ASSERT_EQ(w.shared.gun_mei2[subject], p);
                 }
@@ -83,6 +86,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
+    EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
 }
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
