@@ -53,7 +53,7 @@ TEST_F(DestructionTest, AweAtOrAboveFameAlwaysDestroysAndIsTold) {
 
 TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAlive) {
     others_hold_land(4);
-    serve(7, 4);
+    serve(8, 4);  // the last general
     draws(4, 50);  // the draw is still made, and would have destroyed it
     checkMetubou(*state);
     EXPECT_FALSE(world().gun[4].del);
@@ -106,24 +106,28 @@ TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
 
 TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     shared.player_gun[0] = 1;
-    shared.player_gun[2] = 3;
+    shared.player_gun[15] = 3;  // the last slot isPlayer asks
+    shared.player_gun[20] = 4;  // the last slot of all
     world().kuni[1].gunID = 2;
     world().kuni[2].gunID = 3;
     world().kuni[3].gunID = 4;
     draws(1, 50);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[1].del);
-    EXPECT_EQ(std::make_pair(int(shared.player_gun[0]), int(shared.player_gun[2])), std::make_pair(0, 3));
+    EXPECT_EQ(std::make_pair(int(shared.player_gun[0]), int(shared.player_gun[15])), std::make_pair(0, 3));
     EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
     EXPECT_EQ(std::make_pair(isPlayer(*state, 1), isPlayer(*state, 3)), std::make_pair(false, true));
 
-    // The next year the last player falls too.
+    // The next years the other players fall too, the one of slot 20 last.
     world().kuni[2].gunID = 0;
     draws(3, 50);
     checkMetubou(*state);
-    EXPECT_TRUE(state->Metubou_Flg);
+    EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
+    world().kuni[3].gunID = 0;
+    draws(4, 50);
+    checkMetubou(*state);
     EXPECT_TRUE(state->All_Metubou_Flg);
-    EXPECT_EQ(shared.player_gun[2], 0);
+    EXPECT_EQ(std::make_pair(int(shared.player_gun[15]), int(shared.player_gun[20])), std::make_pair(0, 0));
 
     // A year without a fall clears the first flag; nobody is left, so the second stays.
     draws(0, 1);
