@@ -523,7 +523,8 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
     if (::close(fd) != 0 || !ok) throw DataError(label, std::string("cannot be written: ") + std::strerror(err));
 }
 
-void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
+std::shared_ptr<const FileText> GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch,
+                                                                std::string utf8) const {
     Known& k = known(literal);
     Known& s = known(scratch);
     // A path found as spelled is written without a look: were the file gone, the exchange below
@@ -555,7 +556,7 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     auto exchange = [&] { return ::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0; };
     if (exchange() || (errno == ENOENT && (resolve_afresh(k, literal), exchange()))) {
         remember(k, std::move(w.text), stamp_of(st));
-        return;
+        return k.content;
     }
     // No working file yet, or a file system that cannot exchange: rename over it, then leave the
     // old bytes (if any) under the scratch name.
@@ -564,6 +565,7 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
     remember(k, std::move(w.text), stamp_of(st));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
+    return k.content;
 }
 
 void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const {

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "test_support.h"
 #include "world/encoding.h"
@@ -122,6 +123,86 @@ TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {
     dir.write("ini/Kunisv.ini", province_file(9));
     fs::last_write_time(dir.root() / "ini/Kunisv.ini", stamp);
     EXPECT_EQ(first_army(folder), 9);
+}
+
+// A rewrite hands the new version the records it made, most of them kept from the old version:
+// they must be exactly what reading the written file gives.
+TEST(FileVersions, ARewritesRecordsAreThoseAFreshReadGives) {
+    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
+    const std::string generals = crlf_lines({".1", "\"曹操\"", "9,8,7,6", "5,4", "1,5", "\"sousou1\"", "; a note", ".2",
+                                             "\"劉備\"", " 1, 2,3,4", "5,x", "2,5", "\"ryubi1\"", ".3", "\"孫堅\"", "3,3,3,3",
+                                             "3,3", "3,5", "\"sonken1\""});
+    std::string lf_only = generals;
+    std::erase(lf_only, '\r');
+    struct Case {
+        const char* what;
+        std::string file;
+        bool shift_jis;
+        std::function<void(WorkingSet&)> change;
+        int count;
+    };
+    const std::vector<Case> cases = {
+        {"one general changed, one record left as read with a field that is no number", generals, false,
+         [](WorkingSet& s) { s.chr[3].charm = 12; }, 3},
+        {"nothing changed, but the old file's lines end in LF alone", lf_only, false, [](WorkingSet&) {}, 3},
+        {"the rewrite stops before the last record", generals, false, [](WorkingSet&) {}, 2},
+        {"Shift-JIS, a name changed to one the code page lacks", sjis(generals), true,
+         [](WorkingSet& s) { s.chr[1].name = "曹😀"; }, 3},
+        {"a name whose line breaks make a marker of its last line", generals, false,
+         [](WorkingSet& s) { s.chr[1].name = "曹\r\n\r\n\r\n\r\n\r\n.9"; }, 3},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        if (c.shift_jis) dir.write("ini/Text.ini", sjis(".1\r\n鼎陣記\r\n"));
+        dir.write("ini/busv.ini", c.file);
+        const GameFolder folder = dir.folder();
+        SharedValues shared;
+        shared.bushou_count = c.count;
+        WorkingSet set;
+        // Record 2 holds a letter where a number belongs: it is written back as read.
+        current_records(folder, files::kGenerals, RecordKind::General)->visit([&](const RecordItems& r) {
+            if (r.bad_number == 0 && r.id <= c.count) parse_general(r, "busv", set.chr[r.id]);
+            return true;
+        });
+        c.change(set);
+        rewrite_records(folder, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
+                        [&](int id) { return id >= c.count; },
+                        [&](const RecordItems& r, std::string& out) {
+                            if (r.bad_number != 0) return 0;
+                            append_general_lines(out, set.chr[r.id], false);
+                            return 4;
+                        });
+        const auto version = folder.read_shared(files::kGenerals);
+        const auto known = current_records(folder, files::kGenerals, RecordKind::General);
+        const std::string fresh_text = GameFolder(dir.root()).read_text(files::kGenerals);
+        ASSERT_EQ(version->text(), fresh_text) << c.what;
+        const RecordSet fresh(fresh_text, RecordKind::General, "ini/busv.ini");
+        auto records = [](const RecordSet& set, std::vector<RecordItems>& out) {
+            try {
+                set.visit([&](const RecordItems& r) { return out.push_back(r), true; });
+            } catch (const DataError& e) {
+                return std::string(e.what());
+            }
+            return std::string();
+        };
+        std::vector<RecordItems> got, want;
+        EXPECT_EQ(records(*known, got), records(fresh, want)) << c.what;
+        ASSERT_EQ(got.size(), want.size()) << c.what;
+        const std::string_view text = version->text();
+        auto inside = [&](std::string_view v) {
+            return !v.data() || (v.data() >= text.data() && v.data() + v.size() <= text.data() + text.size());
+        };
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            const RecordItems& g = got[k];
+            const RecordItems& w = want[k];
+            EXPECT_EQ(std::vector<std::string_view>(g.fields.begin(), g.fields.end()),
+                      std::vector<std::string_view>(w.fields.begin(), w.fields.end())) << c.what;
+            EXPECT_EQ(std::tie(g.id, g.marker, g.name, g.numbers, g.bad_number, g.bad_text, g.last),
+                      std::tie(w.id, w.marker, w.name, w.numbers, w.bad_number, w.bad_text, w.last)) << c.what;
+            for (std::string_view v : {g.marker, g.name, g.last, g.fields.front(), g.fields.back()})
+                EXPECT_TRUE(inside(v)) << c.what << ": a view of record " << g.id << " points outside the text";
+        }
+    }
 }
 
 TEST(FileVersions, RememberedPathsFollowFilesThatAppearAndGo) {
