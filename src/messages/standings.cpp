@@ -1,14 +1,13 @@
 #include "messages/standings.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
 #include "world/error.h"
 #include "world/list_io.h"
 #include "world/template_composer.h"
-#include "world/record_file.h"
 #include "world/shared_values.h"
 
 namespace teijinki {
@@ -29,7 +28,7 @@ bool parse_whole(std::string_view item, int& out) {
     return !item.empty() && error == std::errc() && end == item.data() + item.size();
 }
 
-bool parse_score(const std::string& item, float& out) {
+bool parse_score(const std::string& item, float& out) {  // a copy: strtof needs the item's end marked
     if (item.empty()) return false;
     char* end = nullptr;
     out = std::strtof(item.c_str(), &end);
@@ -39,11 +38,18 @@ bool parse_score(const std::string& item, float& out) {
 
 }  // namespace
 
+namespace {
+
+// Seven significant digits of the single-precision value, as the report prints it ("%.7g").
+char* score_digits(char* first, char* last, float score) {
+    return std::to_chars(first, last, static_cast<double>(score), std::chars_format::general, 7).ptr;
+}
+
+}  // namespace
+
 std::string standings_score_text(float score) {
-    // Seven significant digits of the single-precision value, as the report prints it.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(score));
-    return buffer;
+    return std::string(buffer, score_digits(buffer, buffer + sizeof buffer, score));
 }
 
 namespace {
@@ -51,20 +57,29 @@ namespace {
 // The rows' lines, each ended with CR LF.
 void append_rows(std::string& out, const std::vector<StandingsRow>& rows) {
     out.reserve(out.size() + rows.size() * 72);
-    char digits[16];
-    const auto number = [&](int value) {
-        out += ',';
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-    };
     for (const StandingsRow& r : rows) {
         // List output: the name quoted, the numbers bare, the score a bare real.
-        out.append(digits, std::to_chars(digits, digits + sizeof digits, r.year).ptr);
+        char line[160];
+        char* at = line;
+        char* const end = line + sizeof line;
+        const auto number = [&](int value) {
+            *at++ = ',';
+            at = std::to_chars(at, end, value).ptr;
+        };
+        at = std::to_chars(at, end, r.year).ptr;
         number(r.warlord);
-        out += "," + quote_text(r.name);
+        out.append(line, at);
+        out += ",\"";
+        out += r.name;
+        out += '"';
+        at = line;
         for (int StandingsRow::*figure : kFigures) number(r.*figure);
         number(r.destroyed ? 1 : 0);
         number(r.player ? 1 : 0);
-        out += "," + standings_score_text(r.score) + kCrLf;
+        *at++ = ',';
+        at = score_digits(at, end, r.score);
+        out.append(line, at);
+        out += kCrLf;
     }
 }
 
@@ -81,18 +96,23 @@ namespace {
 // The rows of the lines of text after the heading, line_no being the number of the text's first
 // line in the file, added to rows (which hold the file's rows before text).
 void parse_rows(std::string_view text, std::size_t line_no, const std::string& label, std::vector<StandingsRow>& rows) {
-    const std::vector<std::string> lines = split_lines(text);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto where = [&] { return "line " + std::to_string(line_no + i); };
-        if (lines[i].empty() && i + 1 == lines.size()) break;  // a blank last line is no row
-        const std::vector<std::string> items = split_items(lines[i]);
-        if (items.size() != kItems)
+    std::size_t pos = 0;
+    for (std::size_t i = line_no; pos < text.size(); ++i) {
+        // Lines end at CR LF, LF or a lone CR, as everywhere.
+        const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view line = text.substr(pos, stop - pos);
+        pos = stop + (text.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
+        const auto where = [i] { return "line " + std::to_string(i); };
+        if (line.empty() && pos >= text.size()) break;  // a blank last line is no row
+        std::string_view items[kItems];
+        const std::size_t count = line_items(line, items, kItems);
+        if (count != kItems)
             throw DataError(label, where() + ": " + std::to_string(kItems) + " items expected, found " +
-                                       std::to_string(items.size()));
+                                       std::to_string(count));
         int values[kItems] = {};
         for (std::size_t k = 0; k < kItems - 1; ++k)
             if (k != 2 && !parse_whole(items[k], values[k]))  // item 2 is the name
-                throw DataError(label, where() + ": \"" + items[k] + "\" is not a whole number");
+                throw DataError(label, where() + ": \"" + std::string(items[k]) + "\" is not a whole number");
         StandingsRow r;
         r.year = values[0];
         r.warlord = values[1];
@@ -100,8 +120,8 @@ void parse_rows(std::string_view text, std::size_t line_no, const std::string& l
         for (std::size_t f = 0; f < std::size(kFigures); ++f) r.*kFigures[f] = values[3 + f];
         r.destroyed = values[12] != 0;
         r.player = values[13] != 0;
-        if (!parse_score(items[14], r.score))
-            throw DataError(label, where() + ": the score \"" + items[14] + "\" is not a number");
+        if (!parse_score(std::string(items[14]), r.score))
+            throw DataError(label, where() + ": the score \"" + std::string(items[14]) + "\" is not a number");
         if (r.warlord < 1 || r.warlord > kMaxWarlords)
             throw DataError(label, where() + ": warlord " + std::to_string(r.warlord) + " is not one of 1 to 20");
         if (!rows.empty() && r.year < rows.back().year)
