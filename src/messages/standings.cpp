@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
@@ -40,9 +41,11 @@ bool parse_score(const std::string& item, float& out) {  // a copy: strtof needs
 
 namespace {
 
-// Seven significant digits of the single-precision value, as the report prints it ("%.7g").
+// Seven significant digits of the single-precision value, as the report prints it. (printf's,
+// not the library's real-number to_chars: that one pulls large tables into memory.)
 char* score_digits(char* first, char* last, float score) {
-    return std::to_chars(first, last, static_cast<double>(score), std::chars_format::general, 7).ptr;
+    const int n = std::snprintf(first, static_cast<std::size_t>(last - first), "%.7g", static_cast<double>(score));
+    return first + std::clamp<std::ptrdiff_t>(n, 0, last - first - 1);
 }
 
 }  // namespace
@@ -57,28 +60,23 @@ namespace {
 // The rows' lines, each ended with CR LF.
 void append_rows(std::string& out, const std::vector<StandingsRow>& rows) {
     out.reserve(out.size() + rows.size() * 72);
+    char digits[32];
+    const auto number = [&](int value) {
+        out += ',';
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    };
     for (const StandingsRow& r : rows) {
         // List output: the name quoted, the numbers bare, the score a bare real.
-        char line[160];
-        char* at = line;
-        char* const end = line + sizeof line;
-        const auto number = [&](int value) {
-            *at++ = ',';
-            at = std::to_chars(at, end, value).ptr;
-        };
-        at = std::to_chars(at, end, r.year).ptr;
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, r.year).ptr);
         number(r.warlord);
-        out.append(line, at);
         out += ",\"";
         out += r.name;
         out += '"';
-        at = line;
         for (int StandingsRow::*figure : kFigures) number(r.*figure);
         number(r.destroyed ? 1 : 0);
         number(r.player ? 1 : 0);
-        *at++ = ',';
-        at = score_digits(at, end, r.score);
-        out.append(line, at);
+        out += ',';
+        out.append(digits, score_digits(digits, digits + sizeof digits, r.score));
         out += kCrLf;
     }
 }

@@ -158,7 +158,7 @@ std::string GameFolder::display_name(std::string_view literal) {
 }
 
 GameFolder::Known& GameFolder::known(std::string_view literal) const {
-    const auto found = known_.find(std::string(literal));
+    const auto found = known_.find(literal);
     if (found != known_.end()) return found->second;
     return known_.emplace(std::string(literal), Known{}).first->second;
 }
@@ -211,6 +211,12 @@ fs::path GameFolder::resolve(std::string_view literal) const {
 }
 
 bool GameFolder::exists(std::string_view literal) const { return resolve_known(known(literal), literal, nullptr); }
+
+std::optional<unsigned long long> GameFolder::file_size(std::string_view literal) const {
+    FileStamp stamp;
+    if (!resolve_known(known(literal), literal, &stamp)) return std::nullopt;
+    return static_cast<unsigned long long>(stamp.size);
+}
 
 Encoding GameFolder::encoding() const {
     if (!encoding_) {
@@ -384,15 +390,38 @@ const FileText::LineStarts& FileText::line_starts() const {
     return *line_starts_;
 }
 
+namespace {
+
+bool is_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Whether fresh is valid UTF-8, given that old (valid) is the version it replaces: only what lies
+// between the bytes the two share at their beginnings and at their ends is checked, each shared
+// stretch cut back to a whole character.
+bool valid_beside(std::string_view old, std::string_view fresh) {
+    std::size_t head = common_length(old, fresh);
+    const std::size_t room = std::min(old.size(), fresh.size()) - head;
+    std::size_t tail = 0;
+    while (tail < room && old[old.size() - 1 - tail] == fresh[fresh.size() - 1 - tail]) ++tail;
+    while (head > 0 && head < old.size() && is_continuation(old[head])) --head;
+    while (tail > 0 && is_continuation(old[old.size() - tail])) --tail;
+    return is_valid_utf8(fresh.substr(head, fresh.size() - tail - head));
+}
+
+}  // namespace
+
 std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::string& utf8) const {
     // A rewrite mostly keeps lines as they were (a log grows at its end, a record file changes a
-    // few records). Unchanged lines keep their old bytes and text, found a stretch at a time; only
-    // the changed lines are checked (UTF-8) or converted, all in one piece there and back
-    // (Shift-JIS: the pieces are told apart again by their line feeds).
-    const bool plain = old.is_utf8();
+    // few records). UTF-8 needs only the stretch between what stayed the same at both ends checked.
+    if (old.is_utf8()) {
+        if (!valid_beside(old.text(), utf8)) return nullptr;
+        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
+    }
+    // Shift-JIS: unchanged lines keep their old bytes and text, found a stretch at a time; only the
+    // changed lines are converted, all in one piece there and back (the pieces are told apart
+    // again by their line feeds).
     const FileText::LineStarts& starts = old.line_starts();
     const std::vector<std::uint32_t>& at_text = starts.text;
-    const std::vector<std::uint32_t>& at_bytes = plain ? starts.text : starts.bytes;
+    const std::vector<std::uint32_t>& at_bytes = starts.bytes;
     if (at_bytes.size() != at_text.size()) return nullptr;
     const std::string_view old_text = old.text();
     const std::string_view fresh = utf8;
@@ -430,11 +459,6 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         at = end;
         ++line;
     }
-    if (plain) {
-        if (!is_valid_utf8(changed)) return nullptr;
-        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
-    }
-
     const std::string changed_bytes = encode(changed);
     const auto changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
     if (!changed_back) return nullptr;
@@ -547,8 +571,10 @@ std::shared_ptr<const FileText> GameFolder::replace_keeping_old(std::string_view
     const int fd = ::open(scratch_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(errno));
     struct stat st {};
-    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-                    ::fstat(fd, &st) == 0;
+    // Cut back only when the scratch held more than was written (a growing file never does).
+    const auto size = static_cast<off_t>(bytes.size());
+    const bool ok = write_all(fd, bytes) && ::fstat(fd, &st) == 0 &&
+                    (st.st_size == size || (::ftruncate(fd, size) == 0 && ::fstat(fd, &st) == 0));
     const int saved = errno;
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));

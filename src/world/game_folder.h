@@ -107,6 +107,8 @@ public:
     // case is used; a missing one gets the spelling given.
     std::filesystem::path resolve(std::string_view literal) const;
     bool exists(std::string_view literal) const;
+    // A file's size in bytes, nullopt when it does not exist: one look at the file.
+    std::optional<unsigned long long> file_size(std::string_view literal) const;
 
     // The encoding this folder's text files are written in, detected from its template table.
     Encoding encoding() const;
@@ -191,7 +193,12 @@ private:
               std::size_t bytes = 0) const;
 
     // Only ever touched from the thread that runs the rules.
-    mutable std::unordered_map<std::string, Known> known_;
+    // Looked up by the literal as given, without a string made for it (hundreds of lookups a year).
+    struct LiteralHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view literal) const { return std::hash<std::string_view>{}(literal); }
+    };
+    mutable std::unordered_map<std::string, Known, LiteralHash, std::equal_to<>> known_;
     mutable std::vector<FileStep>* steps_ = nullptr;
 };
 

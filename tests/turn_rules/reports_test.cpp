@@ -179,7 +179,9 @@ TEST(Standings, TheRowsKnownBetweenYearsAreTheFilesOwn) {
         EXPECT_EQ(w.host.boxes.size(), c.last_of_201 ? 0u : 1u) << c.what;
         const auto rows = read_standings(w.folder);
         ASSERT_EQ(rows.size(), c.rows) << c.what;
-        if (c.last_of_201) EXPECT_EQ(rows[3].name, c.last_of_201) << c.what;
+        if (c.last_of_201) {
+            EXPECT_EQ(rows[3].name, c.last_of_201) << c.what;
+        }
     }
 }
 

@@ -247,5 +247,47 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
     EXPECT_EQ(folder.read_shared(files::kLog)->bytes(), bytes);
 }
 
+TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
+    // Only the bytes between what the versions share at both ends are checked: each case puts
+    // the change against a character cut in two by such an end.
+    struct Case {
+        const char* what;
+        std::string old_text, new_text;
+    };
+    const std::vector<Case> cases = {
+        {"grown at the end", "あい\r\n", "あい\r\nう\r\n"},
+        {"the last byte of a character changed", "あい\r\n", "あう\r\n"},
+        {"the first byte of a character changed", "xあ\r\n", "yあ\r\n"},
+        {"a character inserted between two", "あい\r\n", "あえい\r\n"},
+        {"cut short", "あいう\r\n", "あ\r\n"},
+        {"emptied", "あい\r\n", ""},
+        {"a character cut in two", "あい\r\n", "あ\xE3\x81\r\n"},
+        {"a stray continuation byte before a kept character", "かい\r\n", "か\x81い\r\n"},
+        {"a lead byte before a kept character", "い\r\n", "\xE3い\r\n"},
+        {"bytes neither UTF-8 nor Shift-JIS", "あ\r\n", "\x80\x80\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        dir.write("ini/Text.ini", ".1\r\n鼎陣記\r\n");
+        dir.write("ini/kodarn.log", c.old_text);
+        const GameFolder folder = dir.folder();
+        ASSERT_EQ(folder.encoding(), Encoding::Utf8);
+        ASSERT_TRUE(folder.read_shared(files::kLog));
+        const auto now = folder.replace_keeping_old(files::kLog, files::kLogScratch, c.new_text);
+        EXPECT_EQ(dir.read("ini/kodarn.log"), c.new_text) << c.what;
+        std::shared_ptr<const FileText> fresh;
+        try {
+            fresh = dir.folder().read_shared(files::kLog);
+        } catch (const DataError&) {
+            // A read refuses the bytes: the folder must not claim to know them.
+        }
+        ASSERT_EQ(now != nullptr, fresh != nullptr) << c.what;
+        if (now) {
+            EXPECT_EQ(now->text(), fresh->text()) << c.what;
+            EXPECT_EQ(now->is_utf8(), fresh->is_utf8()) << c.what;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace teijinki
