@@ -294,6 +294,11 @@ void parse_general(const RecordItems& record, const std::string& label, Bushou& 
     out.jpg = record.last;
 }
 
+int general_lord(const RecordItems& record, const std::string& label) {
+    if (record.bad_number != 0) number_at(record, label, kGeneralNumbers, record.bad_number);
+    return number_at(record, label, kGeneralNumbers, 7);
+}
+
 void parse_warlord(const RecordItems& record, const std::string& label, Gun& out) {
     auto number = [&](int k) { return number_at(record, label, kWarlordNumbers, k); };
     out.name = record.name;

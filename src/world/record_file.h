@@ -125,6 +125,8 @@ void parse_province(const RecordLines& record, const std::string& label, Kuni& o
 void parse_general(const RecordItems& record, const std::string& label, Bushou& out);
 void parse_warlord(const RecordItems& record, const std::string& label, Gun& out);
 void parse_province(const RecordItems& record, const std::string& label, Kuni& out);
+// A general's kunID alone (the lord he serves), the record refused as parse_general refuses it.
+int general_lord(const RecordItems& record, const std::string& label);
 
 // The field lines of a record with the given values appended to out, each ended by CR LF. A
 // one-record rewrite leaves out the last line (a general's jpg, a warlord's del), which it copies
