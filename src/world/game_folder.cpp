@@ -109,8 +109,9 @@ bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string
 std::size_t common_length(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     std::size_t i = 0;
-    constexpr std::size_t kBlock = 64;
-    while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) i += kBlock;
+    // Large steps first: a grown log shares all its old bytes, and one comparison tells.
+    for (const std::size_t block : {std::size_t{4096}, std::size_t{64}})
+        while (i + block <= n && std::memcmp(a.data() + i, b.data() + i, block) == 0) i += block;
     while (i < n && a[i] == b[i]) ++i;
     return i;
 }
