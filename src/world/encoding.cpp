@@ -43,9 +43,28 @@ bool is_valid_utf8(std::string_view s) {
 }
 
 namespace {
-std::optional<std::string> convert(std::string_view bytes, const char* from, const char* to) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+
+// One direction of conversion, opened once per thread: opening it costs more than converting
+// most of the texts a rewrite hands it.
+class Converter {
+public:
+    Converter(const char* from, const char* to) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+std::optional<std::string> convert(std::string_view bytes, const Converter& converter) {
+    if (!converter.ok()) return std::nullopt;
+    iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial state, whatever the last text left
     std::string out;
     out.resize(bytes.size() * 2 + 16);
     char* in_ptr = const_cast<char*>(bytes.data());
@@ -63,11 +82,11 @@ std::optional<std::string> convert(std::string_view bytes, const char* from, con
             break;
         }
     }
-    iconv_close(cd);
     if (!ok) return std::nullopt;
     out.resize(used);
     return out;
 }
+
 }  // namespace
 
 std::optional<std::string> to_utf8(std::string_view bytes, Encoding from) {
@@ -75,12 +94,14 @@ std::optional<std::string> to_utf8(std::string_view bytes, Encoding from) {
         if (!is_valid_utf8(bytes)) return std::nullopt;
         return std::string(bytes);
     }
-    return convert(bytes, "CP932", "UTF-8");
+    thread_local const Converter from_cp932("CP932", "UTF-8");
+    return convert(bytes, from_cp932);
 }
 
 std::optional<std::string> from_utf8(std::string_view utf8, Encoding to) {
     if (to == Encoding::Utf8) return std::string(utf8);
-    return convert(utf8, "UTF-8", "CP932");
+    thread_local const Converter to_cp932("UTF-8", "CP932");
+    return convert(utf8, to_cp932);
 }
 
 bool cp932_can_hold(std::string_view utf8) { return from_utf8(utf8, Encoding::ShiftJis).has_value(); }

@@ -381,6 +381,10 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
+void FileText::know_line_starts(LineStarts starts) const {
+    if (!line_starts_) line_starts_ = std::make_unique<const LineStarts>(std::move(starts));
+}
+
 const FileText::LineStarts& FileText::line_starts() const {
     if (!line_starts_) {
         auto starts = std::make_unique<LineStarts>();
@@ -485,21 +489,52 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         from = end;
         return out;
     };
+    // The new version's line starts are known from the stretches: the kept ones lend the old
+    // version's, the changed ones are looked through. (Its next rewrite then scans nothing whole.)
+    FileText::LineStarts next;
+    next.text.reserve(at_text.size() + 16);
+    next.bytes.reserve(at_bytes.size() + 16);
+    next.text.push_back(0);
+    next.bytes.push_back(0);
+    std::size_t text_size = 0;
+    auto note_feeds = [](std::vector<std::uint32_t>& starts, std::string_view piece, std::size_t at) {
+        for (std::size_t p = piece.find('\n'); p != std::string_view::npos; p = piece.find('\n', p + 1))
+            starts.push_back(static_cast<std::uint32_t>(at + p + 1));
+    };
     for (const Stretch& st : stretches) {
         if (st.kept) {
-            bytes.append(old.bytes(), at_bytes[st.first], at_bytes[st.last] - at_bytes[st.first]);
-            if (!text_is_fresh) text.append(old_text, at_text[st.first], at_text[st.last] - at_text[st.first]);
+            const std::size_t text_from = at_text[st.first], bytes_from = at_bytes[st.first];
+            for (std::size_t l = st.first + 1; l <= st.last; ++l) {
+                if (old_text[at_text[l] - 1] != '\n') continue;  // the end of a last line without a feed
+                next.text.push_back(static_cast<std::uint32_t>(text_size + at_text[l] - text_from));
+                next.bytes.push_back(static_cast<std::uint32_t>(bytes.size() + at_bytes[l] - bytes_from));
+            }
+            bytes.append(old.bytes(), bytes_from, at_bytes[st.last] - bytes_from);
+            if (!text_is_fresh) text.append(old_text, text_from, at_text[st.last] - text_from);
+            text_size += at_text[st.last] - text_from;
             continue;
         }
         const bool to_end = fresh[st.last - 1] != '\n';
-        bytes += share(changed_bytes, bytes_at, st, to_end);
+        const std::string_view piece = share(changed_bytes, bytes_at, st, to_end);
+        note_feeds(next.bytes, piece, bytes.size());
+        bytes += piece;
         const std::string_view back = share(*changed_back, back_at, st, to_end);
+        const std::string_view text_piece = text_is_fresh ? fresh.substr(st.first, st.last - st.first) : back;
+        note_feeds(next.text, text_piece, text_size);
         if (!text_is_fresh) text += back;
+        text_size += text_piece.size();
     }
     // The text is what a read of these bytes gives (make_text).
     std::optional<std::string> decoded;
     if (!is_valid_utf8(bytes)) decoded = text_is_fresh ? std::move(utf8) : std::move(text);
-    return std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+    auto made = std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+    if (text_size == made->text().size()) {
+        if (next.text.back() != text_size) next.text.push_back(static_cast<std::uint32_t>(text_size));
+        if (next.bytes.back() != made->bytes().size()) next.bytes.push_back(static_cast<std::uint32_t>(made->bytes().size()));
+        if (made->is_utf8()) next.bytes.clear();  // as line_starts() leaves it for a UTF-8 text
+        made->know_line_starts(std::move(next));
+    }
+    return made;
 }
 
 GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {

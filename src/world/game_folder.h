@@ -66,6 +66,8 @@ public:
         std::vector<std::uint32_t> bytes;
     };
     const LineStarts& line_starts() const;
+    // Line starts its maker already knows, equal to what line_starts() would work out.
+    void know_line_starts(LineStarts starts) const;
 
     // What make() works out from this text (records, say), made on the first call with a key and
     // handed out again afterwards. The pointer shares ownership of this text, so views into it

@@ -245,6 +245,20 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
     // What the folder remembers is exactly what reading the file afresh gives.
     EXPECT_EQ(folder.read_shared(files::kLog)->text(), dir.folder().read_text(files::kLog));
     EXPECT_EQ(folder.read_shared(files::kLog)->bytes(), bytes);
+
+    // Further rewrites, each from the version the one before made (its line starts known from
+    // the rewrite, not worked out afresh): they must be the ones a fresh read works out.
+    for (const std::string next : {"鼎陣記の記録\r\n曹操\r\n劉備\r\nEOT=======\r\n",
+                                   "鼎陣記の記録\r\n曹操\r\n劉備\r\n孫権",
+                                   "鼎陣記の記録\r\n袁紹\r\n劉備\r\n孫権\r\n\r\n",
+                                   "鼎陣記の記録\r\n袁紹\r\n劉備\r\n孫権\r\n\r\n董卓\r\n", "\r\n", ""}) {
+        folder.replace_keeping_old(files::kLog, files::kLogScratch, next);
+        const auto known = folder.read_shared(files::kLog);
+        const auto fresh = dir.folder().read_shared(files::kLog);
+        EXPECT_EQ(known->text(), fresh->text()) << next;
+        EXPECT_EQ(known->line_starts().text, fresh->line_starts().text) << next;
+        EXPECT_EQ(known->line_starts().bytes, fresh->line_starts().bytes) << next;
+    }
 }
 
 TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
