@@ -464,8 +464,11 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         at = end;
         ++line;
     }
-    const std::string changed_bytes = encode(changed);
-    const auto changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
+    // Changed lines of plain ASCII (a record's numbers, mostly) are the same bytes in both
+    // encodings: the converter is not needed there and back.
+    const bool ascii = std::all_of(changed.begin(), changed.end(), [](char c) { return (c & 0x80) == 0; });
+    const std::string changed_bytes = ascii ? changed : encode(changed);
+    const auto changed_back = ascii ? std::optional<std::string>(changed) : to_utf8(changed_bytes, Encoding::ShiftJis);
     if (!changed_back) return nullptr;
     // What a read of the bytes gives is the new text itself unless a changed line comes back
     // from the converter other than it went in (a character the code page lacks, or one it maps
