@@ -37,10 +37,6 @@ bool parse_score(const std::string& item, float& out) {  // a copy: strtof needs
     return end && *end == '\0';
 }
 
-}  // namespace
-
-namespace {
-
 // Seven significant digits of the single-precision value, as the report prints it. (printf's,
 // not the library's real-number to_chars: that one pulls large tables into memory.)
 char* score_digits(char* first, char* last, float score) {
