@@ -44,27 +44,10 @@ bool is_valid_utf8(std::string_view s) {
 
 namespace {
 
-// One direction of conversion, opened once per thread: opening it costs more than converting
-// most of the texts a rewrite hands it.
-class Converter {
-public:
-    Converter(const char* from, const char* to) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (ok()) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t get() const { return cd_; }
-
-private:
-    iconv_t cd_;
-};
-
-std::optional<std::string> convert(std::string_view bytes, const Converter& converter) {
-    if (!converter.ok()) return std::nullopt;
-    iconv_t cd = converter.get();
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial state, whatever the last text left
+std::optional<std::string> convert(std::string_view bytes, const char* from, const char* to) {
+    // Opened for each text and closed again: a converter held open keeps some 32 KB.
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string out;
     out.resize(bytes.size() * 2 + 16);
     char* in_ptr = const_cast<char*>(bytes.data());
@@ -82,11 +65,11 @@ std::optional<std::string> convert(std::string_view bytes, const Converter& conv
             break;
         }
     }
+    iconv_close(cd);
     if (!ok) return std::nullopt;
     out.resize(used);
     return out;
 }
-
 }  // namespace
 
 std::optional<std::string> to_utf8(std::string_view bytes, Encoding from) {
@@ -94,14 +77,12 @@ std::optional<std::string> to_utf8(std::string_view bytes, Encoding from) {
         if (!is_valid_utf8(bytes)) return std::nullopt;
         return std::string(bytes);
     }
-    thread_local const Converter from_cp932("CP932", "UTF-8");
-    return convert(bytes, from_cp932);
+    return convert(bytes, "CP932", "UTF-8");
 }
 
 std::optional<std::string> from_utf8(std::string_view utf8, Encoding to) {
     if (to == Encoding::Utf8) return std::string(utf8);
-    thread_local const Converter to_cp932("UTF-8", "CP932");
-    return convert(utf8, to_cp932);
+    return convert(utf8, "UTF-8", "CP932");
 }
 
 bool cp932_can_hold(std::string_view utf8) { return from_utf8(utf8, Encoding::ShiftJis).has_value(); }
