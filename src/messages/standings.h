@@ -5,6 +5,7 @@
 // "Y年の戦況" (the state after the year before has ended). Plain list-output text in the
 // folder's own encoding, readable by any spreadsheet.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,10 +52,11 @@ std::string format_standings(const std::vector<StandingsRow>& rows);
 // is not a number, a warlord id is outside 1..20 or the years go backwards.
 std::vector<StandingsRow> parse_standings(std::string_view text, const std::string& label);
 
-// The working file as read: its text and its rows (both empty when it does not exist).
+// The working file as read: its version (null when it does not exist) and its rows, read once
+// per version of the file.
 struct StandingsFile {
-    std::string text;
-    std::vector<StandingsRow> rows;
+    std::shared_ptr<const FileText> version;
+    std::shared_ptr<const std::vector<StandingsRow>> rows;
 };
 // Throws DataError as parse_standings does.
 StandingsFile read_standings_file(const GameFolder& folder);

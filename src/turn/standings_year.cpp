@@ -1,6 +1,7 @@
 #include "turn/standings_year.h"
 
 #include "turn/reports.h"
+#include "turn/year_records.h"
 #include "world/error.h"
 #include "world/working_set.h"
 
@@ -25,8 +26,10 @@ void write_or_tell(MainState& m, const StandingsFile& file, const std::vector<St
 }  // namespace
 
 std::vector<StandingsRow> standings_rows(const MainState& m) {
+    // Of the generals only whom each serves counts: read from their records, not loaded whole.
     auto set = std::make_unique<WorkingSet>();
-    load_working_set(m.folder, m.shared, *set);
+    ld_Gun(m.folder, m.shared, *set);
+    ld_Kuni(m.folder, m.shared, *set);
     const int count = last_warlord(m.shared);
     Table<int, kMaxWarlords + 1> provinces{};
     Table<int, kMaxWarlords + 1> generals{};
@@ -34,10 +37,11 @@ std::vector<StandingsRow> standings_rows(const MainState& m) {
         const int owner = set->kuni[p].gunID;
         if (owner >= 1 && owner <= count) ++provinces[owner];
     }
-    for (int b = 1; b <= last_general(m.shared); ++b) {
-        const int serves = set->chr[b].gunID;
-        if (serves >= 1 && serves <= count) ++generals[serves];
-    }
+    read_records(m.folder, files::kGenerals, RecordKind::General, m.shared.bushou_count, kMaxGenerals,
+                 [&](const RecordItems& r, const std::string& label) {
+                     const int serves = warlord_of_lord(m.shared, *set, general_lord(r, label));
+                     if (serves >= 1 && serves <= count) ++generals[serves];
+                 });
     std::vector<StandingsRow> rows;
     for (int id = 1; id <= count; ++id) {
         const Gun& g = set->gun[id];

@@ -1,7 +1,5 @@
 #include "turn/year_cycle.h"
 
-#include <filesystem>
-
 #include <memory>
 
 #include "messages/game_log.h"
@@ -154,9 +152,7 @@ namespace {
 void ensure_room_for_a_year(const MainState& m) {
     unsigned long long needed = 256 * 1024;
     for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kLog, kStandingsFile}) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(m.folder.resolve(literal), ec);
-        if (!ec) needed += 2 * static_cast<unsigned long long>(size);
+        if (const auto size = m.folder.file_size(literal)) needed += 2 * *size;
     }
     m.folder.ensure_free_space("\\ini", needed);
 }

@@ -109,8 +109,9 @@ bool read_fd(int fd, std::size_t size_hint, const std::string* same, std::string
 std::size_t common_length(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     std::size_t i = 0;
-    constexpr std::size_t kBlock = 64;
-    while (i + kBlock <= n && std::memcmp(a.data() + i, b.data() + i, kBlock) == 0) i += kBlock;
+    // Large steps first: a grown log shares all its old bytes, and one comparison tells.
+    for (const std::size_t block : {std::size_t{4096}, std::size_t{64}})
+        while (i + block <= n && std::memcmp(a.data() + i, b.data() + i, block) == 0) i += block;
     while (i < n && a[i] == b[i]) ++i;
     return i;
 }
@@ -158,7 +159,7 @@ std::string GameFolder::display_name(std::string_view literal) {
 }
 
 GameFolder::Known& GameFolder::known(std::string_view literal) const {
-    const auto found = known_.find(std::string(literal));
+    const auto found = known_.find(literal);
     if (found != known_.end()) return found->second;
     return known_.emplace(std::string(literal), Known{}).first->second;
 }
@@ -211,6 +212,12 @@ fs::path GameFolder::resolve(std::string_view literal) const {
 }
 
 bool GameFolder::exists(std::string_view literal) const { return resolve_known(known(literal), literal, nullptr); }
+
+std::optional<unsigned long long> GameFolder::file_size(std::string_view literal) const {
+    FileStamp stamp;
+    if (!resolve_known(known(literal), literal, &stamp)) return std::nullopt;
+    return static_cast<unsigned long long>(stamp.size);
+}
 
 Encoding GameFolder::encoding() const {
     if (!encoding_) {
@@ -374,6 +381,10 @@ void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std:
     }
 }
 
+void FileText::know_line_starts(LineStarts starts) const {
+    if (!line_starts_) line_starts_ = std::make_unique<const LineStarts>(std::move(starts));
+}
+
 const FileText::LineStarts& FileText::line_starts() const {
     if (!line_starts_) {
         auto starts = std::make_unique<LineStarts>();
@@ -384,15 +395,38 @@ const FileText::LineStarts& FileText::line_starts() const {
     return *line_starts_;
 }
 
+namespace {
+
+bool is_continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Whether fresh is valid UTF-8, given that old (valid) is the version it replaces: only what lies
+// between the bytes the two share at their beginnings and at their ends is checked, each shared
+// stretch cut back to a whole character.
+bool valid_beside(std::string_view old, std::string_view fresh) {
+    std::size_t head = common_length(old, fresh);
+    const std::size_t room = std::min(old.size(), fresh.size()) - head;
+    std::size_t tail = 0;
+    while (tail < room && old[old.size() - 1 - tail] == fresh[fresh.size() - 1 - tail]) ++tail;
+    while (head > 0 && head < old.size() && is_continuation(old[head])) --head;
+    while (tail > 0 && is_continuation(old[old.size() - tail])) --tail;
+    return is_valid_utf8(fresh.substr(head, fresh.size() - tail - head));
+}
+
+}  // namespace
+
 std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::string& utf8) const {
     // A rewrite mostly keeps lines as they were (a log grows at its end, a record file changes a
-    // few records). Unchanged lines keep their old bytes and text, found a stretch at a time; only
-    // the changed lines are checked (UTF-8) or converted, all in one piece there and back
-    // (Shift-JIS: the pieces are told apart again by their line feeds).
-    const bool plain = old.is_utf8();
+    // few records). UTF-8 needs only the stretch between what stayed the same at both ends checked.
+    if (old.is_utf8()) {
+        if (!valid_beside(old.text(), utf8)) return nullptr;
+        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
+    }
+    // Shift-JIS: unchanged lines keep their old bytes and text, found a stretch at a time; only the
+    // changed lines are converted, all in one piece there and back (the pieces are told apart
+    // again by their line feeds).
     const FileText::LineStarts& starts = old.line_starts();
     const std::vector<std::uint32_t>& at_text = starts.text;
-    const std::vector<std::uint32_t>& at_bytes = plain ? starts.text : starts.bytes;
+    const std::vector<std::uint32_t>& at_bytes = starts.bytes;
     if (at_bytes.size() != at_text.size()) return nullptr;
     const std::string_view old_text = old.text();
     const std::string_view fresh = utf8;
@@ -430,13 +464,11 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         at = end;
         ++line;
     }
-    if (plain) {
-        if (!is_valid_utf8(changed)) return nullptr;
-        return std::make_shared<const FileText>(std::move(utf8), std::nullopt);
-    }
-
-    const std::string changed_bytes = encode(changed);
-    const auto changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
+    // Changed lines of plain ASCII (a record's numbers, mostly) are the same bytes in both
+    // encodings: the converter is not needed there and back.
+    const bool ascii = std::all_of(changed.begin(), changed.end(), [](char c) { return (c & 0x80) == 0; });
+    const std::string changed_bytes = ascii ? changed : encode(changed);
+    const auto changed_back = ascii ? std::optional<std::string>(changed) : to_utf8(changed_bytes, Encoding::ShiftJis);
     if (!changed_back) return nullptr;
     // What a read of the bytes gives is the new text itself unless a changed line comes back
     // from the converter other than it went in (a character the code page lacks, or one it maps
@@ -460,21 +492,52 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         from = end;
         return out;
     };
+    // The new version's line starts are known from the stretches: the kept ones lend the old
+    // version's, the changed ones are looked through. (Its next rewrite then scans nothing whole.)
+    FileText::LineStarts next;
+    next.text.reserve(at_text.size() + 16);
+    next.bytes.reserve(at_bytes.size() + 16);
+    next.text.push_back(0);
+    next.bytes.push_back(0);
+    std::size_t text_size = 0;
+    auto note_feeds = [](std::vector<std::uint32_t>& starts, std::string_view piece, std::size_t at) {
+        for (std::size_t p = piece.find('\n'); p != std::string_view::npos; p = piece.find('\n', p + 1))
+            starts.push_back(static_cast<std::uint32_t>(at + p + 1));
+    };
     for (const Stretch& st : stretches) {
         if (st.kept) {
-            bytes.append(old.bytes(), at_bytes[st.first], at_bytes[st.last] - at_bytes[st.first]);
-            if (!text_is_fresh) text.append(old_text, at_text[st.first], at_text[st.last] - at_text[st.first]);
+            const std::size_t text_from = at_text[st.first], bytes_from = at_bytes[st.first];
+            for (std::size_t l = st.first + 1; l <= st.last; ++l) {
+                if (old_text[at_text[l] - 1] != '\n') continue;  // the end of a last line without a feed
+                next.text.push_back(static_cast<std::uint32_t>(text_size + at_text[l] - text_from));
+                next.bytes.push_back(static_cast<std::uint32_t>(bytes.size() + at_bytes[l] - bytes_from));
+            }
+            bytes.append(old.bytes(), bytes_from, at_bytes[st.last] - bytes_from);
+            if (!text_is_fresh) text.append(old_text, text_from, at_text[st.last] - text_from);
+            text_size += at_text[st.last] - text_from;
             continue;
         }
         const bool to_end = fresh[st.last - 1] != '\n';
-        bytes += share(changed_bytes, bytes_at, st, to_end);
+        const std::string_view piece = share(changed_bytes, bytes_at, st, to_end);
+        note_feeds(next.bytes, piece, bytes.size());
+        bytes += piece;
         const std::string_view back = share(*changed_back, back_at, st, to_end);
+        const std::string_view text_piece = text_is_fresh ? fresh.substr(st.first, st.last - st.first) : back;
+        note_feeds(next.text, text_piece, text_size);
         if (!text_is_fresh) text += back;
+        text_size += text_piece.size();
     }
     // The text is what a read of these bytes gives (make_text).
     std::optional<std::string> decoded;
     if (!is_valid_utf8(bytes)) decoded = text_is_fresh ? std::move(utf8) : std::move(text);
-    return std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+    auto made = std::make_shared<const FileText>(std::move(bytes), std::move(decoded));
+    if (text_size == made->text().size()) {
+        if (next.text.back() != text_size) next.text.push_back(static_cast<std::uint32_t>(text_size));
+        if (next.bytes.back() != made->bytes().size()) next.bytes.push_back(static_cast<std::uint32_t>(made->bytes().size()));
+        if (made->is_utf8()) next.bytes.clear();  // as line_starts() leaves it for a UTF-8 text
+        made->know_line_starts(std::move(next));
+    }
+    return made;
 }
 
 GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& old, std::string utf8) const {
@@ -523,7 +586,8 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
     if (::close(fd) != 0 || !ok) throw DataError(label, std::string("cannot be written: ") + std::strerror(err));
 }
 
-void GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const {
+std::shared_ptr<const FileText> GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch,
+                                                                std::string utf8) const {
     Known& k = known(literal);
     Known& s = known(scratch);
     // A path found as spelled is written without a look: were the file gone, the exchange below
@@ -546,8 +610,10 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     const int fd = ::open(scratch_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(errno));
     struct stat st {};
-    const bool ok = write_all(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 &&
-                    ::fstat(fd, &st) == 0;
+    // Cut back only when the scratch held more than was written (a growing file never does).
+    const auto size = static_cast<off_t>(bytes.size());
+    const bool ok = write_all(fd, bytes) && ::fstat(fd, &st) == 0 &&
+                    (st.st_size == size || (::ftruncate(fd, size) == 0 && ::fstat(fd, &st) == 0));
     const int saved = errno;
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
@@ -555,7 +621,7 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
     auto exchange = [&] { return ::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0; };
     if (exchange() || (errno == ENOENT && (resolve_afresh(k, literal), exchange()))) {
         remember(k, std::move(w.text), stamp_of(st));
-        return;
+        return k.content;
     }
     // No working file yet, or a file system that cannot exchange: rename over it, then leave the
     // old bytes (if any) under the scratch name.
@@ -564,6 +630,7 @@ void GameFolder::replace_keeping_old(std::string_view literal, std::string_view 
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
     remember(k, std::move(w.text), stamp_of(st));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
+    return k.content;
 }
 
 void GameFolder::ensure_free_space(std::string_view literal_dir, unsigned long long bytes) const {

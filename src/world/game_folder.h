@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -65,17 +66,22 @@ public:
         std::vector<std::uint32_t> bytes;
     };
     const LineStarts& line_starts() const;
+    // Line starts its maker already knows, equal to what line_starts() would work out.
+    void know_line_starts(LineStarts starts) const;
 
     // What make() works out from this text (records, say), made on the first call with a key and
     // handed out again afterwards. The pointer shares ownership of this text, so views into it
-    // stay valid as long as the result is held.
+    // stay valid as long as the result is held. A key is told apart per type T, so two kinds of
+    // derived data never mistake each other's. make() may also hand over what its writer already
+    // knows the text to hold (the version just written), as long as a reading would give the same.
     template <class T>
     std::shared_ptr<const T> derived(const std::shared_ptr<const FileText>& self, int key,
                                      const std::function<std::shared_ptr<const T>()>& make) const {
-        for (const auto& [k, value] : derived_)
-            if (k == key) return std::shared_ptr<const T>(self, static_cast<const T*>(value.get()));
+        for (const Derived& d : derived_)
+            if (d.key == key && *d.type == typeid(T))
+                return std::shared_ptr<const T>(self, static_cast<const T*>(d.value.get()));
         std::shared_ptr<const T> made = make();
-        derived_.emplace_back(key, made);
+        derived_.push_back({key, &typeid(T), made});
         return std::shared_ptr<const T>(self, made.get());
     }
 
@@ -85,7 +91,12 @@ private:
     mutable std::unique_ptr<const LineStarts> line_starts_;
     // Never handed out itself (only aliases of the file's own pointer are), so nothing made from
     // the text can keep the text alive in a cycle.
-    mutable std::vector<std::pair<int, std::shared_ptr<const void>>> derived_;
+    struct Derived {
+        int key;
+        const std::type_info* type;
+        std::shared_ptr<const void> value;
+    };
+    mutable std::vector<Derived> derived_;
 };
 
 class GameFolder {
@@ -98,6 +109,8 @@ public:
     // case is used; a missing one gets the spelling given.
     std::filesystem::path resolve(std::string_view literal) const;
     bool exists(std::string_view literal) const;
+    // A file's size in bytes, nullopt when it does not exist: one look at the file.
+    std::optional<unsigned long long> file_size(std::string_view literal) const;
 
     // The encoding this folder's text files are written in, detected from its template table.
     Encoding encoding() const;
@@ -125,7 +138,10 @@ public:
     // Replace a file atomically and leave its old bytes under the scratch name, as the rewrites
     // through a scratch copy always have. The fresh file is exchanged with the old one, so the old
     // bytes are neither copied nor is the flush paid that renaming over a file costs on ext4.
-    void replace_keeping_old(std::string_view literal, std::string_view scratch, std::string utf8) const;
+    // Returns the version the file now holds as a read would give it (null when a read would
+    // refuse the bytes), so that what its writer knows of it can be kept with it.
+    std::shared_ptr<const FileText> replace_keeping_old(std::string_view literal, std::string_view scratch,
+                                                        std::string utf8) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the
     // source is missing or the destination cannot be written.
     void copy_file(std::string_view from, std::string_view to) const;
@@ -179,7 +195,12 @@ private:
               std::size_t bytes = 0) const;
 
     // Only ever touched from the thread that runs the rules.
-    mutable std::unordered_map<std::string, Known> known_;
+    // Looked up by the literal as given, without a string made for it (hundreds of lookups a year).
+    struct LiteralHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view literal) const { return std::hash<std::string_view>{}(literal); }
+    };
+    mutable std::unordered_map<std::string, Known, LiteralHash, std::equal_to<>> known_;
     mutable std::vector<FileStep>* steps_ = nullptr;
 };
 

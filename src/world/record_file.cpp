@@ -30,6 +30,44 @@ bool line_is_marker(std::string_view line, int& id) {
     return true;
 }
 
+// The lines of a text from a position on, each without its line end (CR LF, LF or a lone CR).
+class LineCursor {
+public:
+    LineCursor(std::string_view text, std::size_t pos) : text_(text), pos_(pos) {}
+    bool next(std::string_view& line) {
+        const std::size_t size = text_.size();
+        if (pos_ >= size) return false;
+        std::size_t end = pos_;
+        while (end < size && text_[end] != '\r' && text_[end] != '\n') ++end;
+        line = text_.substr(pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < size && text_[pos_] == '\r') ++pos_;
+        if (pos_ < size && text_[pos_] == '\n') ++pos_;
+        return true;
+    }
+    // The field lines after a marker; false when the text ends first.
+    bool fields(int count, FieldLines& out) {
+        out.clear();
+        std::string_view line;
+        for (int k = 0; k < count; ++k) {
+            if (!next(line)) return false;
+            out.push_back(line);
+        }
+        return true;
+    }
+    std::size_t pos() const { return pos_; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_;
+};
+
+// A view of one text moved to the same place in another text, `shift` bytes further on.
+std::string_view moved(std::string_view view, const char* from, const char* to, std::ptrdiff_t shift) {
+    if (view.data() == nullptr) return view;  // an item the record lacks points nowhere
+    return {to + (view.data() - from) + shift, view.size()};
+}
+
 constexpr std::array<const char*, 8> kGeneralNumbers{"policy", "fight", "wisdom", "tactics",
                                                      "charm",  "Setu",  "kunID",  "Job"};
 constexpr std::array<const char*, 8> kWarlordNumbers{"meishuID", "kunshuID", "army",    "seihei",
@@ -80,6 +118,7 @@ RecordItems read_items(const RecordLines& record, RecordKind kind) {
 }
 
 RecordSet::RecordSet(std::string_view text, RecordKind kind, std::string label) : text_(text), label_(std::move(label)) {
+    records_.reserve(text.size() / 40);
     try {
         scan_records(text, kind, label_, [&](const RecordLines& record) {
             records_.push_back(read_items(record, kind));
@@ -90,15 +129,71 @@ RecordSet::RecordSet(std::string_view text, RecordKind kind, std::string label) 
     }
 }
 
+std::shared_ptr<const RecordSet> RecordSet::following(const RecordSet& before, std::string_view text, RecordKind kind,
+                                                      const std::vector<Placed>& placed) {
+    // The records must tile the text: each starts where the one before ended, the last at its end.
+    if (placed.empty() ? !text.empty() : placed.front().start != 0 || placed.back().end != text.size()) return nullptr;
+    std::shared_ptr<RecordSet> set(new RecordSet(text, before.label_));
+    set->records_.reserve(placed.size());
+    const std::string_view old_text = before.text_;
+    const int n_fields = field_lines(kind);
+    std::size_t at = 0;
+    for (const Placed& p : placed) {
+        if (p.start != at || p.end < p.start) return nullptr;
+        at = p.end;
+        const RecordItems& from = *p.from;
+        const std::size_t length = p.end - p.start;
+        // The old record's own stretch, up to the CR LF that ends its last line.
+        const auto old_start = static_cast<std::size_t>(from.marker.data() - old_text.data());
+        const auto old_end = static_cast<std::size_t>(from.fields.back().data() + from.fields.back().size() -
+                                                      old_text.data()) + 2;
+        if (old_end - old_start == length && old_end <= old_text.size() && old_text.substr(old_end - 2, 2) == "\r\n" &&
+            text.compare(p.start, length, old_text.substr(old_start, length)) == 0) {
+            // The same bytes read the same: the items move with them.
+            const char* o = old_text.data();
+            const char* n = text.data();
+            const auto shift = static_cast<std::ptrdiff_t>(p.start) - static_cast<std::ptrdiff_t>(old_start);
+            RecordItems r = from;
+            r.marker = moved(r.marker, o, n, shift);
+            for (std::size_t k = 0; k < r.fields.size(); ++k) r.fields[k] = moved(r.fields[k], o, n, shift);
+            r.name = moved(r.name, o, n, shift);
+            r.bad_text = moved(r.bad_text, o, n, shift);
+            r.last = moved(r.last, o, n, shift);
+            set->records_.push_back(r);
+            continue;
+        }
+        // Written anew: read as a scan of the whole text would read it, or give up.
+        LineCursor cursor(text, p.start);
+        RecordLines lines;
+        int id = 0;
+        if (!cursor.next(lines.marker) || !line_is_marker(lines.marker, id) || id != from.id ||
+            !cursor.fields(n_fields, lines.fields) || cursor.pos() != p.end)
+            return nullptr;
+        lines.id = id;
+        set->records_.push_back(read_items(lines, kind));
+    }
+    return set;
+}
+
 void RecordSet::visit(const std::function<bool(const RecordItems&)>& visit) const {
     for (const RecordItems& record : records_)
         if (!visit(record)) return;
     if (fault_) throw *fault_;
 }
 
+namespace {
+
+// The record set of one version of a file: made by make() unless that version already has one.
+std::shared_ptr<const RecordSet> records_of(const std::shared_ptr<const FileText>& file, RecordKind kind,
+                                            const std::function<std::shared_ptr<const RecordSet>()>& make) {
+    return file->derived<RecordSet>(file, static_cast<int>(kind), make);
+}
+
+}  // namespace
+
 std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::string_view literal, RecordKind kind) {
     const std::shared_ptr<const FileText> file = folder.read_shared(literal);
-    return file->derived<RecordSet>(file, static_cast<int>(kind), [&] {
+    return records_of(file, kind, [&] {
         return std::make_shared<const RecordSet>(file->text(), kind, GameFolder::display_name(literal));
     });
 }
@@ -106,22 +201,11 @@ std::shared_ptr<const RecordSet> current_records(const GameFolder& folder, std::
 void scan_records(std::string_view text, RecordKind kind, const std::string& label,
                   const std::function<bool(const RecordLines&)>& visit) {
     const int n_fields = field_lines(kind);
-    std::size_t pos = 0;
-    const std::size_t size = text.size();
-    auto next_line = [&](std::string_view& line) {
-        if (pos >= size) return false;
-        std::size_t end = pos;
-        while (end < size && text[end] != '\r' && text[end] != '\n') ++end;
-        line = text.substr(pos, end - pos);
-        pos = end;
-        if (pos < size && text[pos] == '\r') ++pos;
-        if (pos < size && text[pos] == '\n') ++pos;
-        return true;
-    };
+    LineCursor cursor(text, 0);
     RecordLines record;
     std::string_view line;
     bool first = true;
-    while (next_line(line)) {
+    while (cursor.next(line)) {
         int id = 0;
         if (!line_is_marker(line, id)) continue;
         // Every writer puts the records in ascending order; a repeated or earlier id means the
@@ -131,11 +215,7 @@ void scan_records(std::string_view text, RecordKind kind, const std::string& lab
         first = false;
         record.id = id;
         record.marker = line;
-        record.fields.clear();
-        for (int k = 0; k < n_fields; ++k) {
-            if (!next_line(line)) throw DataError(label, "record ends before its last field", id);
-            record.fields.push_back(line);
-        }
+        if (!cursor.fields(n_fields, record.fields)) throw DataError(label, "record ends before its last field", id);
         if (!visit(record)) return;
     }
 }
@@ -213,6 +293,11 @@ void parse_general(const RecordItems& record, const std::string& label, Bushou& 
     out.jpg = record.last;
 }
 
+int general_lord(const RecordItems& record, const std::string& label) {
+    if (record.bad_number != 0) number_at(record, label, kGeneralNumbers, record.bad_number);
+    return number_at(record, label, kGeneralNumbers, 7);
+}
+
 void parse_warlord(const RecordItems& record, const std::string& label, Gun& out) {
     auto number = [&](int k) { return number_at(record, label, kWarlordNumbers, k); };
     out.name = record.name;
@@ -264,15 +349,16 @@ void append_quoted_line(std::string& out, std::string_view text) {
 }
 
 void append_numbers_line(std::string& out, std::initializer_list<int> values) {
-    char buffer[8];
-    bool first = true;
+    // Built in place and added at once: a rewrite writes thousands of these lines a game.
+    char line[8 * 12 + 2];
+    char* at = line;
     for (int v : values) {
-        if (!first) out += ',';
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-        out.append(buffer, end);
-        first = false;
+        if (at != line) *at++ = ',';
+        at = std::to_chars(at, line + sizeof line, v).ptr;
     }
-    out += "\r\n";
+    *at++ = '\r';
+    *at++ = '\n';
+    out.append(line, at);
 }
 
 }  // namespace
@@ -302,8 +388,10 @@ void rewrite_records(const GameFolder& folder, std::string_view literal, std::st
     const auto records = current_records(folder, literal, kind);
     std::string out;
     out.reserve(records->text().size() + 256);
+    std::vector<RecordSet::Placed> placed;
     const int n_fields = field_lines(kind);
     records->visit([&](const RecordItems& record) {
+        const std::size_t start = out.size();
         out += record.marker;
         out += "\r\n";
         const int written = write_fields(record, out);
@@ -311,10 +399,16 @@ void rewrite_records(const GameFolder& folder, std::string_view literal, std::st
             out += record.fields[static_cast<std::size_t>(k)];
             out += "\r\n";
         }
+        placed.push_back({start, out.size(), &record});
         return !stop_after(record.id);
     });
     // The scratch copy ends up holding the old bytes, as the rewrite has always left them.
-    folder.replace_keeping_old(literal, scratch, std::move(out));
+    const auto now = folder.replace_keeping_old(literal, scratch, std::move(out));
+    // Most records come out as they were: the new version's records are known without a reading
+    // of the whole file.
+    if (!now) return;
+    if (auto following = RecordSet::following(*records, now->text(), kind, placed))
+        records_of(now, kind, [&] { return following; });
 }
 
 }  // namespace teijinki

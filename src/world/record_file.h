@@ -23,11 +23,32 @@ enum class RecordKind { General, Warlord, Province };
 // Field lines after the marker: general 5, warlord 3, province 2.
 int field_lines(RecordKind kind);
 
+// The field lines of one record, held in place (a record has at most five), so that a record is
+// copied without allocating.
+class FieldLines {
+public:
+    static constexpr std::size_t kMax = 5;
+    void push_back(std::string_view line) { lines_[size_++] = line; }
+    void clear() { size_ = 0; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const std::string_view& operator[](std::size_t k) const { return lines_[k]; }
+    std::string_view& operator[](std::size_t k) { return lines_[k]; }
+    const std::string_view& front() const { return lines_[0]; }
+    const std::string_view& back() const { return lines_[size_ - 1]; }
+    const std::string_view* begin() const { return lines_.data(); }
+    const std::string_view* end() const { return lines_.data() + size_; }
+
+private:
+    std::array<std::string_view, kMax> lines_{};
+    std::size_t size_ = 0;
+};
+
 // Views into the text being scanned: valid only during the visit.
 struct RecordLines {
     int id = 0;
-    std::string_view marker;               // the marker line as read
-    std::vector<std::string_view> fields;  // the field lines as read
+    std::string_view marker;  // the marker line as read
+    FieldLines fields;        // the field lines as read
 };
 
 // The records of one file, in file order; the scan calls visit for each and stops when visit
@@ -55,6 +76,18 @@ RecordItems read_items(const RecordLines& record, RecordKind kind);
 class RecordSet {
 public:
     RecordSet(std::string_view text, RecordKind kind, std::string label);
+    // Where a rewrite put a record: its stretch of the new text (marker to the end of its last
+    // line) and the record of the old version it was made from.
+    struct Placed {
+        std::size_t start = 0, end = 0;
+        const RecordItems* from = nullptr;
+    };
+    // The records of `text`, which a rewrite of `before` laid out record by record as `placed`
+    // says, equal to what reading text would give: a record whose bytes did not change keeps the
+    // items read before, the others are read. Null when text is not laid out so (the set is then
+    // left to be read whole).
+    static std::shared_ptr<const RecordSet> following(const RecordSet& before, std::string_view text, RecordKind kind,
+                                                      const std::vector<Placed>& placed);
     const std::string& label() const { return label_; }
     std::string_view text() const { return text_; }
     // The records in file order as scan_records visits them: visit returns false to stop, and a
@@ -62,6 +95,7 @@ public:
     void visit(const std::function<bool(const RecordItems&)>& visit) const;
 
 private:
+    RecordSet(std::string_view text, std::string label) : text_(text), label_(std::move(label)) {}
     std::string_view text_;
     std::string label_;
     std::vector<RecordItems> records_;
@@ -91,6 +125,8 @@ void parse_province(const RecordLines& record, const std::string& label, Kuni& o
 void parse_general(const RecordItems& record, const std::string& label, Bushou& out);
 void parse_warlord(const RecordItems& record, const std::string& label, Gun& out);
 void parse_province(const RecordItems& record, const std::string& label, Kuni& out);
+// A general's kunID alone (the lord he serves), the record refused as parse_general refuses it.
+int general_lord(const RecordItems& record, const std::string& label);
 
 // The field lines of a record with the given values appended to out, each ended by CR LF. A
 // one-record rewrite leaves out the last line (a general's jpg, a warlord's del), which it copies

@@ -25,6 +25,9 @@ inline constexpr const char* kMissingGeneralPortrait = "zouhyou1";
 
 class Bushou {
 public:
+    // A constructor of its own (the members' initializers do the work): a table of hundreds is
+    // then made without each entry zeroed first.
+    Bushou() {}  // NOLINT(modernize-use-equals-default): "= default" would bring the zeroing back
     std::string name;
     Int16 policy = 1;
     Int16 fight = 1;
@@ -40,6 +43,7 @@ public:
 
 class Gun {
 public:
+    Gun() {}  // NOLINT(modernize-use-equals-default): as Bushou's
     Int16 id;
     std::string name;
     Int16 kunshuID;
@@ -55,6 +59,7 @@ public:
 
 class Kuni {
 public:
+    Kuni() {}  // NOLINT(modernize-use-equals-default): as Bushou's
     std::string name;
     Int16 gunID;
     Int16 army;

@@ -27,9 +27,13 @@ public:
 
 private:
     static std::size_t checked(long index) {
-        if (index < 0 || static_cast<std::size_t>(index) >= N)
-            throw ProgramError("table index " + std::to_string(index) + " outside 0.." + std::to_string(N - 1));
+        if (index < 0 || static_cast<std::size_t>(index) >= N) [[unlikely]]
+            outside(index);
         return static_cast<std::size_t>(index);
+    }
+    // Apart from checked(), so that the check itself is small enough to be inlined everywhere.
+    [[noreturn, gnu::noinline, gnu::cold]] static void outside(long index) {
+        throw ProgramError("table index " + std::to_string(index) + " outside 0.." + std::to_string(N - 1));
     }
     std::array<T, N> items_{};
 };

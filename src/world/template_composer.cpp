@@ -24,25 +24,26 @@ TemplateTable TemplateTable::load(const GameFolder& folder, std::string_view lit
 TemplateTable TemplateTable::from_text(std::string_view text) {
     TemplateTable table;
     table.lines_ = split_lines(text);
+    for (std::size_t i = 0; i < table.lines_.size(); ++i) {
+        const std::string& line = table.lines_[i];
+        if (!line.empty() && line[0] == '.') table.headers_.push_back({header_number(line), i, line.rfind("..", 0) == 0});
+    }
     return table;
 }
 
 bool TemplateTable::has_section(int text_no) const {
-    for (const auto& line : lines_) {
-        if (line.empty() || line[0] != '.') continue;
-        const int number = header_number(line);
-        if (number == text_no && line.rfind("..", 0) != 0) return true;
-        if (number >= 100) return false;
+    for (const Header& h : headers_) {
+        if (h.number == text_no && !h.closing) return true;
+        if (h.number >= 100) return false;
     }
     return false;
 }
 
 void TemplateTable::compose(int text_no, std::string_view sub1, std::string_view sub2, TextStore& store) const {
     const std::size_t n = lines_.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& header = lines_[i];
-        if (header.empty() || header[0] != '.') continue;
-        const int number = header_number(header);
+    for (const Header& h : headers_) {
+        const std::size_t i = h.line;
+        const int number = h.number;
         if (number == text_no) {
             // Compose until a ".." line or the end of the file; the tests run in this order.
             for (std::size_t k = i + 1; k < n; ++k) {

@@ -63,7 +63,15 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
 
 private:
+    // The header lines ("." first) in file order, with their numbers: a section is looked for
+    // among these, not among every line.
+    struct Header {
+        int number;
+        std::size_t line;
+        bool closing;  // a ".." line, which ends a section but starts none
+    };
     std::vector<std::string> lines_;
+    std::vector<Header> headers_;
 };
 
 inline constexpr const char* kCrLf = "\r\n";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "rules_fixture.h"
 #include "turn/reports.h"
@@ -133,6 +134,56 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows.back().year, 200);
     EXPECT_EQ(w.host.boxes.size(), 1u);
+}
+
+// Each year's write hands its rows to the version it makes: what the game then knows is what a
+// reading of the file gives, and a hand edit between years is read as the file stands.
+TEST(Standings, TheRowsKnownBetweenYearsAreTheFilesOwn) {
+    struct Case {
+        const char* what;
+        std::function<void(RulesWorld&)> edit;  // between the second and the third year
+        std::size_t rows;                       // after the fourth year
+        const char* last_of_201;                // the name in the last row of year 201
+    };
+    auto rewrite_in_place = [](RulesWorld& w, const std::string& from, const std::string& to) {
+        const auto path = w.dir.root() / "ini/standings.csv";
+        const auto stamp = std::filesystem::last_write_time(path);
+        std::string text = w.dir.read("ini/standings.csv");
+        text.replace(text.rfind(from), from.size(), to);
+        w.dir.write("ini/standings.csv", text);
+        std::filesystem::last_write_time(path, stamp);  // within the same time stamp
+    };
+    const std::vector<Case> cases = {
+        {"no edit", [](RulesWorld&) {}, 8, "乙"},
+        {"a name edited, the size kept", [&](RulesWorld& w) { rewrite_in_place(w, "\"乙\"", "\"丁\""); }, 8, "丁"},
+        // The next year's rows leave the blank line between rows: the year after starts again.
+        {"a blank line put at the end", [&](RulesWorld& w) { rewrite_in_place(w, "\r\n", "\r\n\r\n"); }, 2, nullptr},
+    };
+    auto read = [](const GameFolder& folder) {
+        try {
+            return std::pair(read_standings(folder), std::string());
+        } catch (const DataError& e) {
+            return std::pair(std::vector<StandingsRow>(), std::string(e.what()));
+        }
+    };
+    for (const Case& c : cases) {
+        RulesWorld w;
+        w.set_generals({{"a", 1, 1, 1, 5}, {"b", 1, 1, 1, 1}});
+        w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"乙", 0, 2, 10, 2, 5}});
+        w.set_provinces({1, 2});
+        for (int year = 200; year <= 203; ++year) {
+            if (year == 202) c.edit(w);
+            w.m.year = year;
+            record_standings(w.m);
+            EXPECT_EQ(read(w.folder), read(GameFolder(w.dir.root()))) << c.what << ", year " << year;
+        }
+        EXPECT_EQ(w.host.boxes.size(), c.last_of_201 ? 0u : 1u) << c.what;
+        const auto rows = read_standings(w.folder);
+        ASSERT_EQ(rows.size(), c.rows) << c.what;
+        if (c.last_of_201) {
+            EXPECT_EQ(rows[3].name, c.last_of_201) << c.what;
+        }
+    }
 }
 
 TEST(Reports, ANewLogHoldsOnlyItsTitle) {

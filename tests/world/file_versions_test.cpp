@@ -7,6 +7,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "test_support.h"
 #include "world/encoding.h"
@@ -124,6 +125,86 @@ TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {
     EXPECT_EQ(first_army(folder), 9);
 }
 
+// A rewrite hands the new version the records it made, most of them kept from the old version:
+// they must be exactly what reading the written file gives.
+TEST(FileVersions, ARewritesRecordsAreThoseAFreshReadGives) {
+    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
+    const std::string generals = crlf_lines({".1", "\"曹操\"", "9,8,7,6", "5,4", "1,5", "\"sousou1\"", "; a note", ".2",
+                                             "\"劉備\"", " 1, 2,3,4", "5,x", "2,5", "\"ryubi1\"", ".3", "\"孫堅\"", "3,3,3,3",
+                                             "3,3", "3,5", "\"sonken1\""});
+    std::string lf_only = generals;
+    std::erase(lf_only, '\r');
+    struct Case {
+        const char* what;
+        std::string file;
+        bool shift_jis;
+        std::function<void(WorkingSet&)> change;
+        int count;
+    };
+    const std::vector<Case> cases = {
+        {"one general changed, one record left as read with a field that is no number", generals, false,
+         [](WorkingSet& s) { s.chr[3].charm = 12; }, 3},
+        {"nothing changed, but the old file's lines end in LF alone", lf_only, false, [](WorkingSet&) {}, 3},
+        {"the rewrite stops before the last record", generals, false, [](WorkingSet&) {}, 2},
+        {"Shift-JIS, a name changed to one the code page lacks", sjis(generals), true,
+         [](WorkingSet& s) { s.chr[1].name = "曹😀"; }, 3},
+        {"a name whose line breaks make a marker of its last line", generals, false,
+         [](WorkingSet& s) { s.chr[1].name = "曹\r\n\r\n\r\n\r\n\r\n.9"; }, 3},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        if (c.shift_jis) dir.write("ini/Text.ini", sjis(".1\r\n鼎陣記\r\n"));
+        dir.write("ini/busv.ini", c.file);
+        const GameFolder folder = dir.folder();
+        SharedValues shared;
+        shared.bushou_count = c.count;
+        WorkingSet set;
+        // Record 2 holds a letter where a number belongs: it is written back as read.
+        current_records(folder, files::kGenerals, RecordKind::General)->visit([&](const RecordItems& r) {
+            if (r.bad_number == 0 && r.id <= c.count) parse_general(r, "busv", set.chr[r.id]);
+            return true;
+        });
+        c.change(set);
+        rewrite_records(folder, files::kGenerals, files::kGeneralsScratch, RecordKind::General,
+                        [&](int id) { return id >= c.count; },
+                        [&](const RecordItems& r, std::string& out) {
+                            if (r.bad_number != 0) return 0;
+                            append_general_lines(out, set.chr[r.id], false);
+                            return 4;
+                        });
+        const auto version = folder.read_shared(files::kGenerals);
+        const auto known = current_records(folder, files::kGenerals, RecordKind::General);
+        const std::string fresh_text = GameFolder(dir.root()).read_text(files::kGenerals);
+        ASSERT_EQ(version->text(), fresh_text) << c.what;
+        const RecordSet fresh(fresh_text, RecordKind::General, "ini/busv.ini");
+        auto records = [](const RecordSet& set, std::vector<RecordItems>& out) {
+            try {
+                set.visit([&](const RecordItems& r) { return out.push_back(r), true; });
+            } catch (const DataError& e) {
+                return std::string(e.what());
+            }
+            return std::string();
+        };
+        std::vector<RecordItems> got, want;
+        EXPECT_EQ(records(*known, got), records(fresh, want)) << c.what;
+        ASSERT_EQ(got.size(), want.size()) << c.what;
+        const std::string_view text = version->text();
+        auto inside = [&](std::string_view v) {
+            return !v.data() || (v.data() >= text.data() && v.data() + v.size() <= text.data() + text.size());
+        };
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            const RecordItems& g = got[k];
+            const RecordItems& w = want[k];
+            EXPECT_EQ(std::vector<std::string_view>(g.fields.begin(), g.fields.end()),
+                      std::vector<std::string_view>(w.fields.begin(), w.fields.end())) << c.what;
+            EXPECT_EQ(std::tie(g.id, g.marker, g.name, g.numbers, g.bad_number, g.bad_text, g.last),
+                      std::tie(w.id, w.marker, w.name, w.numbers, w.bad_number, w.bad_text, w.last)) << c.what;
+            for (std::string_view v : {g.marker, g.name, g.last, g.fields.front(), g.fields.back()})
+                EXPECT_TRUE(inside(v)) << c.what << ": a view of record " << g.id << " points outside the text";
+        }
+    }
+}
+
 TEST(FileVersions, RememberedPathsFollowFilesThatAppearAndGo) {
     TempGameFolder dir;
     const GameFolder folder = dir.folder();
@@ -165,6 +246,20 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
     EXPECT_EQ(folder.read_shared(files::kLog)->text(), dir.folder().read_text(files::kLog));
     EXPECT_EQ(folder.read_shared(files::kLog)->bytes(), bytes);
 
+    // Further rewrites, each from the version the one before made (its line starts known from
+    // the rewrite, not worked out afresh): they must be the ones a fresh read works out.
+    for (const std::string next : {"鼎陣記の記録\r\n曹操\r\n劉備\r\nEOT=======\r\n",
+                                   "鼎陣記の記録\r\n曹操\r\n劉備\r\n孫権",
+                                   "鼎陣記の記録\r\n袁紹\r\n劉備\r\n孫権\r\n\r\n",
+                                   "鼎陣記の記録\r\n袁紹\r\n劉備\r\n孫権\r\n\r\n董卓\r\n", "\r\n", ""}) {
+        folder.replace_keeping_old(files::kLog, files::kLogScratch, next);
+        const auto known = folder.read_shared(files::kLog);
+        const auto fresh = dir.folder().read_shared(files::kLog);
+        EXPECT_EQ(known->text(), fresh->text()) << next;
+        EXPECT_EQ(known->line_starts().text, fresh->line_starts().text) << next;
+        EXPECT_EQ(known->line_starts().bytes, fresh->line_starts().bytes) << next;
+    }
+
     // A last line without its line end is kept byte for byte too.
     const std::string last_line = "\x87\x9A" + sjis("の年");
     dir.write("ini/kodarn.log", sjis("鼎陣記の記録\r\n") + last_line);
@@ -173,6 +268,48 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
     unended.replace(0, unended.find('\r'), "記録");
     again.replace_keeping_old(files::kLog, files::kLogScratch, unended);
     EXPECT_EQ(dir.read("ini/kodarn.log"), sjis("記録\r\n") + last_line);
+}
+
+TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
+    // Only the bytes between what the versions share at both ends are checked: each case puts
+    // the change against a character cut in two by such an end.
+    struct Case {
+        const char* what;
+        std::string old_text, new_text;
+    };
+    const std::vector<Case> cases = {
+        {"grown at the end", "あい\r\n", "あい\r\nう\r\n"},
+        {"the last byte of a character changed", "あい\r\n", "あう\r\n"},
+        {"the first byte of a character changed", "xあ\r\n", "yあ\r\n"},
+        {"a character inserted between two", "あい\r\n", "あえい\r\n"},
+        {"cut short", "あいう\r\n", "あ\r\n"},
+        {"emptied", "あい\r\n", ""},
+        {"a character cut in two", "あい\r\n", "あ\xE3\x81\r\n"},
+        {"a stray continuation byte before a kept character", "かい\r\n", "か\x81い\r\n"},
+        {"a lead byte before a kept character", "い\r\n", "\xE3い\r\n"},
+        {"bytes neither UTF-8 nor Shift-JIS", "あ\r\n", "\x80\x80\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        dir.write("ini/Text.ini", ".1\r\n鼎陣記\r\n");
+        dir.write("ini/kodarn.log", c.old_text);
+        const GameFolder folder = dir.folder();
+        ASSERT_EQ(folder.encoding(), Encoding::Utf8);
+        ASSERT_TRUE(folder.read_shared(files::kLog));
+        const auto now = folder.replace_keeping_old(files::kLog, files::kLogScratch, c.new_text);
+        EXPECT_EQ(dir.read("ini/kodarn.log"), c.new_text) << c.what;
+        std::shared_ptr<const FileText> fresh;
+        try {
+            fresh = dir.folder().read_shared(files::kLog);
+        } catch (const DataError&) {
+            // A read refuses the bytes: the folder must not claim to know them.
+        }
+        ASSERT_EQ(now != nullptr, fresh != nullptr) << c.what;
+        if (now) {
+            EXPECT_EQ(now->text(), fresh->text()) << c.what;
+            EXPECT_EQ(now->is_utf8(), fresh->is_utf8()) << c.what;
+        }
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "messages/page_store.h"
+#include "world/encoding.h"
 #include "world/numbers.h"
 #include "world/random.h"
 #include "world/template_composer.h"
@@ -41,6 +42,23 @@ TEST(Numbers, StoredValuesSaturateInsteadOfWrapping) {
     Int16 w = 200;
     w = w * 300;
     EXPECT_EQ(w, 32767);
+}
+
+TEST(Utf8, AFaultIsFoundWhereverItFallsAmongPlainBytes) {
+    // Plain bytes are passed over several at a time: a fault is put at each place in such a run.
+    const std::string run = "1,2,3,45,678,9\r\n";  // sixteen plain bytes
+    for (std::size_t at = 0; at <= run.size(); ++at) {
+        for (const std::string bad : {"\x80", "\xE3\x81", "\xC0\xAF", "\xED\xA0\x80", "\xFF"}) {
+            std::string text = run + run;
+            text.insert(at + run.size() / 2, bad);
+            EXPECT_FALSE(is_valid_utf8(text)) << "at " << at;
+        }
+        std::string good = run + run;
+        good.insert(at, "陳");
+        EXPECT_TRUE(is_valid_utf8(good)) << "at " << at;
+    }
+    EXPECT_FALSE(is_valid_utf8(run + "\xE9\x99"));  // cut off at the very end
+    EXPECT_TRUE(is_valid_utf8(""));
 }
 
 TEST(Random, SeededRepeatsAndRandomizeNeverRepeats) {
