@@ -57,7 +57,9 @@ TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
         const std::string head = i <= 3 ? lines(8) + " Special Thanks" + lines(2) : lines(20) + "　　　　　Produced by\r\n";
         EXPECT_EQ(p.page_text[i].rfind(head, 0), 0u) << i;
         EXPECT_GT(p.page_text[i].size(), head.size() + 10) << i;
-        if (i > 0) EXPECT_NE(p.page_text[i], p.page_text[i - 1]) << i;
+        if (i > 0) {
+            EXPECT_NE(p.page_text[i], p.page_text[i - 1]) << i;
+        }
     }
     EXPECT_EQ(std::vector<std::string>(p.page_cg.begin(), p.page_cg.begin() + 6),
               (std::vector<std::string>{"kanu2", "enjutu2", "koumei1", "shougun1", "", ""}));
