@@ -17,7 +17,7 @@ PACKAGES := build-essential cmake ninja-build pkg-config python3 \
 
 SUDO := $(shell [ "$$(id -u)" = "0" ] || echo sudo)
 
-.PHONY: all deps build test play demo clean install package test-asan soak fuzz fuzz-deps
+.PHONY: all deps build test play demo clean install package test-asan soak fuzz fuzz-deps mutants
 
 all: build
 
@@ -106,3 +106,17 @@ fuzz: deps fuzz-deps
 	    fuzz/corpus-run/$$t fuzz/corpus/$$t 2>&1 | grep -E "^(#[0-9]+ +DONE|==[0-9]+==|SUMMARY|stat::number_of_executed_units|artifact_prefix|Test unit written)" || true; \
 	  if ls $(FUZZ_BUILD)/crashes/$$t-* >/dev/null 2>&1; then echo "$$t: crash inputs in $(FUZZ_BUILD)/crashes"; exit 1; fi; \
 	done
+
+# --- How sharp the tests are: a seeded sample of one-line faults in the rules library ----------
+
+MUTANTS        ?= 200
+SEED           ?= 1
+MUTANTS_BUILD  ?= build-mutants
+MUTANTS_BUDGET ?= 180
+
+# MUTANTS one-line mutants of the rules library, each built in a scratch copy under
+# $(MUTANTS_BUILD) and run against the rules tests; prints the survivors and the share killed.
+# At most MUTANTS_BUDGET minutes; nice, since it keeps the cores busy for a long time.
+mutants: deps
+	nice -n 10 python3 tools/mutants/mutants.py --mutants $(MUTANTS) --seed $(SEED) \
+	  --work $(MUTANTS_BUILD) --jobs $(JOBS) --budget $(MUTANTS_BUDGET)

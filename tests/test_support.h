@@ -5,9 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "world/game_folder.h"
+#include "world/random.h"
 
 namespace teijinki::testing {
 
@@ -50,6 +52,34 @@ public:
 
 private:
     std::filesystem::path root_;
+};
+
+// Scripted dice first; when the script runs out, either a fault of the test (strict) or draws
+// from a seeded source, so a test can pin the first draws of a battle and leave the rest.
+class TestDice : public RandomSource {
+public:
+    float Rnd() override {
+        ++draws_;
+        if (script_.remaining() > 0 || !fallback_) return script_.Rnd();
+        return fallback_->Rnd();
+    }
+    void Randomize() override {
+        ++randomize_calls_;
+        if (fallback_) fallback_->Randomize();
+    }
+    void push_roll(int k, int n) { script_.push_roll(k, n); }
+    void push(float value) { script_.push(value); }
+    void then_seeded(std::uint64_t seed) { fallback_ = std::make_unique<SeededRandom>(seed); }
+
+    std::size_t remaining() const { return script_.remaining(); }
+    std::size_t draws() const { return draws_; }
+    int randomize_calls() const { return randomize_calls_; }
+
+private:
+    ScriptedRandom script_;
+    std::unique_ptr<SeededRandom> fallback_;
+    std::size_t draws_ = 0;
+    int randomize_calls_ = 0;
 };
 
 // Joins lines with CR LF, each line ended.

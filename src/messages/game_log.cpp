@@ -29,9 +29,10 @@ std::size_t before_terminator(const std::string& text) {
 void mkLog(const GameFolder& folder, const PageStore& pages) {
     // The log only grows, so its new text is built in one piece of the right size.
     std::size_t added = 0;
-    for (int i = 0; i <= PageStore::kLastPage; ++i) {
-        added += pages.page_text[i].size() + 2;
-        if (pages.page_text[i + 1] == kEndOfText) break;
+    int told = 0;  // the pages up to "EOT", or every page when it is missing
+    while (told <= PageStore::kLastPage) {
+        added += pages.page_text[told].size() + 2;
+        if (pages.page_text[++told] == kEndOfText) break;
     }
     std::string log;
     if (auto old = folder.read_shared_if_present(files::kLog)) {
@@ -44,10 +45,9 @@ void mkLog(const GameFolder& folder, const PageStore& pages) {
     } else {
         log = std::string(kLogHeading) + kCrLf;
     }
-    for (int i = 0; i <= PageStore::kLastPage; ++i) {
+    for (int i = 0; i < told; ++i) {
         log += pages.page_text[i];
         log += kCrLf;
-        if (pages.page_text[i + 1] == kEndOfText) break;
     }
     log += kLogEnd;
     log += kCrLf;

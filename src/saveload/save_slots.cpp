@@ -358,7 +358,7 @@ void restore_working_files(const GameFolder& folder, const LoadedSlot& loaded, c
         }
         const std::string failed = GameFolder::display_name(kSlotCopies[written].working);
         std::string reason = e.what();
-        if (reason.rfind(failed + ": ", 0) == 0) reason.erase(0, failed.size() + 2);
+        if (reason.starts_with(failed + ": ")) reason.erase(0, failed.size() + 2);
         const std::string outcome = not_restored.empty()
             ? "the game files were put back as they were"
             : "these game files could not be put back: " + not_restored;

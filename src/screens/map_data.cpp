@@ -1,6 +1,7 @@
 #include "screens/map_data.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "screens/info_records.h"
@@ -12,7 +13,7 @@
 namespace teijinki::info {
 
 MapColour owner_colour(int warlord_id) {
-    static const std::array<MapColour, 14> table = {{
+    static constexpr MapColour table[] = {
         {0, 0, 0, true},       // nobody's: the system's title-bar text colour
         {0, 0, 255, false},    // blue
         {0, 255, 0, false},    // green
@@ -27,11 +28,11 @@ MapColour owner_colour(int warlord_id) {
         {192, 192, 192, false},  // silver
         {128, 0, 0, false},    // maroon
         {255, 128, 128, false},  // light red
-    }};
+    };
     if (warlord_id < 0 || warlord_id > kMaxWarlords)
         throw ProgramError("map colour of warlord " + std::to_string(warlord_id) + " outside 0.." +
                            std::to_string(kMaxWarlords));
-    if (warlord_id < static_cast<int>(table.size())) return table[warlord_id];
+    if (warlord_id < std::ssize(table)) return table[warlord_id];
     return kBlack;
 }
 

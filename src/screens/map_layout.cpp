@@ -86,25 +86,26 @@ Box box_at(const MapPoint& centre, const MapPoint& size, double margin = 0) {
             centre.y + size.y / 2 + margin};
 }
 
-// Distance from a point to a region's convex hull (0 inside).
+// Distance from a point to a region's convex hull (0 inside; far away from an empty hull). One
+// place is an edge of length 0, two places one edge run both ways.
 double distance_to_hull(const MapPoint& p, const std::vector<MapPoint>& hull) {
-    if (hull.empty()) return 1e9;
     auto segment = [&](const MapPoint& a, const MapPoint& b) {
         const double dx = b.x - a.x, dy = b.y - a.y, len = dx * dx + dy * dy;
         const double t = len > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len, 0.0, 1.0) : 0.0;
         return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
     };
-    if (hull.size() == 1) return std::hypot(p.x - hull[0].x, p.y - hull[0].y);
+    // Same turn for every edge means inside a convex polygon, whichever way round it runs.
+    auto turns_right = [&](const MapPoint& a, const MapPoint& b) {
+        return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x) < 0;
+    };
     bool inside = hull.size() >= 3;
+    const bool first_turns_right = inside && turns_right(hull[0], hull[1]);
     double best = 1e9;
     for (std::size_t i = 0; i < hull.size(); ++i) {
         const MapPoint& a = hull[i];
         const MapPoint& b = hull[(i + 1) % hull.size()];
         best = std::min(best, segment(a, b));
-        // Same turn for every edge means inside a convex polygon, whichever way round it runs.
-        const double turn = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-        const double first = (hull[1].x - hull[0].x) * (p.y - hull[0].y) - (hull[1].y - hull[0].y) * (p.x - hull[0].x);
-        if ((turn < 0) != (first < 0)) inside = false;
+        if (turns_right(a, b) != first_turns_right) inside = false;
     }
     return inside ? 0 : best;
 }
@@ -126,9 +127,8 @@ std::vector<MapPoint> place_region_captions(const std::vector<RegionFrame>& fram
         MapPoint best{middle, frame.top};
         double best_cost = 1e18;
         for (int id : frame.province_ids) {
-            const auto k = static_cast<std::size_t>(id - 1);
-            if (id < 1 || k >= label_centres.size() || k >= label_sizes.size()) continue;
-            const MapPoint c = label_centres[k], s = label_sizes[k];
+            if (id < 1 || id > static_cast<int>(std::min(label_centres.size(), label_sizes.size()))) continue;
+            const MapPoint c = label_centres.at(id - 1), s = label_sizes.at(id - 1);
             const double up = s.y / 2 + cs.y / 2 + 3, side = s.x / 2 + cs.x / 2 + 3;
             const MapPoint candidates[] = {{c.x, c.y - up},        {c.x - side / 2, c.y - up}, {c.x + side / 2, c.y - up},
                                            {c.x - side, c.y},      {c.x + side, c.y},          {c.x, c.y + up},

@@ -17,13 +17,11 @@ void check_master(const GameFolder& folder, const char* literal, RecordKind kind
 
 }  // namespace
 
-void mk_Rinbusv(const GameFolder& folder, int scenario_no) {
-    const Scenario* s = find_scenario(scenario_no);
-    if (!s) return;
-    check_master(folder, s->general_master, RecordKind::General, s->bushou_count);
-    check_comment_set(folder.read_master_text(s->comment_master), GameFolder::display_name(s->comment_master));
-    folder.copy_file(s->general_master, files::kGenerals);
-    folder.copy_file(s->comment_master, files::kComments);
+void mk_Rinbusv(const GameFolder& folder, const Scenario& s) {
+    check_master(folder, s.general_master, RecordKind::General, s.bushou_count);
+    check_comment_set(folder.read_master_text(s.comment_master), GameFolder::display_name(s.comment_master));
+    folder.copy_file(s.general_master, files::kGenerals);
+    folder.copy_file(s.comment_master, files::kComments);
 }
 
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no) {
@@ -110,7 +108,7 @@ bool select_scenario(const GameFolder& folder, SharedValues& shared, int scenari
     if (!s) return false;
     // The masters are checked before anything changes, so a damaged one leaves the previous
     // scenario whole: its counts and its working files.
-    mk_Rinbusv(folder, scenario_no);
+    mk_Rinbusv(folder, *s);
     shared.scenario_no = scenario_no;
     shared.gun_count = s->gun_count;
     shared.bushou_count = s->bushou_count;

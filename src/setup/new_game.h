@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "setup/random_generals.h"
+#include "setup/scenarios.h"
 #include "world/game_folder.h"
 #include "world/random.h"
 #include "world/shared_values.h"
@@ -17,9 +18,9 @@ struct WarlordEntry {
     int ruler_id = 0;
 };
 
-// Whole-file copies of the scenario's masters over the working files; nothing for a scenario
-// outside 1..6.
-void mk_Rinbusv(const GameFolder& folder, int scenario_no);  // generals and comments
+// Whole-file copies of the scenario's masters over the working files; the two below do nothing
+// for a scenario outside 1..6.
+void mk_Rinbusv(const GameFolder& folder, const Scenario& s);  // generals and comments
 void mk_Kunisv_rtn(const GameFolder& folder, int scenario_no);
 void mk_Gunsv_rtn(const GameFolder& folder, int scenario_no);
 

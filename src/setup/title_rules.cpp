@@ -19,11 +19,8 @@ void TitleRules::init_rtn() {
     description.clear();
     scenario_entries.clear();
     for (int no = 1; no <= kScenarioCount; ++no) scenario_entries.emplace_back(find_scenario(no)->list_text);
-    shared_.gun_count = 13;
-    shared_.bushou_count = 155;
-    shared_.scenario_no = 1;
-    shared_.kuni_count = 48;
-    mk_Rinbusv(folder_, 1);
+    // The screen opens on the first scenario, as if it had been chosen.
+    select_scenario(folder_, shared_, 1);
     compose_description(21);
 }
 

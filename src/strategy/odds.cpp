@@ -1,7 +1,7 @@
 #include "strategy/odds.h"
 
-#include <bitset>
 #include <memory>
+#include <set>
 
 #include "messages/msg_state.h"
 #include "strategy/strategy_phase.h"
@@ -28,16 +28,16 @@ struct OutcomeSections {
 
 OutcomeSections outcome_sections(int code) {
     switch (code) {
-    case kRecruit: return {1, 0, 0, 0};         // joined
-    case kEnterProvince: return {2, 0, 0, 0};   // taken
-    case kSubvert: return {3, 0, 0, 0};         // cohesion broken
-    case kYellowTurbans: return {4, 0, 14, 1};  // victory, province taken, leader joined
-    case kTribes: return {46, 15, 0, 1};        // victory, partial result, leader joined
-    case kMediate: return {6, 0, 0, 0};
-    case kDenounce: return {7, 0, 0, 0};
-    case kJoinAlliance: return {8, 0, 0, 0};
-    case kLeaveAlliance: return {9, 0, 0, 0};
-    case kReplaceLeader: return {10, 0, 0, 0};
+    case kRecruit: return {.success = 1};        // joined
+    case kEnterProvince: return {.success = 2};  // taken
+    case kSubvert: return {.success = 3};        // cohesion broken
+    case kYellowTurbans: return {.success = 4, .province = 14, .leader = 1};
+    case kTribes: return {.success = 46, .partial = 15, .leader = 1};
+    case kMediate: return {.success = 6};
+    case kDenounce: return {.success = 7};
+    case kJoinAlliance: return {.success = 8};
+    case kLeaveAlliance: return {.success = 9};
+    case kReplaceLeader: return {.success = 10};
     default: return {};  // wars are read from their verdict
     }
 }
@@ -63,7 +63,7 @@ public:
             executor_ = exec_id;
             side_ = world_.chr[exec_id].gunID;
         }
-        for (int k = 0; k <= kMaxGenerals; ++k) served_before_[k] = world_.chr[k].gunID;
+        for (int k = 0; k < static_cast<int>(served_before_.size()); ++k) served_before_[k] = world_.chr[k].gunID;
     }
 
     void war(int, bool, int attacker, int, int, int tactic, int verdict) override {
@@ -74,7 +74,7 @@ public:
     }
 
     void told(int, int section) override {
-        if (open_ && section >= 0 && section < static_cast<int>(told_.size())) told_.set(static_cast<std::size_t>(section));
+        if (open_) told_.insert(section);
     }
 
     // Ends the entry; generals now serving the executor's warlord who did not before came over.
@@ -82,7 +82,7 @@ public:
         if (!open_) return;
         open_ = false;
         if (side_ < 1) return;
-        for (int k = 1; k <= kMaxGenerals; ++k)
+        for (int k = 1; k < static_cast<int>(served_before_.size()); ++k)
             if (served_before_[k] != side_ && world_.chr[k].gunID == side_) ++gained_;
     }
 
@@ -93,7 +93,7 @@ public:
         ++chosen[executor_];
         if (odds.own >= 1 && side_ == odds.own) ++odds.by_own;
         const OutcomeSections sections = outcome_sections(odds.code);
-        auto told = [&](int section) { return section > 0 && told_.test(static_cast<std::size_t>(section)); };
+        auto told = [&](int section) { return section > 0 && told_.contains(section); };
         if (told(sections.success)) {
             ++odds.success;
             if (odds.own >= 1 && side_ == odds.own) ++odds.success_by_own;
@@ -121,7 +121,7 @@ private:
     int executor_ = 0;
     int side_ = 0;
     Table<Int16, kMaxGenerals + 1> served_before_;
-    std::bitset<100> told_;  // Text.ini sections are numbered below 100
+    std::set<int> told_;
     int gained_ = 0;
     bool fought_ = false;
     int tactic_ = 0;
@@ -160,7 +160,7 @@ OfferOdds estimate_offer_odds(const GameFolder& folder, const SharedValues& shar
         watch.add_to(odds, chosen);
     }
     odds.runs = runs;
-    for (int k = 1; k <= kMaxGenerals; ++k)
+    for (int k = 1; k < static_cast<int>(chosen.size()); ++k)
         if (chosen[k] > odds.top_executor_runs) {
             odds.top_executor = k;
             odds.top_executor_runs = chosen[k];

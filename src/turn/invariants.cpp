@@ -154,6 +154,7 @@ std::vector<std::string> YearInvariants::check_year(const GameFolder& folder, co
             const Gun& g = gun[static_cast<std::size_t>(w)];
             const std::string who = wl + " record " + std::to_string(w) + " (" + g.name + ")";
             if (g.tian > 100) problems.push_back(who + ": tian " + std::to_string(g.tian));
+            if (g.kessoku > 100) problems.push_back(who + ": kessoku " + std::to_string(g.kessoku));
             if (g.del) {
                 if (owned[static_cast<std::size_t>(w)] > 0)
                     problems.push_back(who + " is destroyed but owns " + std::to_string(owned[static_cast<std::size_t>(w)]) +

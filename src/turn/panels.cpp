@@ -11,9 +11,6 @@ namespace {
 
 constexpr const char* kUnalliedCaption = "独立軍閥";
 
-// A record the file does not hold stays a default object with id 0; it is nobody.
-bool present(const WorkingSet& set, int id) { return set.gun[id].id == id; }
-
 // Alliance slots from the warlord file: every warlord that leads its own alliance takes the first
 // free slot in file order; a fourth leader finds none. set_cohesion(slot, leader) decides the
 // slot's cohesion.
@@ -24,10 +21,8 @@ void assign_slots(MainState& m, const WorkingSet& set, SetCohesion set_cohesion)
         m.panel_caption[s].clear();  // a slot nobody takes shows no stale leader
     }
     m.shared.mei_leader[0] = 0;
-    m.panel_caption[0] = kUnalliedCaption;
     const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
-        if (!present(set, id)) continue;
         const Gun& g = set.gun[id];
         if (g.meishuID == 0 || g.meishuID != g.kunshuID) continue;
         for (int s = 1; s <= kMaxAlliances; ++s) {
@@ -59,7 +54,6 @@ void Dsp_Gun_rtn(MainState& m) {
     const auto set = load_warlords(m);
     const int count = last_warlord(m.shared);
     for (int id = 1; id <= count; ++id) {
-        if (!present(*set, id)) continue;
         const Gun& g = set->gun[id];
         if (g.del) continue;
         int panel = -1;
@@ -118,17 +112,6 @@ void dsp_Init_rtn(MainState& m) {
     m.player_list.clear();
     for (int k = 0; k <= 18; ++k)
         if (m.shared.player_lord[k] != 0) m.player_list.push_back(m.shared.player_name[k]);
-}
-
-void ld_PCGun_rtn(MainState& m) {
-    const auto set = load_warlords(m);
-    const int count = last_warlord(m.shared);
-    for (int id = 1; id <= count; ++id) {
-        if (!present(*set, id)) continue;
-        for (int k = 0; k <= kMaxWarlords; ++k)
-            if (m.shared.player_lord[k] != 0 && m.shared.player_lord[k] == set->gun[id].kunshuID)
-                m.shared.player_gun[k] = id;
-    }
 }
 
 }  // namespace teijinki

@@ -19,7 +19,5 @@ void res_Mei_rtn(MainState& m);
 void Limit_rtn(MainState& m);
 // The player list: slots 0..18 with a lord, by name.
 void dsp_Init_rtn(MainState& m);
-// player_gun[k] = the warlord whose lord is player_lord[k].
-void ld_PCGun_rtn(MainState& m);
 
 }  // namespace teijinki

@@ -11,7 +11,7 @@ namespace {
 
 using PerWarlord = std::array<int, kMaxWarlords + 1>;
 
-bool alive(const WorkingSet& set, int id) { return set.gun[id].id == id && !set.gun[id].del; }
+bool alive(const WorkingSet& set, int id) { return !set.gun[id].del; }
 
 // Int(R × 2) × Int(R × 6): 0 half of the time, else 0..5.
 int bad_roll(RandomSource& rng) {

@@ -54,7 +54,6 @@ void Houkoku_rtn(MainState& m) {
     Int16 total = 0;
     for (int id = 1; id <= count; ++id) {
         const Gun& g = set->gun[id];
-        if (g.id != id) continue;  // a record the file lacks scores nothing
         if (g.del) {
             out += g.name + " 滅亡" + kCrLf;
             continue;
@@ -67,7 +66,7 @@ void Houkoku_rtn(MainState& m) {
 
     for (int slot = 0; slot <= 18; ++slot) {
         const int id = m.shared.player_gun[slot];
-        if (id <= 0 || id > count || set->gun[id].id != id) continue;
+        if (id <= 0 || id > count) continue;
         const Gun& g = set->gun[id];
         out += g.name + "（プレイヤー）" + kCrLf;
         if (g.del) {

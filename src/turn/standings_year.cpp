@@ -45,7 +45,6 @@ std::vector<StandingsRow> standings_rows(const MainState& m) {
     std::vector<StandingsRow> rows;
     for (int id = 1; id <= count; ++id) {
         const Gun& g = set->gun[id];
-        if (g.id != id) continue;
         StandingsRow r;
         r.year = m.year;
         r.warlord = id;

@@ -65,7 +65,6 @@ void start_new_game(MainState& m) {
     m.bgm_on = true;
     mkFristLog(m);
     mk_Gunsv_rtn(m.folder, shared.scenario_no);
-    ld_PCGun_rtn(m);
     m.year = scenario->start_year;
     shared.gun_count = scenario->gun_count;
     m.end_year = scenario->end_year;
@@ -73,7 +72,6 @@ void start_new_game(MainState& m) {
     // An alliance starts from its leader's fame, which may pass 100; cohesion is a 0..100 figure
     // everywhere else, so the first year gets the same limit as every later one.
     Limit_rtn(m);
-    m.ops.ld_Kunshu_rtn();
     m.ops.mk_HeiFile_Master();
     shared.msg_mode = kMsgStrategy;
     dsp_Init_rtn(m);
@@ -257,11 +255,9 @@ void T_End_rtn(MainState& m) {
     show_msg_window(m);
     stMusic(m, "china1");
     m.shared.msg_mode = kMsgStrategy;
-    m.text.text_idx = 0;
 }
 
 void Res_rtn(MainState& m) {
-    m.ops.ld_Kunshu_rtn();
     res_Mei_rtn(m);
     ++m.year;
     Limit_rtn(m);

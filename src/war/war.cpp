@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "events/destruction.h"
 #include "war/battle_roles.h"
 #include "war/formulas.h"
 #include "war/outcomes.h"
@@ -18,7 +17,7 @@ namespace {
 // Which player slots count when the pages are held for a human side.
 constexpr int kPlanSlots = 20;      // after the plan of a war is told
 constexpr int kMiddleSlots = 18;    // around the middle battle
-constexpr int kRighteousSlots = 15;  // isPlayer, used by the righteous war
+constexpr int kRighteousSlots = 15;  // those isPlayer looks at, which the righteous war asks
 
 constexpr int kMoraleCap = 250;
 
@@ -69,13 +68,10 @@ private:
         st_.pages.tag(g.jpg, g.name);
     }
 
-    // A human side's reader gets a fresh page. The righteous war asks isPlayer where it differs.
+    // A human side's reader gets a fresh page.
     void hold_pages_for_humans(int last_slot) {
-        for (int s = 0; s < 2; ++s) {
-            const bool human = last_slot == kRighteousSlots ? isPlayer(st_, s_.gun_id[s])
-                                                            : played_in_slots(st_.shared, s_.gun_id[s], last_slot);
-            if (human) st_.pages.advance();
-        }
+        for (int s = 0; s < 2; ++s)
+            if (played_in_slots(st_.shared, s_.gun_id[s], last_slot)) st_.pages.advance();
     }
 
     // Side x's morale drops by the loss; the text shows the loss rounded down.

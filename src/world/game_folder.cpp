@@ -668,7 +668,7 @@ std::vector<std::string> split_lines(std::string_view text) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.emplace_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+            if (c == '\r' && text.substr(i + 1, 1) == "\n") ++i;
             ++i;
             start = i;
         } else {

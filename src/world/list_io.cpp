@@ -45,16 +45,17 @@ std::string_view read_item(std::string_view text, std::size_t& pos) {
 
 ListReader::ListReader(std::string text, std::string label) : text_(std::move(text)), label_(std::move(label)) {}
 
+// The position never passes the text's end, and a std::string reads '\0' there: no bound check.
 void ListReader::skip_line_end() {
-    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    if (text_[pos_] == '\r') ++pos_;
+    if (text_[pos_] == '\n') ++pos_;
 }
 
 std::string_view ListReader::item_view() {
     const std::size_t before = pos_;
     const std::string_view value = read_item(text_, pos_);
     // An item that ended at a line end consumes it, so the next item starts on the next line.
-    if (pos_ < text_.size() && is_line_end(text_[pos_])) {
+    if (is_line_end(text_[pos_])) {
         const bool ended_by_comma = pos_ > before && text_[pos_ - 1] == ',';
         if (!ended_by_comma) skip_line_end();
     }

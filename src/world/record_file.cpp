@@ -22,9 +22,8 @@ namespace {
 
 // The first item of a line, as the list reader would see it.
 bool line_is_marker(std::string_view line, int& id) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i >= line.size() || line[i] != '.') return false;
+    const std::size_t i = line.find_first_not_of(" \t");
+    if (i == std::string_view::npos || line[i] != '.') return false;
     std::size_t end = line.find(',', i);
     if (end == std::string_view::npos) end = line.size();
     id = marker_id(line.substr(i, end - i));

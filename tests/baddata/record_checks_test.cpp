@@ -43,7 +43,8 @@ TEST(RecordChecks, EveryRecordUpToTheCountIsThere) {
     EXPECT_NO_THROW(check_record_set(three, RecordKind::Province, "ini/K.ini", 3));
     // Records after the count are not looked at, even broken ones.
     EXPECT_NO_THROW(check_record_set(three + ".4\r\n\"D\"\r\nx,1\r\n", RecordKind::Province, "ini/K.ini", 3));
-    EXPECT_EQ(error_of([&] { check_record_set(three, RecordKind::Province, "ini/K.ini", 4); }).record_id(), 4);
+    EXPECT_STREQ(error_of([&] { check_record_set(three, RecordKind::Province, "ini/K.ini", 4); }).what(),
+                 "ini/K.ini: record 4: record missing (the file holds 3 of 4)");
     const std::string gap = province(1, "A", 1, 10) + province(3, "C", 2, 5);
     EXPECT_EQ(error_of([&] { check_record_set(gap, RecordKind::Province, "ini/K.ini", 3); }).record_id(), 2);
     EXPECT_EQ(error_of([&] { check_record_set(province(1, "A", 1, 10) + ".2\r\n\"B\"\r\n1,y\r\n", RecordKind::Province,

@@ -43,15 +43,17 @@ TEST_F(DestructionTest, AweAtOrAboveFameAlwaysDestroysAndIsTold) {
     others_hold_land(3);
     world().gun[3].meisei = 20;
     world().gun[3].ifu = 20;
+    world().gun[3].meishuID = world().gun[2].meishuID = 3;  // it leads 2's alliance, which passes on
     draws(3, 1);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[3].del);
-    EXPECT_EQ(state->pages.page_text[0], "軍3は滅び去った。\r\n");
+    EXPECT_EQ(world().gun[2].meishuID, 2);
+    EXPECT_EQ(state->pages.page_text[0], "軍3は滅び去った。\r\n君2が新たな盟主となった。\r\n");
 }
 
 TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAlive) {
     others_hold_land(4);
-    serve(7, 4);
+    serve(8, 4);  // the last general
     draws(4, 50);  // the draw is still made, and would have destroyed it
     checkMetubou(*state);
     EXPECT_FALSE(world().gun[4].del);
@@ -68,7 +70,14 @@ TEST_F(DestructionTest, DestroyedLeadersAllianceGoesToTheMemberWithTheHigherId) 
     EXPECT_EQ(world().gun[3].meishuID, 3);  // now leads: kunshuID = meishuID
     EXPECT_EQ(world().gun[1].meishuID, 0);
     EXPECT_EQ(world().gun[4].meishuID, 0);
-    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n");
+    // Should 3 fall with 1 as its only member, general 1 (the lowest id) takes over.
+    world().gun[1].del = false;
+    world().gun[1].meishuID = 3;
+    world().gun[2].meishuID = 0;
+    world().gun[3].del = true;
+    looseMeishu(*state, 3);
+    EXPECT_EQ(world().gun[1].meishuID, 1);
+    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n君1が新たな盟主となった。\r\n");
 }
 
 TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
@@ -97,27 +106,28 @@ TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
 
 TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     shared.player_gun[0] = 1;
-    shared.player_gun[2] = 3;
+    shared.player_gun[15] = 3;  // the last slot isPlayer asks
+    shared.player_gun[20] = 4;  // the last slot of all
     world().kuni[1].gunID = 2;
     world().kuni[2].gunID = 3;
     world().kuni[3].gunID = 4;
     draws(1, 50);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[1].del);
-    EXPECT_EQ(shared.player_gun[0], 0);
-    EXPECT_EQ(shared.player_gun[2], 3);
-    EXPECT_TRUE(state->Metubou_Flg);
-    EXPECT_FALSE(state->All_Metubou_Flg);
-    EXPECT_FALSE(isPlayer(*state, 1));
-    EXPECT_TRUE(isPlayer(*state, 3));
+    EXPECT_EQ(std::make_pair(int(shared.player_gun[0]), int(shared.player_gun[15])), std::make_pair(0, 3));
+    EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
+    EXPECT_EQ(std::make_pair(isPlayer(*state, 1), isPlayer(*state, 3)), std::make_pair(false, true));
 
-    // The next year the last player falls too.
+    // The next years the other players fall too, the one of slot 20 last.
     world().kuni[2].gunID = 0;
     draws(3, 50);
     checkMetubou(*state);
-    EXPECT_TRUE(state->Metubou_Flg);
+    EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
+    world().kuni[3].gunID = 0;
+    draws(4, 50);
+    checkMetubou(*state);
     EXPECT_TRUE(state->All_Metubou_Flg);
-    EXPECT_EQ(shared.player_gun[2], 0);
+    EXPECT_EQ(std::make_pair(int(shared.player_gun[15]), int(shared.player_gun[20])), std::make_pair(0, 0));
 
     // A year without a fall clears the first flag; nobody is left, so the second stays.
     draws(0, 1);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "messages/credits.h"
 #include "messages/game_log.h"
 #include "messages/message_modes.h"
@@ -45,19 +48,31 @@ TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     PageStore p;
     credit(p);
     EXPECT_EQ(p.page_text[6], kEndOfText);
-    EXPECT_EQ(p.page_cg[0], "kanu2");
-    EXPECT_EQ(p.page_cg[3], "shougun1");
-    EXPECT_EQ(p.page_cg[4], "");
+    auto lines = [](int n) {
+        std::string out;
+        while (n-- > 0) out += "\r\n";
+        return out;
+    };
+    for (int i = 0; i <= 5; ++i) {  // six different pages: thanks low on the page, then the maker
+        const std::string head = i <= 3 ? lines(8) + " Special Thanks" + lines(2) : lines(20) + "　　　　　Produced by\r\n";
+        EXPECT_EQ(p.page_text[i].rfind(head, 0), 0u) << i;
+        EXPECT_GT(p.page_text[i].size(), head.size() + 10) << i;
+        if (i > 0) {
+            EXPECT_NE(p.page_text[i], p.page_text[i - 1]) << i;
+        }
+    }
+    EXPECT_EQ(std::vector<std::string>(p.page_cg.begin(), p.page_cg.begin() + 6),
+              (std::vector<std::string>{"kanu2", "enjutu2", "koumei1", "shougun1", "", ""}));
     Pager pager(p, kMsgCredits);
     EXPECT_FALSE(pager.close_enabled());
     EXPECT_FALSE(pager.press(0));
-    EXPECT_FALSE(pager.credit_picture_visible());
-    int ticks = 0;
-    while (pager.timer_tick()) ++ticks;
-    EXPECT_EQ(ticks, 5);  // 5 × 3.2 s before the close button works
+    std::string shown;  // per page: is the credits picture visible
+    do shown += pager.credit_picture_visible() ? '1' : '0';
+    while (pager.timer_tick());
+    EXPECT_EQ(shown, "000011");  // pages 4 and 5; 5 ticks of 3.2 s before the close button works
+    EXPECT_EQ(kCreditTimerMs, 3200);
     EXPECT_EQ(pager.page_no(), 5);
     EXPECT_TRUE(pager.close_enabled());
-    EXPECT_TRUE(pager.credit_picture_visible());
     EXPECT_STREQ(pager.credit_picture(), kCreditLastPicture);
     pager.previous();
     EXPECT_TRUE(pager.close_enabled());

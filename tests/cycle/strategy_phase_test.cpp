@@ -41,6 +41,7 @@ TEST_F(StrategyPhaseTest, EveryWarlordUpTo19GetsARollAndId20NeverDoes) {
 }
 
 TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcludedJob) {
+    shared.bushou_count = 10;
     pick(1, 0, 1);
     pick(2, 1, 1);  // another panel
     pick(3, 0, 1);
@@ -49,22 +50,27 @@ TEST_F(StrategyPhaseTest, CandidatesServeALivingWarlordThatTookPartAndHoldNoExcl
     serve(5, 1, kJobBunkan);   // 文官 may not recruit
     serve(6, 1, kJobShougun);
     serve(7, 2, kJobShougun);
-    world().chr[8].kunID = 0;  // free general
-    const Candidates cand = find_candidates(*state, 0, 1, kRecruit);
-    EXPECT_TRUE(cand[1]);
-    EXPECT_FALSE(cand[2]);
-    EXPECT_FALSE(cand[3]);
-    EXPECT_FALSE(cand[4]);
-    EXPECT_FALSE(cand[5]);
-    EXPECT_TRUE(cand[6]);
-    EXPECT_FALSE(cand[7]);
-    EXPECT_FALSE(cand[8]);
+    serve(8, 1);
+    world().chr[8].kunID = 0;  // listed with warlord 1 but serving no ruler
+    serve(9, 1);
+    world().chr[9].gunID = 0;  // his ruler has no warlord, even were warlord 0's plan this entry
+    serve(10, 1, kJobGunshi);  // 軍師 may recruit but not fight the Yellow Turbans
+    pick(0, 0, 1);
+    auto who = [&](int code) {  // general k's flag at place k − 1
+        const Candidates cand = find_candidates(*state, 0, 1, code);
+        std::string flags;
+        for (int k = 1; k <= 10; ++k) flags += cand[k] ? 'x' : '-';
+        return flags;
+    };
+    EXPECT_EQ(who(kRecruit), "x----x---x");
+    EXPECT_EQ(who(kYellowTurbans), "x----x----");
 
     // A warlord whose every general holds an excluded job cannot carry out the strategy.
     world().chr[1].Job = kJobBukan;
     world().chr[6].Job = kJobBunkan;
+    world().chr[10].Job = kJobBunkan;
     const Candidates none = find_candidates(*state, 0, 1, kRecruit);
-    for (int k = 1; k <= 8; ++k) EXPECT_FALSE(none[k]) << k;
+    for (int k = 1; k <= 10; ++k) EXPECT_FALSE(none[k]) << k;
 }
 
 TEST_F(StrategyPhaseTest, GroupAUsesTheWarlordsRollAndATieKeepsTheLowerId) {
@@ -85,16 +91,16 @@ TEST_F(StrategyPhaseTest, GroupAUsesTheWarlordsRollAndATieKeepsTheLowerId) {
 
 TEST_F(StrategyPhaseTest, GroupBDrawsAFreshRollPerCandidate) {
     serve(5, 1, kJobBunkan);
-    serve(6, 1, kJobBunkan);
+    serve(8, 1, kJobBunkan);  // the last general
     world().chr[5].policy = 9;
-    world().chr[6].policy = 4;
+    world().chr[8].policy = 4;
     Candidates cand;
-    cand[5] = cand[6] = true;
+    cand[5] = cand[8] = true;
     push_2d6(3);   // 5: 12
-    push_2d6(10);  // 6: 14
+    push_2d6(10);  // 8: 14
     StrategyEntry e = entry_for(kEnterProvince);
     choose_executor(*state, cand, GunRolls{}, e);
-    EXPECT_EQ(e.exec_id, 6);
+    EXPECT_EQ(e.exec_id, 8);
     EXPECT_EQ(e.best, 14);
     EXPECT_EQ(rng.remaining(), 0u);
 }
@@ -151,21 +157,32 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     dir.write("ini/Kunisv.ini", provinces);
     load_working_set(folder, shared, world());
 
-    shared.com_codes[0] = {kWait};
+    // 入国 of 州1 for panel 0, where 軍1 (a player), 軍3 and 軍4 take part; nothing for panel 1.
+    shared.com_codes[0] = {kEnterProvince};
     shared.com_codes[1] = {kWait};
+    shared.com_subject[0][0] = 1;
     shared.player_gun[0] = 1;
     shared.player_gun[1] = 2;
     pick(1, 0, 0);
     pick(2, 1, 0);
     pick(3, 0, 0);
     pick(4, 0, 0);
-    for (int i = 0; i < 38 + 2 * 2 + 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
+    serve(5, 1, kJobBukan);  // keeps landless 軍1 alive; a 武官 may not take part
+    for (int i = 0; i < 38; ++i) rng.push(0.99f);
+    push_2d6(2);   // the candidates in id order: 君1 5 + 2,
+    push_2d6(12);  // 君3 5 + 12, the executor,
+    push_2d6(4);   // 君4 5 + 4;
+    push_2d6(5);   // then the entry's roll: 5 + CInt(50 / 10 + 0 − 5) reaches 0 / 10 + 5
+    push_2d6(3);   // panel 1's entry roll
+    for (int i = 0; i < 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
     run_strategy_phase(*state);
 
     EXPECT_EQ(state->pages.page_text[0],
-              "***軍1（プレイヤー）が関わった作戦***\r\n***軍2（プレイヤー）が関わった作戦***\r\n軍4は滅び去った。\r\n");
+              "***軍1（プレイヤー）が関わった作戦***\r\n州1の太守は、軍1である。\r\n"
+              "***軍2（プレイヤー）が関わった作戦***\r\n軍4は滅び去った。\r\n");
     EXPECT_EQ(state->pages.page_text[1], "EOT");
     EXPECT_EQ(rng.remaining(), 0u);
+    EXPECT_EQ(world().kuni[1].gunID, 3);
     const std::string written = dir.read("ini/gunsv.ini");
     EXPECT_NE(written.find(".4\r\n\"軍4\"\r\n0,4,10,0,0,50,50,0\r\n\"TRUE\"\r\n"), std::string::npos) << written;
 }

@@ -212,6 +212,8 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
         EXPECT_NE(player.error().find("no sound device"), std::string::npos) << player.error();
         EXPECT_NE(player.error().find("no-such-driver"), std::string::npos) << player.error();
         EXPECT_FALSE(player.playing());
+        EXPECT_TRUE(player.open(shipped_piece("china1")));  // opening needs no device
+        EXPECT_EQ(player.error(), "");
     }
 }
 

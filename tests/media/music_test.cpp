@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,8 +13,10 @@
 #include "media/soundfont.h"
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
+#include "shipped_game.h"
 #include "test_host.h"
 #include "test_support.h"
+#include "turn/command_menu.h"
 #include "turn/main_state.h"
 #include "turn/year_cycle.h"
 #include "world/random.h"
@@ -22,6 +25,7 @@ namespace teijinki {
 namespace {
 
 using testing::ScriptedHost;
+using testing::ShippedGame;
 using testing::TempGameFolder;
 
 // Records the commands it is sent; Open and Play fail when told to.
@@ -119,30 +123,31 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
         EXPECT_EQ(midi_file_problem(*bytes), "") << piece;
     }
 
-    EXPECT_NE(midi_file_problem(""), "");
-    EXPECT_NE(midi_file_problem("RIFF....WAVEfmt "), "");
-    EXPECT_NE(midi_file_problem(good.substr(0, good.size() - 5)), "") << "cut short";
-    EXPECT_NE(midi_file_problem(good.substr(0, 14)), "") << "header only";
-
-    std::string no_end = good;
-    no_end[no_end.size() - 2] = '\x01';  // FF 2F 00 becomes FF 01 00
-    EXPECT_NE(midi_file_problem(no_end).find("end-of-track"), std::string::npos);
-
-    std::string three = good;
-    three[11] = 3;  // announces three tracks
-    EXPECT_NE(midi_file_problem(three).find("announces 3 tracks but holds 2"), std::string::npos);
-
-    std::string format0 = good;
-    format0[9] = 0;  // format 0 with two tracks
-    EXPECT_NE(midi_file_problem(format0), "");
-
-    std::string huge = good;
-    huge[4] = '\x7F';  // header length far past the end
-    EXPECT_NE(midi_file_problem(huge), "");
-
-    std::string no_division = good;
-    no_division[12] = no_division[13] = 0;
-    EXPECT_NE(midi_file_problem(no_division), "");
+    using namespace std::string_literals;
+    auto with = [&good](std::size_t at, const std::string& bytes) { return good.substr(0, at) + bytes + good.substr(at + bytes.size()); };
+    // One track of more than 64 KiB: its length fills three bytes.
+    std::string long_track = good.substr(0, 14) + "MTrk\0\x01\0\x03"s + std::string(65536, '\0') + "\xFF\x2F\0"s;
+    long_track[11] = 1;
+    const std::pair<std::string, std::string> files[] = {
+        {long_track, ""},
+        {"", "not a standard MIDI file (no MThd header)"},
+        {good.substr(0, 13), "not a standard MIDI file (no MThd header)"},
+        {"RIFF....WAVEfmt ", "not a standard MIDI file (no MThd header)"},
+        {with(4, "\x7F"), "the MIDI header chunk is damaged"},
+        {with(7, "\x05"), "the MIDI header chunk is damaged"},
+        {with(7, "\x07").substr(0, 14), "the MIDI header chunk is damaged"},  // one byte longer than the file
+        {with(8, "\0\x03"s), "unknown MIDI file format 3"},
+        {with(9, "\0"s), "a format 0 MIDI file with 2 tracks"},
+        {with(10, "\0\0"s), "the MIDI file announces no track"},
+        {with(10, "\0\x03"s), "the MIDI file announces 3 tracks but holds 2"},
+        {with(10, "\x01\0"s), "the MIDI file announces 256 tracks but holds 2"},
+        {with(12, "\0\0"s), "the MIDI file's time division is 0"},
+        {good.substr(0, 14), "the MIDI file announces 2 tracks but holds 0"},  // a header that just fits
+        {good.substr(0, 14) + "MTr", "the MIDI file ends inside a chunk header"},
+        {good.substr(0, good.size() - 5), "MIDI chunk 2 runs past the end of the file"},
+        {with(good.size() - 2, "\x01"), "MIDI track 2 has no end-of-track event"},  // FF 2F 00 becomes FF 01 00
+    };
+    for (const auto& [bytes, problem] : files) EXPECT_EQ(midi_file_problem(bytes), problem) << bytes.size();
 }
 
 TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont) {
@@ -192,67 +197,44 @@ TEST(SoundfontSearch, PlacesAreTriedInOrderAndFoldersGiveTheirFirstSf2ByName) {
     EXPECT_EQ(defaults[1], "/usr/share/sounds/sf2/FluidR3_GM.sf2");
 }
 
-// The main screen's stMusic over a host whose music may fail.
-struct MusicScreen {
-    MusicScreen() : folder(dir.folder()), rng(1), m(folder, shared, rng, host) {}
-    TempGameFolder dir;
-    GameFolder folder;
-    SharedValues shared;
-    SeededRandom rng;
-    ScriptedHost host;
-    MainState m;
-    int failure_boxes() const {
-        int n = 0;
-        for (const auto& b : host.boxes) n += b.text == kMusicFailed && b.buttons == Buttons::Ok;
-        return n;
-    }
-};
+int failure_boxes(const ScriptedHost& host) {
+    int n = 0;
+    for (const auto& b : host.boxes) n += b.text == kMusicFailed && b.buttons == Buttons::Ok;
+    return n;
+}
 
 TEST(MainMusic, AFailingPlayerIsReportedOnceAndTheScreenGoesOnSilent) {
-    MusicScreen s;
+    testing::MainScreen s;
     s.host.music_works = false;
     stMusic(s.m, "china1");
     stMusic(s.m, "Game01");
     stMusic(s.m, "china1");
-    EXPECT_EQ(s.failure_boxes(), 1);
+    EXPECT_EQ(failure_boxes(s.host), 1);
     EXPECT_EQ(s.host.music, std::vector<std::string>{"china1"}) << "not tried again every year";
     EXPECT_TRUE(s.m.bgm_on) << "the switch keeps its value";
 }
 
-bool shipped_data_present() {
-    const std::filesystem::path ini = std::filesystem::path(TEIJINKI_DATA_DIR) / "ini";
-    for (const char* f : {"Text.ini", "Bushou1.ini", "Gunbatu1.ini", "Kuni1.ini", "Comment1.ini", "sei.ini", "mei.ini"})
-        if (!std::filesystem::exists(ini / f)) return false;
-    return true;
+TEST(MainMusic, TheSwitchStopsOrRestartsChina1AndItsCaptionNamesTheNextClick) {
+    testing::MainScreen s;
+    s.m.bgm_on = true;
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/OFF");
+    cmdMusic_Click(s.m);
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/ON");
+    cmdMusic_Click(s.m);
+    EXPECT_STREQ(music_menu_caption(s.m), "BGM/OFF");
+    EXPECT_EQ(s.host.events, (std::vector<std::string>{"stop_music", "music:china1"}));
 }
 
-// A new game of scenario 1 with the first warlord played.
-struct ShippedGame : MusicScreen {
-    explicit ShippedGame(bool music_works) {
-        host.music_works = music_works;
-        dir.copy_shipped_ini();
-        select_scenario(folder, shared, 1);
-        const auto warlords = ld_Gnm_rtn(folder, shared);
-        std::vector<bool> ticked(warlords.size(), false);
-        ticked[0] = true;
-        start_new_game_files(folder, shared, rng, warlords, ticked);
-        shared.start_mode = 0;
-        open_main(m);
-    }
-};
-
 TEST(MainMusic, ThroughYearsOfPlayAFailingPlayerGivesOneBoxAndTheYearsGoOn) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    ShippedGame g(false);
+    ShippedGame g(1, {0}, 1, false);
     for (int year = 0; year < 3; ++year) ASSERT_TRUE(auto_move(g.m));
     EXPECT_EQ(g.m.year, 192);
-    EXPECT_EQ(g.failure_boxes(), 1);
+    EXPECT_EQ(failure_boxes(g.host), 1);
     EXPECT_EQ(g.host.windows_in(kMsgStrategy).size(), 3u);
 }
 
 TEST(MainMusic, SwitchedOffYearChangesAndALoadWhoseFlagIsNotOnePlayNothing) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    ShippedGame g(true);
+    ShippedGame g(1, {0});
     EXPECT_EQ(g.host.music, std::vector<std::string>{"china1"});
     g.m.bgm_on = false;  // what the menu switch leaves
     for (int year = 0; year < 2; ++year) ASSERT_TRUE(auto_move(g.m));
@@ -273,6 +255,7 @@ TEST(MainMusic, SwitchedOffYearChangesAndALoadWhoseFlagIsNotOnePlayNothing) {
         open_main(m);
         EXPECT_EQ(m.bgm_on, flag == 1) << "flag " << flag;
         EXPECT_EQ(host.music, flag == 1 ? std::vector<std::string>{"china1"} : std::vector<std::string>{}) << "flag " << flag;
+        EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "stop_music"), flag == 1 ? 0 : 1) << "the title's piece stops";
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "messages/standings.h"
 #include "setup/new_game.h"
+#include "shipped_game.h"
 #include "slot_fixture.h"
 #include "turn/year_cycle.h"
 #include "world/random.h"
@@ -18,6 +19,7 @@ namespace teijinki {
 namespace {
 
 using testing::ScriptedHost;
+using testing::ShippedGame;
 using testing::SlotWorld;
 using testing::TempGameFolder;
 namespace fs = std::filesystem;
@@ -40,12 +42,7 @@ TEST(MainScreenSave, StoresYearCohesionScenarioAndTheMusicSwitchAndMarksTheGameS
     EXPECT_TRUE(w.shared.saved_flag);
     EXPECT_EQ(w.shared.start_mode, 0);
     const SlotFile slot = read_slot(w.folder, "5").slot;
-    EXPECT_EQ(slot.save_info[0], 197);
-    EXPECT_EQ(slot.save_info[1], 12);
-    EXPECT_EQ(slot.save_info[2], 34);
-    EXPECT_EQ(slot.save_info[3], 0);
-    EXPECT_EQ(slot.save_info[4], 4);
-    EXPECT_EQ(slot.save_info[5], 0);
+    EXPECT_EQ(std::vector<int>(slot.save_info.begin(), slot.save_info.end()), (std::vector<int>{197, 12, 34, 0, 4, 0}));
 
     m.bgm_on = true;
     ASSERT_TRUE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "5")));
@@ -116,43 +113,8 @@ TEST(TitleContinue, OpensTheLoadScreenAndReportsWhetherASlotWasLoaded) {
 
 // Whole games on the shipped data.
 
-bool shipped_data_present() {
-    const fs::path ini = fs::path(TEIJINKI_DATA_DIR) / "ini";
-    for (const char* f : {"Text.ini", "Command.ini", "Bushou1.ini", "Gunbatu1.ini", "Kuni1.ini", "Comment1.ini", "sei.ini",
-                          "mei.ini"})
-        if (!fs::exists(ini / f)) return false;
-    return true;
-}
-
-struct NewGame {
-    NewGame(int scenario, std::uint64_t seed) : folder(dir.folder()), rng(seed), m(folder, shared, rng, host) {
-        dir.copy_shipped_ini();
-        select_scenario(folder, shared, scenario);
-        const auto warlords = ld_Gnm_rtn(folder, shared);
-        std::vector<bool> ticked(warlords.size(), false);
-        ticked[0] = true;
-        ticked[2] = true;
-        if (!start_new_game_files(folder, shared, rng, warlords, ticked)) throw std::runtime_error("nothing ticked");
-        shared.start_mode = 0;
-        open_main(m);
-    }
-    void play_years(int n) {
-        for (int i = 0; i < n && !m.game_over; ++i) {
-            const int year = m.year;
-            while (!m.game_over && m.year == year) ASSERT_TRUE(auto_move(m));
-        }
-    }
-    TempGameFolder dir;
-    GameFolder folder;
-    SharedValues shared;
-    SeededRandom rng;
-    ScriptedHost host;
-    MainState m;
-};
-
 TEST(WholeGame, SavedAfterFiveYearsLoadedFromTheTitleItResumesAtTheSavedYearAndPlaysToTheEnd) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    NewGame g(1, 11);
+    ShippedGame g(1, {0, 2}, 11);
     g.play_years(5);
     ASSERT_EQ(g.m.year, 194);
     ASSERT_TRUE(cmdSave_Click(g.m, typed_slot_screen(g.folder, g.shared, g.host, "3")));
@@ -186,8 +148,7 @@ TEST(WholeGame, SavedAfterFiveYearsLoadedFromTheTitleItResumesAtTheSavedYearAndP
 }
 
 TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
-    NewGame g(2, 5);
+    ShippedGame g(2, {0, 2}, 5);
     g.play_years(5);
     g.m.bgm_on = false;
     ASSERT_TRUE(cmdSave_Click(g.m, typed_slot_screen(g.folder, g.shared, g.host, "")));
@@ -221,7 +182,6 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
 
 // The terminal program's --save and --load, when it has been built beside the tests.
 TEST(TerminalProgram, SavesWhenItStopsAndContinuesTheSlotAndAnUnreadableSlotChangesNothing) {
-    if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data is not in data/ini yet";
     const fs::path sim = fs::path(TEIJINKI_BINARY_DIR) / "teijinki-sim";
     if (!fs::exists(sim)) GTEST_SKIP() << "teijinki-sim is not built in " << TEIJINKI_BINARY_DIR;
     TempGameFolder dir;

@@ -27,8 +27,19 @@ TEST(SlotFile, IsTheHeadingSixValuesAndThreeLinesForEachOfSixteenPlayers) {
     for (int k = 3; k < 16; ++k) expected += crlf_lines({"", "0", "0,0"});
     EXPECT_EQ(text, expected);
 
-    const SlotFile back = parse_slot_file(text, "save4.ini");
+    SlotFile back = parse_slot_file(text, "save4.ini");
     EXPECT_EQ(format_slot_file(back), text);
+
+    // Loaded, the counts follow the slot's scenario at once; a scenario not known leaves them.
+    SharedValues shared;
+    slot_to_shared(back, shared);
+    EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.gun_count), int(shared.bushou_count), shared.player_name[2],
+                              int(shared.player_lord[2]), int(shared.player_gun[2]), int(shared.player_mei[2])),
+              std::make_tuple(1, 13, 170, std::string("劉備"), 7, 3, 2));
+    back.save_info[4] = 9;
+    shared.gun_count = 5;
+    slot_to_shared(back, shared);
+    EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.gun_count), int(shared.save_info[4])), std::make_tuple(1, 5, 9));
 }
 
 TEST(SlotFile, AnIncompleteOrForeignFileIsRefusedNamingIt) {
@@ -84,14 +95,26 @@ TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnything
     w.set_players("曹操", 190, 1);
     EXPECT_FALSE(w.save("12a"));
     EXPECT_NE(w.problem.find("数字"), std::string::npos);
-    EXPECT_FALSE(w.save(std::string(kMaxSlotDigits + 1, '3')));
+    std::string too_long;
+    for (std::size_t i = 0; i <= kMaxSlotDigits; ++i) too_long += static_cast<char>('0' + i % 10);
+    EXPECT_FALSE(w.save(too_long));
     EXPECT_NE(w.problem.find("長すぎ"), std::string::npos);
+    // Below the screen the slot files refuse it too, named by the number's first 20 digits.
+    const auto refused_file = [](auto f) { try { f(); } catch (const DataError& e) { return e.file(); } return std::string(); };
+    const std::string cut_name = "save/save01234567890123456789.ini";
+    EXPECT_EQ(refused_file([&] { read_slot(w.folder, too_long); }), cut_name);
+    EXPECT_EQ(refused_file([&] { write_slot(w.folder, too_long, slot_from_shared(w.shared)); }), cut_name);
     EXPECT_FALSE(w.load("../x"));
     EXPECT_TRUE(fs::is_empty(w.dir.root() / "save"));
     for (const auto& box : w.host.boxes) EXPECT_EQ(box.text.find("でセーブしますか"), std::string::npos) << "no question first";
 
     ASSERT_TRUE(w.save(std::string(kMaxSlotDigits, '3'))) << w.problem;
     ASSERT_TRUE(w.load(std::string(kMaxSlotDigits, '3'))) << w.problem;
+
+    // A file where the save folder should be is named, not the first file that cannot go in it.
+    fs::remove_all(w.dir.root() / "save");
+    w.dir.write("save", "x");
+    EXPECT_EQ(refused_file([&] { write_slot(w.folder, "1", slot_from_shared(w.shared)); }), "save");
 }
 
 TEST(Preview, NamesScenarioFirstPlayerAmongSlotsZeroToFourteenAndYear) {
@@ -317,10 +340,8 @@ TEST(Load, AWriteThatFailsOnTheThirdFileRollsBackTheTwoBeforeAndTellsThePlayer) 
     EXPECT_EQ(w.shared.form_result, 0);
     EXPECT_EQ(w.shared.save_info[0], 215) << "the shared values are not taken from a failed load";
     EXPECT_EQ(w.shared.player_name[0], "馬騰");
-    const std::string told = w.host.boxes.back().text;
-    EXPECT_EQ(told.rfind("ロードできませんでした。\r\n", 0), 0u);
-    EXPECT_NE(told.find("ini/Cmtsv.ini"), std::string::npos);
-    EXPECT_NE(told.find("put back as they were"), std::string::npos);
+    EXPECT_EQ(w.host.boxes.back().text, "ロードできませんでした。\r\nini/Cmtsv.ini: cannot be written: No space left on device; "
+                                        "the game files were put back as they were");  // the file named once
 
     // A working file that did not exist before the failed load does not exist after it.
     fs::remove(w.dir.root() / "ini/busv.ini");
@@ -378,6 +399,17 @@ TEST(Load, ASlotWithoutStandingsOrWithDamagedOnesLoadsTheGameAndStartsTheStandin
     EXPECT_EQ(told.rfind(std::string("save4シナリオ 1曹操 190年\r\n") + kStandingsNotLoaded, 0), 0u) << told;
     EXPECT_NE(told.find("save/standings4.csv"), std::string::npos);
     EXPECT_TRUE(told.ends_with("これをロードしますか？"));
+
+    // One screen asked about that slot, then about the slot made whole: the notice went with it.
+    SvldRules screen(w.folder, w.shared, w.host);
+    w.shared.start_mode = 2;
+    screen.init_rtn();
+    screen.type_text("4");
+    ASSERT_TRUE(screen.Rinload_rtn());
+    EXPECT_NE(screen.standings_notice, "");
+    fs::remove(w.dir.root() / "save/standings4.csv");
+    ASSERT_TRUE(screen.Rinload_rtn());
+    EXPECT_EQ(screen.standings_notice, "");
 }
 
 TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged) {

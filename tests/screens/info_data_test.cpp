@@ -12,9 +12,10 @@
 #include "screens/info_lists.h"
 #include "screens/map_data.h"
 #include "setup/new_game.h"
-#include "test_support.h"
+#include "shipped_game.h"
 #include "world/error.h"
 #include "world/random.h"
+#include "world/records.h"
 
 namespace teijinki {
 namespace {
@@ -73,10 +74,8 @@ TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
     const auto sheet = info::load_warlord_sheet(folder, shared, 1, "戦争を画策中");
     EXPECT_TRUE(sheet.found);
     EXPECT_EQ(sheet.caption, "董卓軍の内情");
-    EXPECT_EQ(sheet.figure_values[0], "35000");  // army 30 + elite 5, in thousands
-    EXPECT_EQ(sheet.figure_values[1], "5000");
-    EXPECT_EQ(sheet.figure_values[2], "20");
-    EXPECT_EQ(sheet.figure_values[6], " 2");
+    // Army 30 + elite 5 in thousands, elite, fame, order, unity, awe, provinces.
+    EXPECT_EQ(sheet.figure_values, (std::array<std::string, 7>{"35000", "5000", "20", "80", "70", "50", " 2"}));
     EXPECT_EQ(sheet.provinces, "洛陽、長安、");
     EXPECT_EQ(sheet.txt_lab, "戦争を画策中");
     EXPECT_EQ(sheet.portrait, "toutaku1");
@@ -136,10 +135,8 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
     EXPECT_EQ(list.headings[1], "総兵力\r\n（千）");
     ASSERT_EQ(list.rows.size(), 2u);  // 張魯 is destroyed
     EXPECT_EQ(list.rows[0].name, "董卓");
-    EXPECT_EQ(list.rows[0].values[0], "35");  // no "000" in the list
-    EXPECT_EQ(list.rows[0].values[6], "3");   // 董卓, 李儒, 呂布
-    EXPECT_EQ(list.rows[0].values[7], "2");
-    EXPECT_EQ(list.rows[0].values[8], "袁紹");  // the alliance leader's lord
+    // No "000" in the list; 政安, 結束, 名声, 畏怖; generals 董卓, 李儒, 呂布; the alliance leader's lord.
+    EXPECT_EQ(list.rows[0].values, (std::array<std::string, 9>{"35", "5", "80", "70", "20", "50", "3", "2", "袁紹"}));
     EXPECT_EQ(list.rows[1].values[6], "2");
 
     // Outside every alliance: an empty 盟主; no province: 0.
@@ -199,22 +196,60 @@ TEST_F(SmallWorld, MapColoursAndHoverLines) {
 }
 
 TEST(MapColours, TableOfTheWarlords) {
-    EXPECT_EQ(info::owner_colour(7), (info::MapColour{128, 128, 0, false}));
-    EXPECT_EQ(info::owner_colour(9), (info::MapColour{255, 128, 0, false}));
-    EXPECT_EQ(info::owner_colour(11), (info::MapColour{192, 192, 192, false}));
-    for (int w : {6, 10, 12}) EXPECT_EQ(info::owner_text_colour(w), info::kYellow) << w;
-    for (int w : {0, 2, 3, 4, 5, 7, 8, 9, 11, 13}) EXPECT_EQ(info::owner_text_colour(w), info::kBlack) << w;
-    // Ids no scenario uses: black with yellow text.
-    for (int w = 14; w <= 20; ++w) {
-        EXPECT_EQ(info::owner_colour(w), info::kBlack);
-        EXPECT_EQ(info::owner_text_colour(w), info::kYellow);
+    const info::MapColour table[14] = {{0, 0, 0, true},     {0, 0, 255, false},     {0, 255, 0, false},
+                                       {255, 0, 0, false},  {255, 255, 0, false},   {255, 0, 255, false},
+                                       {0, 0, 0, false},    {128, 128, 0, false},   {0, 255, 255, false},
+                                       {255, 128, 0, false}, {0, 0, 128, false},    {192, 192, 192, false},
+                                       {128, 0, 0, false},  {255, 128, 128, false}};
+    // Ids no scenario uses are black; yellow text on the dark colours.
+    for (int w = 0; w <= 20; ++w) {
+        EXPECT_EQ(info::owner_colour(w), w < 14 ? table[w] : info::kBlack) << w;
+        const bool dark = w == 1 || w == 6 || w == 10 || w == 12 || w >= 14;
+        EXPECT_EQ(info::owner_text_colour(w), dark ? info::kYellow : info::kBlack) << w;
     }
     EXPECT_THROW(info::owner_colour(21), ProgramError);
 }
 
+TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
+    const std::pair<const char*, const char*> by_job[] = {
+        {"", ""},
+        {"政治", " 11"},
+        {"武勇", " 22"},
+        {"政治/智謀/采配", " 11/ 33/ 44"},
+        {"武勇/智謀/采配", " 22/ 33/ 44"},
+        {"政治/武勇/智謀/采配", " 11/ 22/ 33/ 44"},
+        {"政治/智謀/采配", " 11/ 33/ 44"},
+    };
+    auto lines = [](std::string text) {  // '/' stands for a line break
+        for (std::size_t at; (at = text.find('/')) != std::string::npos;) text.replace(at, 1, "\r\n");
+        return text;
+    };
+    dir.write("ini/Cmtsv.ini", crlf_lines({".1", "\"甲\"", "評", "."}));
+    const char* const job_names[] = {"", "文官", "武官", "参謀", "将軍", "君主", "軍師"};
+    EXPECT_EQ(job_name(-1), "");
+    EXPECT_EQ(job_name(7), "");
+    for (int job = 0; job <= 6; ++job) {
+        dir.write("ini/busv.ini", general(1, "甲", 1, job, "kou1"));
+        const GeneralSheet sheet = load_general_sheet(folder, 1, 1);
+        EXPECT_EQ(std::make_tuple(sheet.job, sheet.kinds, sheet.values),
+                  std::make_tuple(std::string(job_names[job]), lines(by_job[job].first), lines(by_job[job].second)))
+            << job;
+        EXPECT_EQ(sheet.fixed_kinds + "=" + sheet.fixed_values, lines("器量/節度= 55/ 66"));
+        EXPECT_EQ(sheet.name + sheet.portrait + sheet.comment, "甲kou1  評\r\n");
+    }
+    const GeneralSheet nobody = load_general_sheet(folder, 2, 1);
+    EXPECT_FALSE(nobody.found);
+    EXPECT_EQ(nobody.name + nobody.kinds + nobody.comment, "");
+}
+
 TEST_F(SmallWorld, DamagedFilesAreNamed) {
-    dir.write("ini/Kunisv.ini", province(1, "洛陽", 25, 30) + province(2, "長安", 1, 20) +
-                                    province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    const auto owned_by = [&](int owner) {
+        dir.write("ini/Kunisv.ini", province(1, "洛陽", owner, 30) + province(2, "長安", 1, 20) +
+                                        province(3, "南皮", 2, 12) + province(4, "漢中", 0, 7));
+    };
+    owned_by(kMaxWarlords);
+    EXPECT_NO_THROW(info::load_map(folder, shared));
+    owned_by(kMaxWarlords + 1);
     try {
         info::load_map(folder, shared);
         FAIL() << "an owner outside the warlord ids is reported";
@@ -276,6 +311,66 @@ TEST_F(SmallWorld, EveryScreenRefusesAFileThatLacksARecord) {
     for (const auto& screen : screens) EXPECT_NO_THROW(screen.second()) << screen.first;
 }
 
+TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoints) {
+    using Points = std::vector<info::MapPoint>;
+    const std::pair<Points, Points> cases[] = {
+        {{{10, 10}, {0, 10}, {5, 5}, {10, 0}, {0, 0}, {0, 0}}, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}},
+        {{{10, 0}, {5, 0}, {0, 0}}, {{0, 0}, {10, 0}}},  // points on a line: its two ends
+        {{{3, 4}, {1, 1}, {3, 4}}, {{1, 1}, {3, 4}}},
+        // The second place from the left on the upper side; the second from the right likewise.
+        {{{0, 0}, {1, 5}, {5, 10}, {10, 0}}, {{0, 0}, {10, 0}, {5, 10}, {1, 5}}},
+        {{{0, 0}, {4, 0}, {5, 10}, {10, 1}}, {{0, 0}, {4, 0}, {10, 1}, {5, 10}}},
+    };
+    for (const auto& [points, hull] : cases) {
+        const Points got = info::convex_hull(points);
+        ASSERT_EQ(got.size(), hull.size());
+        for (std::size_t i = 0; i < hull.size(); ++i) EXPECT_TRUE(got[i].x == hull[i].x && got[i].y == hull[i].y) << i;
+    }
+}
+
+TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptionsSitAboveOrBeside) {
+    using Points = std::vector<info::MapPoint>;
+    auto same = [](const Points& a, const Points& b) {
+        bool equal = a.size() == b.size();
+        for (std::size_t i = 0; equal && i < a.size(); ++i) equal = a[i].x == b[i].x && a[i].y == b[i].y;
+        return equal;
+    };
+    // 44 x 26 labels 2 apart: the first pair overlaps 23 up and down, the second 6 across.
+    const Points sizes(4, info::MapPoint{44, 26});
+    EXPECT_TRUE(same(info::spread_labels({{100, 100}, {110, 105}, {300, 300}, {340, 302}}, sizes),
+                     {{100, 88.5}, {110, 116.5}, {297, 300}, {343, 302}}));
+    // An overlap no larger than the tolerance, across or up and down, moves nobody.
+    for (const info::MapPoint size : {info::MapPoint{0, 10}, info::MapPoint{10, 0}})
+        EXPECT_TRUE(same(info::spread_labels({{100, 100}, {100, 100}}, Points(2, size), 1e-9), {{100, 100}, {100, 100}}));
+    // Region 0's caption 3 above its label; region 1's above its own would cover region 0's label,
+    // so it goes to the upper left.
+    std::vector<info::RegionFrame> frames(2);
+    frames[0].province_ids = {1}, frames[0].hull = {{500, 300}}, frames[0].left = frames[0].right = 500, frames[0].top = 300;
+    frames[1].province_ids = {2}, frames[1].hull = {{500, 330}}, frames[1].left = frames[1].right = 500, frames[1].top = 330;
+    const auto captions = info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}, {500, 330}}, Points(2, {44, 26}));
+    EXPECT_TRUE(same(captions, {{500, 272}, {450, 302}})) << captions[1].x << "," << captions[1].y;
+    // Without a size a caption is taken as 40 x 20: above a label 20 from the left edge it just
+    // fits, above one a quarter nearer it does not and goes to the upper right. Id 0 is no province.
+    std::vector<info::RegionFrame> west(2);
+    west[0].province_ids = {0, 1}, west[0].hull = {{20, 300}}, west[0].left = west[0].right = 20, west[0].top = 300;
+    west[1].province_ids = {2}, west[1].hull = {{19.75, 600}}, west[1].left = west[1].right = 19.75, west[1].top = 600;
+    EXPECT_TRUE(same(info::place_region_captions(west, {}, {{20, 300}, {19.75, 600}}, Points(2, {44, 26})),
+                     {{20, 274}, {42.25, 574}}));
+    // Above its label the caption would come within 30 of the frame drawn round the line of
+    // region 1's places: it goes beside the label instead, the left side winning the tie.
+    frames[1].province_ids = {}, frames[1].hull = {{450, 250}, {550, 250}}, frames[1].top = 250;
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{450, 300}, {500, 250}}));
+    // Region 1 as one place; then drawn the other way round with the caption above the label
+    // deep inside it: beside the label, far enough out, whichever side comes first.
+    frames[1].hull = {{500, 250}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {50, 24}), {{500, 300}}, {{44, 26}}),
+                     {{475, 272}, {500, 250}}));
+    frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
+                     {{375, 272}, {500, 250}}));
+}
+
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     // 広陵/秣陵 and 魏郡/濮陽 sit closer than a label's size.
     const std::vector<info::MapPoint> at = {{871, 384}, {850, 400}, {689, 228}, {714, 252}, {300, 300}};
@@ -292,39 +387,32 @@ TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {
     EXPECT_EQ(moved[4].x, 300);  // a lone label stays where it is
     EXPECT_EQ(moved[4].y, 300);
     // A label at the map's edge is pulled inside.
-    const auto edge = info::spread_labels({{995, 5}}, {{40, 20}});
-    EXPECT_EQ(edge[0].x, 980);
-    EXPECT_EQ(edge[0].y, 10);
-}
-
-bool shipped_map_present() {
-    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "KuniMap.ini") &&
-           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu1.ini");
+    const auto edge = info::spread_labels({{995, 5}, {3, 798}}, {{40, 20}, {40, 20}});
+    EXPECT_EQ(std::make_tuple(edge[0].x, edge[0].y, edge[1].x, edge[1].y), std::make_tuple(980, 10, 20, 790));
 }
 
 TEST(ShippedMap, NewGameShowsEveryProvinceInItsRegion) {
-    if (!shipped_map_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
     TempGameFolder dir;
-    dir.copy_shipped_ini();
     const GameFolder folder = dir.folder();
     SharedValues shared;
     SeededRandom rng(7);
-    ASSERT_TRUE(select_scenario(folder, shared, 2));
-    const auto warlords = ld_Gnm_rtn(folder, shared);
-    std::vector<bool> ticked(warlords.size(), false);
-    ticked[0] = true;
-    ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
+    testing::start_shipped_game(dir, shared, rng, 2, {0});
     mk_Gunsv_rtn(folder, 2);
 
     const auto map = info::load_map(folder, shared);
     ASSERT_EQ(map.provinces.size(), 48u);
     ASSERT_EQ(map.regions.size(), 9u);
-    for (const auto& frame : map.regions)
+    for (const auto& frame : map.regions) {
         for (int id : frame.province_ids) {
             const auto& p = map.provinces[static_cast<std::size_t>(id - 1)];
             EXPECT_EQ(p.region, frame.name);
             EXPECT_TRUE(p.at.x >= frame.left && p.at.x <= frame.right && p.at.y >= frame.top && p.at.y <= frame.bottom);
         }
+        // The hull reaches the frame's box on every side.
+        double l = 1e9, r = -1e9, t = 1e9, b = -1e9;
+        for (const auto& h : frame.hull) l = std::min(l, h.x), r = std::max(r, h.x), t = std::min(t, h.y), b = std::max(b, h.y);
+        EXPECT_EQ(std::make_tuple(l, r, t, b), std::make_tuple(frame.left, frame.right, frame.top, frame.bottom)) << frame.name;
+    }
     EXPECT_FALSE(map.legend[11].name.empty());
     EXPECT_TRUE(map.legend[12].name.empty());  // 12 warlords in this start
 

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
+#include <tuple>
+#include <vector>
 
 #include "setup/new_game.h"
 #include "setup/random_generals.h"
@@ -94,37 +97,49 @@ protected:
     const std::vector<WarlordEntry> two = {{"甲軍", 1}, {"乙軍", 2}};
 };
 
-TEST_F(NewGameTest, InventedGeneralsFollowTheJobDiceOverManyRosters) {
-    std::map<int, int> jobs;
-    int total = 0;
-    for (int round = 0; round < 60; ++round) {
-        Roster roster;
-        mk_Name_rtn(folder, rng, roster);
-        mk_Abl_rtn(rng, roster);
-        for (int i = 1; i <= kRosterSize; ++i) {
-            const Bushou& b = roster.generals[i];
-            ++jobs[b.Job];
-            ++total;
-            ASSERT_EQ(b.kunID, 0);
-            for (int v : {int(b.policy), int(b.fight), int(b.wisdom), int(b.tactics), int(b.charm), int(b.Setu)}) {
-                ASSERT_GE(v, 1);
-                ASSERT_LE(v, 10);
-            }
-            if (b.Job == kJobGunshi) {
-                ASSERT_LE(b.fight, 7);
-            }
-            if (b.Job == kJobBunkan) {
-                ASSERT_GE(b.policy, 6);
-                ASSERT_LE(b.fight, 9);
-                ASSERT_LE(b.charm, 9);
-            }
-            ASSERT_EQ(b.name.rfind("姓", 0), 0u);
-            // Surnames 167..170 are never drawn.
-            for (int k = 167; k <= 170; ++k) ASSERT_EQ(b.name.find("姓" + std::to_string(k) + "名"), std::string::npos);
+TEST_F(NewGameTest, InventedGeneralsTakeTheirNamesJobsAndDiceRowsInDrawOrder) {
+    testing::TestDice dice;
+    for (float r : {0.9999f, 0.9999f, 0.0f, 0.5f}) dice.push(r);  // surname first; 167..170 never drawn
+    dice.then_seeded(3);
+    Roster roster;
+    mk_Name_rtn(folder, dice, roster);
+    EXPECT_EQ(roster.generals[1].name + roster.generals[2].name, "姓166名150姓1名76");
+
+    // By the job draw t: the job, the dice per ability (policy, fight, wisdom, tactics, charm)
+    // and each ability's least and greatest value; 節度 is I4 + I4 + I4 + 1 for every job.
+    struct JobRow {
+        int job, dice[5], least[5], most[5];
+    };
+    const JobRow bunkan{kJobBunkan, {2, 2, 2, 2, 2}, {6, 1, 1, 1, 1}, {10, 9, 9, 9, 9}};
+    const JobRow shougun{kJobShougun, {3, 3, 3, 2, 2}, {1, 1, 1, 6, 1}, {10, 10, 10, 10, 10}};
+    const JobRow kunshu{kJobKunshu, {3, 3, 3, 3, 3}, {1, 1, 1, 1, 1}, {10, 10, 10, 10, 10}};
+    const JobRow by_draw[10] = {bunkan, bunkan,
+                                {kJobBukan, {2, 2, 2, 2, 2}, {1, 6, 1, 1, 1}, {9, 10, 9, 9, 9}},
+                                {kJobSanbou, {2, 2, 2, 2, 2}, {4, 1, 4, 1, 1}, {10, 9, 10, 9, 9}},
+                                shougun, shougun, shougun, kunshu, kunshu,
+                                {kJobGunshi, {2, 2, 2, 2, 2}, {5, 1, 5, 5, 1}, {10, 7, 10, 10, 10}}};
+    // Three generals per draw: every die lowest, every die highest, and policy, wisdom and charm
+    // highest with the others lowest, which shows that each ability takes its own dice in turn.
+    for (int t = 0; t < 10; ++t)
+        for (int kind = 0; kind < 3; ++kind) {
+            dice.push_roll(t, 10);
+            for (int a = 0; a < 5; ++a)
+                for (int d = 0; d < by_draw[t].dice[a]; ++d) dice.push(kind == 1 || (kind == 2 && a % 2 == 0) ? 0.9999f : 0.0f);
+            for (int d = 0; d < 3; ++d) dice.push(kind == 1 ? 0.9999f : 0.0f);
         }
-    }
-    const double expected[7] = {0, 0.2, 0.1, 0.1, 0.3, 0.2, 0.1};
-    for (int job = 1; job <= 6; ++job) EXPECT_NEAR(double(jobs[job]) / total, expected[job], 0.02) << "job " << job;
+    mk_Abl_rtn(dice, roster);
+    EXPECT_EQ(dice.randomize_calls(), 2);
+    for (int t = 0; t < 10; ++t)
+        for (int kind = 0; kind < 3; ++kind) {
+            const Bushou& b = roster.generals[1 + 3 * t + kind];
+            const JobRow& row = by_draw[t];
+            std::vector<int> expected;
+            for (int a = 0; a < 5; ++a) expected.push_back(kind == 1 || (kind == 2 && a % 2 == 0) ? row.most[a] : row.least[a]);
+            expected.push_back(kind == 1 ? 10 : 1);
+            EXPECT_EQ(b.Job, row.job) << t;
+            EXPECT_EQ((std::vector<int>{b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu}), expected) << t << " " << kind;
+            EXPECT_EQ(b.kunID, 0);
+        }
 }
 
 TEST_F(NewGameTest, HistoricalScenarioKeepsTheMasterAndAddsFreeInventedGenerals) {
@@ -157,25 +172,47 @@ TEST_F(NewGameTest, ScenarioThreeTakesOneHundredSixtyAndPaddedMarkersComeOutPlai
     EXPECT_EQ(generals[161].name.rfind("姓", 0), 0u);  // records after the count are ignored
 }
 
-TEST_F(NewGameTest, RandomAllegianceDealsNonLordsAndKeepsLords) {
-    int free_count = 0, dealt = 0;
-    for (int round = 0; round < 20; ++round) {
-        ASSERT_TRUE(select_scenario(folder, shared, 4));
-        ori_Chr_rtn(folder, shared, rng, two);
-        auto generals = written();
-        ASSERT_EQ(generals[1].kunID, 1);
-        ASSERT_EQ(generals[2].kunID, 2);
-        for (int id = 3; id <= 170; ++id) {
-            ASSERT_TRUE(generals[id].kunID == 0 || generals[id].kunID == 1 || generals[id].kunID == 2);
-            (generals[id].kunID == 0 ? free_count : dealt)++;
+TEST_F(NewGameTest, RandomAllegianceDealsNonLordsByPositionAndKeepsLords) {
+    ASSERT_TRUE(select_scenario(folder, shared, 4));
+    // x = Int(R × 40) + 1 names the x-th listed warlord's lord; beyond the list, nobody.
+    testing::TestDice dice;
+    for (float r : {0.0245f, 0.049f, 0.051f, 0.9999f}) dice.push(r);  // x = 1, 2, 3, 40 for generals 3..6
+    dice.then_seeded(5);
+    Roster roster;
+    mk_Busv_rtn(folder, shared, dice, two, roster);
+    EXPECT_EQ(dice.randomize_calls(), 1);
+    EXPECT_EQ(dice.draws(), 168u);  // lords 1 and 2 draw nothing
+    auto generals = written();
+    EXPECT_EQ((std::vector<int>{generals[1].kunID, generals[2].kunID, generals[3].kunID, generals[4].kunID,
+                                generals[5].kunID, generals[6].kunID}),
+              (std::vector<int>{1, 2, 1, 2, 0, 0}));
+}
+
+TEST(Scenarios, ThreeStartsEachPlayedWithTheirGeneralsOrDealtAtRandom) {
+    const char* stems[] = {"1", "2", ""};
+    for (int no = 0; no <= 7; ++no) {
+        const Scenario* s = find_scenario(no);
+        if (no < 1 || no > 6) {
+            EXPECT_EQ(s, nullptr) << no;
+            continue;
         }
+        const int start = (no - 1) % 3;
+        const std::string stem = stems[start];
+        EXPECT_EQ(std::make_tuple(s->no, s->start_year, s->end_year, s->gun_count, s->bushou_count, s->random_allegiance),
+                  std::make_tuple(no, std::array{189, 195, 200}[start], std::array{216, 221, 226}[start],
+                                  std::array{13, 12, 13}[start], start == 2 ? 160 : 155, no > 3));
+        EXPECT_EQ(std::string(s->general_master) + s->warlord_master + s->province_master + s->comment_master,
+                  "\\ini\\Bushou" + stem + ".ini\\ini\\gunbatu" + stem + ".ini\\ini\\Kuni" + stem +
+                      ".ini\\ini\\Comment" + stem + ".ini");
+        EXPECT_EQ(s->description_section, 20 + no);
     }
-    EXPECT_NEAR(double(free_count) / (free_count + dealt), 38.0 / 40.0, 0.02);
 }
 
 TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
+    shared.kuni_count = 40;  // left from elsewhere
     ASSERT_TRUE(select_scenario(folder, shared, 5));
-    EXPECT_EQ(shared.gun_count, 12);
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count, shared.bushou_count, shared.kuni_count),
+              std::make_tuple(5, 12, 155, 48));
     EXPECT_EQ(dir.read("ini/Cmtsv.ini"), dir.read("ini/Comment2.ini"));
     mk_Kunisv_rtn(folder, 5);
     EXPECT_EQ(dir.read("ini/Kunisv.ini"), dir.read("ini/Kuni2.ini"));
@@ -187,8 +224,13 @@ TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
 }
 
 TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
-    dir.write("ini/sei.ini", name_list("姓", 100));
     Roster roster;
+    // Only the first 170 surnames are read; a blank last line is no name.
+    for (const std::string& surnames : {name_list("姓", 170) + ",,\r\n", name_list("姓", 168) + "\r\n"}) {
+        dir.write("ini/sei.ini", surnames);
+        EXPECT_NO_THROW(mk_Name_rtn(folder, rng, roster));
+    }
+    dir.write("ini/sei.ini", name_list("姓", 100));
     try {
         mk_Name_rtn(folder, rng, roster);
         FAIL();
@@ -208,18 +250,24 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     QuietHost host;
     TitleRules title(folder, shared, rng, host);
     dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
+    shared.scenario_no = 5, shared.gun_count = 12;
     title.Form_Load();
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count), std::make_tuple(1, 13));
     EXPECT_EQ(title.description, "董卓\r\n");
     EXPECT_EQ(title.scenario_entries.size(), 6u);
     ASSERT_EQ(title.warlords.size(), 2u);
     EXPECT_EQ(title.warlords[1].ruler_id, 2);
+    shared.gun_count = 1;  // the list stops at the scenario's count
+    EXPECT_EQ(ld_Gnm_rtn(folder, shared).size(), 1u);
 
     title.scenario_click(1);
     EXPECT_EQ(title.description, "割拠\r\n");
     EXPECT_EQ(shared.scenario_no, 2);
 
     const std::string before = dir.read("ini/busv.ini");
+    shared.player_lord[1] = 9;  // left from an earlier game: cleared all the same
     EXPECT_FALSE(title.new_game({false, false}));
+    EXPECT_EQ(shared.player_lord[1], 0);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0], "武将が選択されていません");
     EXPECT_EQ(dir.read("ini/busv.ini"), before);

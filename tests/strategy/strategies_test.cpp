@@ -1,6 +1,8 @@
 // The strategies on a small world; the pages show which sections were told and with what.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "strategy_fixture.h"
 
 namespace teijinki::testing {
@@ -9,6 +11,9 @@ namespace {
 using Strategies = StrategyTest;
 
 TEST_F(Strategies, EnterProvinceByOwnerOfTheProvince) {
+    run(kEnterProvince, 5, 10, 2, /*province*/ 99, /*level*/ 4);  // no such province: section 33 alone
+    EXPECT_EQ(page(), "[S33]将5|\r\n");
+    state->pages.clear_text();
     // Own province: section 53 alone, with the executor's picture, and nothing changes.
     run(kEnterProvince, 5, 10, 2, /*province*/ 1, /*level*/ 4);
     EXPECT_EQ(page(), "[S53]将5|\r\n");
@@ -23,11 +28,11 @@ TEST_F(Strategies, EnterProvinceByOwnerOfTheProvince) {
     EXPECT_EQ(state->world.kuni[5].gunID, 1);
     EXPECT_EQ(shared.com_level[1][0], 4);
 
-    // Governed by warlord 2: CInt(35 / 10 + 6 - 5) = CInt(4.5) = 4 is stored back; 10 < 7 + 4.
+    // Governed by warlord 2: CInt(45 / 10 + 6 - 5) = CInt(5.5) = 6 is stored back; 10 < 5 + 6.
     state->pages.clear_text();
-    gun(2).tian = 35;
-    run(kEnterProvince, 5, 10, 7, 2, 6);
-    EXPECT_EQ(shared.com_level[1][0], 4);
+    gun(2).tian = 45;
+    run(kEnterProvince, 5, 10, 5, 2, 6);
+    EXPECT_EQ(shared.com_level[1][0], 6);
     EXPECT_EQ(page(), "州2の太守は、軍2である。\r\n[S22]軍1|州2\r\n");
     EXPECT_EQ(state->world.kuni[2].gunID, 2);
 }
@@ -46,32 +51,19 @@ TEST_F(Strategies, RecruitJoinsAtOnceOnALowDrawElseByStanding) {
     chr(10).kunID = chr(10).gunID = 0;
     rng.push(0.6f);
     run(kRecruit, 5, 9, 11, 10);
-    EXPECT_EQ(page(), "[S47]将5|将10は軍1\r\n[S21]将5|将10は軍1\r\n");
+    run(kRecruit, 0, 0, 11, 10, 0, /*fail_id*/ 6);  // nobody passed: the last who tried is named
+    EXPECT_EQ(page(), "[S47]将5|将10は軍1\r\n[S21]将5|将10は軍1\r\n[S52]将5|将6\r\n");
     EXPECT_EQ(chr(10).kunID, 0);
-}
-
-TEST(RecruitSeeded, SixInTenJoinWithoutAnyTest) {
-    SeededRandom rng(20240601);
-    SmallWorld w(rng);
-    w.gun(1).ifu = 100;  // the standing test always fails
-    int joined = 0;
-    for (int i = 0; i < 4000; ++i) {
-        w.chr(9).kunID = w.chr(9).gunID = 0;
-        w.state->pages.clear_text();
-        w.run(kRecruit, 5, 9, 12, 9);
-        joined += w.chr(9).kunID == 1;
-    }
-    EXPECT_NEAR(joined / 4000.0, 0.6, 0.03);
 }
 
 TEST_F(Strategies, DenounceKeepsSixTenthsAtLevel8AndNineTenthsAtLevel2) {
     shared.gun_mei2[2] = 2;
-    shared.mei_kessoku[2] = 90;
+    shared.mei_kessoku[2] = 70;
     gun(2).meisei = 100;
     run(kDenounce, 5, 9, 7, 2, 8);
     EXPECT_EQ(gun(2).meisei, 60);
     EXPECT_EQ(gun(2).kessoku, 30);
-    EXPECT_EQ(shared.mei_kessoku[2], 60);
+    EXPECT_EQ(shared.mei_kessoku[2], 47);  // CInt(140 / 3)
     EXPECT_EQ(page(), "[S7]|軍2の名声と、その幕僚の結束が 8\r\n");
     // 0.9 × 70 is 63 when the product is rounded to single precision too; a double product of the
     // single factor would cut it to 62.
@@ -100,25 +92,97 @@ TEST_F(Strategies, FameGainStopsOnlyOnceItHasReached200) {
     EXPECT_EQ(state->world.kuni[5].gunID, 0);
 }
 
+TEST_F(Strategies, MediationRaisesFameAndCohesionUpToTheirCaps) {
+    shared.gun_mei2[1] = 1;
+    // fame, cohesion, the mediator's policy, level → fame, cohesion after
+    for (const auto& [fame, cohesion, policy, level, fame_after, cohesion_after] :
+         {std::array{150, 60, 7, 5, 155, 67}, {198, 96, 5, 3, 200, 100}, {199, 99, 1, 1, 200, 100}}) {
+        gun(1).meisei = fame;
+        shared.mei_kessoku[1] = cohesion;
+        chr(5).policy = policy;
+        run(kMediate, 5, 9, 7, 0, level);
+        EXPECT_EQ(std::make_pair(int(gun(1).meisei), int(shared.mei_kessoku[1])), std::make_pair(fame_after, cohesion_after));
+    }
+    run(kMediate, 0, 0, 7, 0, 4, /*fail_id*/ 6);
+    run(kMediate, 0, 0, 7, 0, 4, 0);  // nobody tried: nothing is told
+    EXPECT_EQ(page(), "[S6]将5|軍1の名声が 5、同盟の結束が 7\r\n[S6]将5|軍1の名声が 3、同盟の結束が 5\r\n"
+                      "[S6]将5|軍1の名声が 1、同盟の結束が 1\r\n[S58]調停|軍1の名声が 1、同盟の結束が 1\r\n");
+}
+
+TEST_F(Strategies, JoiningAnAllianceTakesFameAndPolicyAndMovesItsCohesion) {
+    shared.gun_mei2[1] = 1;
+    // fame, entry roll, level → joined, cohesion CInt(50 + fame / 12 − 5)
+    for (const auto& [fame, entry_roll, level, joined, cohesion] :
+         {std::array{60, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}}) {
+        gun(1).meisei = fame;
+        gun(1).meishuID = 0;
+        shared.mei_kessoku[1] = 50;
+        state->pages.clear_text();
+        run(kJoinAlliance, 5, 9, entry_roll, /*leader*/ 3, level);  // fame / 20 + 5 + 3 against the bar
+        EXPECT_EQ(gun(1).meishuID, joined ? 3 : 0) << fame << " " << entry_roll;
+        EXPECT_EQ(shared.mei_kessoku[1], cohesion) << fame << " " << entry_roll;
+        EXPECT_EQ(page(), joined ? "[S8]将5|軍1の名声により軍1は将3の\r\n" : "[S39]将5|軍1\r\n");
+    }
+}
+
+TEST_F(Strategies, TribesGiveEliteTroopsByCharmPlusOneAndTheLeaderMayJoin) {
+    shared.com_object[1][0] = 13;
+    gun(1).tian = 3;
+    rng.push_roll(0, 6), rng.push_roll(1, 6);  // 3 < 5: the leader hides
+    run(kTribes, 5, 9, 5, 9, 4);                // fight 5 + 4 reaches 5 + 4
+    EXPECT_EQ(std::make_tuple(int(gun(1).seihei), int(gun(1).tian), int(gun(1).meisei), int(gun(1).ifu)),
+              std::make_tuple(7, 0, 53, 23));  // Int(6 × 13 / 10)
+    EXPECT_EQ(chr(9).kunID, 0);
+    rng.push_roll(1, 6), rng.push_roll(3, 6);  // 6 ≥ 6: the leader joins
+    run(kTribes, 5, 9, 6, 9, 4);
+    EXPECT_EQ(std::make_tuple(int(gun(1).seihei), int(gun(1).tian), int(gun(1).meisei), int(gun(1).ifu)),
+              std::make_tuple(14, 0, 54, 26));
+    EXPECT_EQ(page(), "[S5]|\r\n[S46]|軍1\r\n将9は身を隠したようだった。[S43]将5|軍1\r\n"
+                      "[S5]将5|軍1\r\n[S15]将5| 7000が\r\n[S1]将9|軍1が\r\n");
+    EXPECT_EQ(chr(9).kunID, 1);
+}
+
+TEST_F(Strategies, YellowTurbansNeedBestOrTacticsAboveTheBarAndTakeTheProvinceOn2d10) {
+    run(kYellowTurbans, 5, 10, 7, 9, 4);  // best 10 and tactics 11 do not pass 7 + 4
+    chr(5).tactics = 11;
+    run(kYellowTurbans, 5, 10, 7, 9, 4);
+    EXPECT_EQ(page(), "[S43]将5|\r\n[S43]将5|\r\n");
+    chr(5).tactics = 12;
+    gun(1).tian = 30;
+    shared.com_object[1][0] = 5;
+    for (int k : {9, 9}) rng.push_roll(k, 10);  // 20 + 30 reaches 50
+    rng.push_roll(5, 6), rng.push_roll(4, 6);   // 11 + 5 < 7 + 10: the leader hides
+    chr(9).charm = 10;
+    run(kYellowTurbans, 5, 10, 7, 9, 4);
+    EXPECT_EQ(state->world.kuni[5].gunID, 1);
+    EXPECT_TRUE(page().ends_with("[S4]将5|\r\n[S14]将5|州5の人民が\r\n将9は身を隠したようだった。[S43]将5|州5の人民が\r\n"));
+}
+
 TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
-    for (int g : {1, 2, 3}) gun(g).meishuID = 2;
+    for (int g : {1, 2, 3, 4}) gun(g).meishuID = 2;
     run(kLeaveAlliance, 6, 12, 7, 0, 4);  // the leader's own general
     EXPECT_EQ(page(), "[S18]将6|\r\n");
     EXPECT_EQ(gun(2).meishuID, 2);
 
+    run(kReplaceLeader, 5, 10, 7, 0, 4);  // one short: told, and nothing changes
+    EXPECT_TRUE(page().ends_with("[S44]将5|\r\n")) << page();
+    EXPECT_EQ(gun(1).meishuID, 2);
     // (50 + 20) / 10 + 11 >= 7 + (50 + 20) / 10 + 4: warlord 1 leads, warlord 2 is out.
     run(kReplaceLeader, 5, 11, 7, 0, 4);
     EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n"));
     EXPECT_EQ(gun(1).meishuID, 1);
     EXPECT_EQ(gun(3).meishuID, 1);
     EXPECT_EQ(gun(2).meishuID, 0);
-    EXPECT_EQ(gun(4).meishuID, 0);
+    EXPECT_EQ(gun(4).meishuID, 1);  // the last warlord follows too
+    run(kReplaceLeader, 5, 11, 7, 0, 4);  // his own lord leads now: there is nothing to take over
+    EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S33]将5|軍1\r\n")) << page();
+    EXPECT_EQ(gun(1).meishuID, 1);
 
     run(kLeaveAlliance, 7, 10, 7, 0, 4);  // 10 < 11: nothing at all
     EXPECT_EQ(gun(3).meishuID, 1);
     run(kLeaveAlliance, 7, 11, 7, 0, 4);
     EXPECT_EQ(gun(3).meishuID, 0);
-    EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S9]将7|軍3\r\n"));
+    EXPECT_TRUE(page().ends_with("[S33]将5|軍1\r\n[S9]将7|軍3\r\n"));
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
@@ -131,6 +195,26 @@ TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     EXPECT_EQ(chr(6).gunID, 1);
     EXPECT_EQ(chr(6).kunID, 1);
     EXPECT_TRUE(page().ends_with("[S13]将6、|軍1\r\n")) << page();
+    run(kSubvert, 0, 0, 7, 2, 4, /*fail_id*/ 7);  // nobody passed: the last who tried is named
+    run(kSubvert, 0, 0, 7, 3, 4, /*fail_id*/ 7);  // ... but not when he serves the target
+    EXPECT_TRUE(page().ends_with("[S23]将7|軍2\r\n")) << page();
+}
+
+TEST_F(Strategies, ASubjectThatDoesNotExistIsToldAlone) {
+    for (int code : {kRecruit, kSubvert, kDenounce}) {
+        state->pages.clear_text();
+        run(code, 5, 12, 2, /*subject*/ 99, 4);
+        EXPECT_EQ(page(), "[S33]将5|\r\n") << code;
+    }
+}
+
+TEST(StrategyPictures, EveryStrategyCarriedOutShowsItsExecutorFirst) {
+    for (int code = kRecruit; code <= kReplaceLeader; ++code) {
+        SeededRandom rng(static_cast<std::uint64_t>(code));
+        SmallWorld w(rng);
+        w.run(code, 5, 12, 2, code == kEnterProvince ? 5 : 2, 2);
+        EXPECT_EQ(w.state->pages.page_cg[0] + w.state->pages.page_caption[0], "pic5将5") << code;
+    }
 }
 
 TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {

@@ -60,14 +60,14 @@ TEST_F(StrategyTest, EntryEventNamesTheLivingParticipants) {
     JsonLinesTrace trace(out);
     state->trace = &trace;
     shared.form_param = 195;
-    for (int g : {1, 3, 4}) shared.gun_mei2[g] = 1;
-    shared.gun_mei[4] = 1;  // another entry of the same panel
+    for (int g : {1, 2, 3, 4}) shared.gun_mei2[g] = 1;
+    shared.gun_mei[2] = 1;  // another entry of the same panel
     gun(3).del = true;
     run(kRecruit, 0, 0, 7, 9, 5, 6);
     const auto lines = parse_lines(out.str());
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], (json{{"type", "entry"}, {"year", 195}, {"panel", 1}, {"pos", 0}, {"command", 1},
-                              {"participants", {1}}, {"exec_id", 0}, {"best", 0}, {"fail_id", 6}}));
+                              {"participants", {1, 4}}, {"exec_id", 0}, {"best", 0}, {"fail_id", 6}}));
 }
 
 }  // namespace

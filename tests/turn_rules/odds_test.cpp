@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 #include "rules_fixture.h"
 #include "strategy/odds.h"
+#include "strategy/odds_text.h"
 #include "strategy/strategy_table.h"
 #include "turn/command_menu.h"
 
@@ -71,6 +73,101 @@ TEST(Odds, TheEstimateMatchesTheOddsWorkedOutByHand) {
         EXPECT_EQ(odds.by_own, odds.executed) << c.what;
         EXPECT_EQ(odds.success_by_own, odds.success) << c.what;
         EXPECT_EQ(odds.generals_gained, c.code == kRecruit ? odds.success : 0) << c.what;
+    }
+}
+
+TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
+    // Difficulty −20 passes every test; the free general 浪 of charm −20 always comes over.
+    const struct {
+        int code, subject, object, level, own, pos, runs;
+        std::vector<int> counts;  // executed, by own, success, by own, partial, province, leader, gained
+    } cases[] = {
+        {kEnterProvince, 1, 0, 4, 1, 0, 20, {20, 20, 0, 0, 0, 0, 0, 0}},  // his own province: nothing to take
+        {kYellowTurbans, 2, 2, -20, 1, 0, 20, {20, 20, 20, 20, 0, 20, 20, 20}},
+        {kTribes, 2, 5, -20, 2, 0, 20, {20, 0, 20, 0, 0, 0, 20, 20}},  // asked for warlord 2, who has no part in it
+        {kYellowTurbans, 2, 2, -20, 1, 3, 1, {1, 1, 1, 1, 0, 1, 1, 1}},  // the last place, a single run
+    };
+    for (const auto& c : cases) {
+        OddsWorld w(c.code, c.subject, c.level);
+        w.set_generals({{"君", 5, 5, 1, kJobKunshu}, {"浪", 5, -20, 0, 0}, {"隣", 5, 5, 3, kJobKunshu}});
+        if (c.pos > 0) {  // the places before it stay empty
+            w.shared.com_codes[0] = {0, 0, 0};
+            w.shared.com_codes[0].resize(static_cast<std::size_t>(c.pos) + 1, c.code);
+            w.shared.com_subject[0][c.pos] = static_cast<Int16>(c.subject);
+            w.shared.com_level[0][c.pos] = static_cast<Int16>(c.level);
+        }
+        w.shared.com_object[0][c.pos] = static_cast<Int16>(c.object);
+        // Warlord 2 then carries out his own panel's offer, which must add nothing to these counts.
+        w.shared.com_codes[1] = {kEnterProvince};
+        w.shared.com_subject[1][0] = 2;
+        w.shared.com_level[1][0] = -20;
+        const OfferOdds o = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, c.pos, c.own, c.runs);
+        ASSERT_EQ(o.runs, c.runs) << command_name(c.code);
+        EXPECT_EQ((std::vector<int>{o.executed, o.by_own, o.success, o.success_by_own, o.partial, o.province_taken,
+                                    o.leader_joined, o.generals_gained}),
+                  c.counts) << command_name(c.code);
+        EXPECT_EQ(std::make_tuple(o.participants, o.top_executor, o.top_executor_runs, o.top_executor_name,
+                                  o.top_executor_warlord, o.top_executor_warlord_name),
+                  std::make_tuple(1, 1, c.runs, std::string("君"), 1, std::string("甲")));
+    }
+    // Every war the entry launched ended one way or another.
+    OddsWorld w(kWar, 2, 0);
+    const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
+    EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20);
+}
+
+TEST(Odds, TheLineAndTheDetailTellEachFigureAsAShareOfTheRuns) {
+    // 400 runs; own warlord 1; the general chosen most often serves warlord 2 (袁紹) unless set.
+    auto odds = [](int code, int own, auto&& set) {
+        OfferOdds o;
+        o.code = code, o.own = own, o.runs = 400, o.participants = 2, o.executed = 300, o.by_own = 100;
+        o.top_executor = 7, o.top_executor_name = "田豊", o.top_executor_warlord = 2, o.top_executor_warlord_name = "袁紹";
+        set(o);
+        return o;
+    };
+    const struct {
+        OfferOdds odds;
+        const char *line, *detail;
+    } cases[] = {
+        {odds(kEnterProvince, 1, [](OfferOdds& o) { o.runs = 0; }), "", ""},
+        {odds(kEnterProvince, 1, [](OfferOdds& o) { o.participants = 0; }), "見込み：この作戦を選んだ軍閥はない", nullptr},
+        {odds(kEnterProvince, 0, [](OfferOdds& o) { o.executed = 0, o.top_executor = 0; }),
+         "見込み（今の計画のまま）：実行 0％", nullptr},
+        {odds(kEnterProvince, 1, [](OfferOdds& o) { o.success = 150, o.success_by_own = 42; }),
+         "見込み：実行 75％（袁紹軍の田豊、自軍は 25％）、成功 約38％",
+         "実行：この作戦を行う武将が選ばれる/成功：その地に入国し、自国とする/自軍の武将が行う：25％、自軍による成功：約11％"
+         "（ほかは同じ作戦を選んだ軍閥の武将）/この年の作戦を400回試算した結果"},
+        {odds(kRecruit, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 3; }), "見込み：実行 75％（田豊）、成功 約1％",
+         "実行：難易度の試しに通った武将がこの作戦を行う/成功：目当ての人材が仕官する/この年の作戦を400回試算した結果"},
+        {odds(kRecruit, 2, [](OfferOdds& o) { o.runs = 1, o.executed = 1, o.by_own = 1, o.success = 1; }),
+         "見込み：実行 100％（田豊）、成功 約100％",
+         "実行：難易度の試しに通った武将がこの作戦を行う/成功：目当ての人材が仕官する/この年の作戦を1回試算した結果"},
+        {odds(kMediate, 1, [](OfferOdds& o) { o.top_executor_name = "袁紹"; }), "見込み：実行 75％（袁紹、自軍は 25％）、成功 約0％",
+         nullptr},
+        {odds(kWar, 0, [](OfferOdds& o) { o.war = {100, 50, 40, 0, 0, 0}; }),
+         "見込み（今の計画のまま）：実行 75％（袁紹軍の田豊）、勝 25％・負 13％・引分 10％",
+         "実行：この作戦を行う武将が選ばれる/勝・負・引分：戦の決着（降伏は降伏勧告による決着）/各軍閥の今の計画のままで試算/"
+         "この年の作戦を400回試算した結果"},
+        {odds(kRighteousWar, 1, [](OfferOdds& o) { o.war = {0, 0, 0, 10, 6, 2}; }),
+         "見込み：実行 75％（袁紹軍の田豊、自軍は 25％）、勝 0％・負 0％・引分 0％・敵の降伏 3％・自軍の降伏 2％・物別れ 1％",
+         "実行：この作戦を行う武将が選ばれる/勝・負・引分：戦の決着（降伏は降伏勧告による決着）/自軍の武将が行う：25％"
+         "（ほかは同じ作戦を選んだ軍閥の武将）/この年の作戦を400回試算した結果"},
+        {odds(kTribes, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 200, o.partial = 99, o.leader_joined = 2; }),
+         "見込み：実行 75％（田豊）、成功 約50％、一部成功 約25％",
+         "実行：難易度の試しに通った武将がこの作戦を行う/成功：異民族に大勝する（一部成功は兵を得るのみ）/首領の帰順：約1％/"
+         "この年の作戦を400回試算した結果"},
+        {odds(kYellowTurbans, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 200, o.province_taken = 101; }),
+         "見込み：実行 75％（田豊）、成功 約50％（占領 約25％）", nullptr},
+        {odds(kSubvert, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 40, o.generals_gained = 52; }),
+         "見込み：実行 75％（田豊）、成功 約10％（寝返り 平均1.3人）", nullptr},
+        {odds(kSubvert, 2, [](OfferOdds& o) { o.by_own = 300, o.success = 40; }), "見込み：実行 75％（田豊）、成功 約10％", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(odds_line(c.odds), c.line) << c.line;
+        if (!c.detail) continue;
+        std::string detail = c.detail;  // '/' stands for a line break
+        for (auto& ch : detail) ch = ch == '/' ? '\n' : ch;
+        EXPECT_EQ(odds_detail(c.odds), detail) << c.line;
     }
 }
 

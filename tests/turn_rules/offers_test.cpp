@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "rules_fixture.h"
 #include "strategy/strategy_table.h"
@@ -25,6 +26,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     ini_Mei_rtn(w.m);
     w.shared.mei_kessoku[1] = 45;
     std::map<int, int> allied, unallied;
+    std::set<int> allied_targets, unallied_targets;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
@@ -63,6 +65,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 if ((code == kWar || code == kRighteousWar) && p != 0) {
                     ASSERT_NE(w.shared.gun_mei2[subject], p);
                 }
+                if (code == kWar || code == kRighteousWar) (p == 0 ? unallied_targets : allied_targets).insert(subject);
                 if ((code == kSubvert || code == kDenounce) && p != 0) {
                     ASSERT_EQ(w.shared.gun_mei2[subject], p);
                 }
@@ -78,9 +81,12 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(allied[kRecruit] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / leave, 2.0, 0.25);
-    EXPECT_NEAR(allied[kRighteousWar] / mediate, 1.0, 0.2);
+    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince, kJoinAlliance})
+        EXPECT_NEAR(allied[code] / mediate, 1.0, 0.2) << code;
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
+    EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
+    EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
 }
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
@@ -98,9 +104,12 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     for (auto [k, n] : {std::pair{7, 14}, {0, 2}, {5, 14}, {3, 4}, {3, 4}, {12, 14}, {0, 1}, {8, 14}}) r.push_roll(k, n);
     // Panels 2 and 3 are empty: 調略 finds no one, recruiting no free general.
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
-    // Panel 0: 入国 (the unowned province) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then
-    // two empty recruits: two offers still get 待機.
-    for (auto [k, n] : {std::pair{9, 10}, {0, 1}, {0, 3}, {1, 3}, {9, 10}, {0, 1}, {2, 3}, {2, 3}, {0, 10}, {0, 10}})
+    // Panel 0: 入国 (the unowned province, picked with a draw low enough that any province would
+    // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then 戦争 on the second
+    // listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then 同盟参加 with the leader of
+    // slot 1, the first of the three slots, at 0 + 0 + 3.
+    for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {4, 10}, {1, 2},
+                        {2, 3}, {1, 3}, {3, 10}, {0, 3}, {0, 3}, {0, 3}})
         r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
@@ -110,11 +119,12 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     EXPECT_EQ(w.shared.com_subject[1][1], 2);
     EXPECT_EQ(w.shared.com_level[1][2], 4);
     EXPECT_EQ(w.shared.com_codes[2], (std::vector<int>{kWait}));
-    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWait}));
+    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWar, kJoinAlliance}));
     EXPECT_EQ(w.shared.com_subject[0][1], 2);
-    EXPECT_EQ(w.shared.com_level[0][0], 4);
-    EXPECT_EQ(w.shared.com_level[0][1], 7);
-    EXPECT_EQ(r.randomize_calls(), 6) << "every free-general search re-seeds first";
+    EXPECT_EQ((std::vector<int>{w.shared.com_level[0][0], w.shared.com_level[0][1], w.shared.com_level[0][2],
+                                w.shared.com_subject[0][2], w.shared.com_level[0][3], w.shared.com_subject[0][3]}),
+              (std::vector<int>{4, 7, 6, 1, 3, 1}));
+    EXPECT_EQ(r.randomize_calls(), 4) << "every free-general search re-seeds first";
     EXPECT_TRUE(w.host.boxes.empty()) << "no error box in ordinary play";
 }
 

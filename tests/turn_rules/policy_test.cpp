@@ -21,11 +21,11 @@ TEST(Policy, AnAdministratorOfPolicyFiveAddsOneAYearAndNeverSpoils) {
     EXPECT_EQ(w.report(), "");
 }
 
-// Order 60 after one administrator of the given policy drew (first, second) for his bad luck.
+// Order 63 after one administrator of the given policy drew (first, second) for his bad luck.
 int order_after(int policy, int first, int second, std::string& report) {
     RulesWorld w(scripted());
     w.set_generals({{"君", 1, 1, 1, kJobBukan}, {"吏", policy, 1, 1, kJobSanbou}});
-    w.set_warlords({{"甲", 0, 1, 0, 0, 0, 60}});
+    w.set_warlords({{"甲", 0, 1, 0, 0, 0, 63}});
     w.script().push_roll(first, 2);
     w.script().push_roll(second, 6);
     Policy_rtn(w.m);
@@ -36,14 +36,14 @@ int order_after(int policy, int first, int second, std::string& report) {
 
 TEST(Policy, PolicyThreeSpoilsOrderWhenTheDrawsGiveFourOrFive) {
     std::string report;
-    EXPECT_EQ(order_after(3, 1, 4, report), 60);  // 4 / 3 rounds to 1: told, but order holds
+    EXPECT_EQ(order_after(3, 1, 4, report), 63);  // 4 / 3 rounds to 1: told, but order holds
     EXPECT_EQ(report, "甲|11|吏\r\n");
-    EXPECT_EQ(order_after(3, 1, 5, report), 30);  // 5 / 3 rounds to 2
+    EXPECT_EQ(order_after(3, 1, 5, report), 31);  // 5 / 3 rounds to 2; 31.5 is cut
     EXPECT_EQ(report, "甲|11|吏\r\n");
-    EXPECT_EQ(order_after(3, 1, 3, report), 60);
-    EXPECT_EQ(order_after(3, 0, 5, report), 60);
+    EXPECT_EQ(order_after(3, 1, 3, report), 63);
+    EXPECT_EQ(order_after(3, 0, 5, report), 63);
     EXPECT_EQ(report, "");
-    EXPECT_EQ(order_after(0, 1, 3, report), 20) << "no talent spoils as policy 1 would";
+    EXPECT_EQ(order_after(0, 1, 3, report), 21) << "no talent spoils as policy 1 would";
 }
 
 TEST(Policy, OrderStopsAtHundredAndOnlyServingAdministratorsOfLivingWarlordsCount) {
@@ -91,13 +91,15 @@ TEST(Policy, OneRewriteGivesTheFileThatSavingEachWarlordInTurnGives) {
     EXPECT_EQ(once.dir.read("ini/gunsv.ini"), expected);
 }
 
-// 甲 with officers 参 (charm 8) and 軍 (charm 3); the lord is a 文官 and takes no part.
+// 甲 with officers 将 (charm 6, too able for bad luck), 参 (charm 8) and 軍 (charm 2), generals 1
+// to 3; the lord, general 4, is a 文官 and takes no part.
 std::unique_ptr<RulesWorld> personnel(int kessoku, int officer_roll, int bad, int year_roll) {
     auto w = std::make_unique<RulesWorld>(scripted());
-    w->set_generals({{"君", 1, 9, 1, kJobBunkan}, {"参", 1, 8, 1, kJobSanbou}, {"軍", 1, 3, 1, kJobGunshi}});
-    w->set_warlords({{"甲", 0, 1, 0, 0, 0, 0, kessoku}});
+    w->set_generals({{"将", 1, 6, 4, kJobShougun}, {"参", 1, 8, 4, kJobSanbou}, {"軍", 1, 2, 4, kJobGunshi},
+                     {"君", 1, 9, 4, kJobBunkan}});
+    w->set_warlords({{"甲", 0, 4, 0, 0, 0, 0, kessoku}});
     auto& r = w->script();
-    for (auto [k, n] : {std::pair{0, 6}, {0, 6}, {officer_roll, 6}, {officer_roll, 6}, {1, 2}, {bad, 6},
+    for (auto [k, n] : {std::pair{0, 6}, {0, 6}, {0, 6}, {0, 6}, {officer_roll, 6}, {officer_roll, 6}, {1, 2}, {bad, 6},
                         {year_roll, 6}, {year_roll, 6}})
         r.push_roll(k, n);
     Jinji_rtn(w->m);
@@ -106,15 +108,15 @@ std::unique_ptr<RulesWorld> personnel(int kessoku, int officer_roll, int bad, in
 }
 
 TEST(Personnel, TheBestOfficerRaisesCohesionAndAPoorOneSpoilsIt) {
-    auto a = personnel(50, 0, 5, 0);  // roll 2 below the best 8: +8; bad luck 5 / 2 rounds to 2
+    auto a = personnel(51, 0, 5, 0);  // roll 2 below the best 8: +8; bad luck 5 / 2 rounds to 2; 29.5 is cut
     EXPECT_EQ(a->warlord(1).kessoku, 29);
     EXPECT_EQ(a->report(), "甲|45|参\r\n甲|38|軍\r\n");
-    auto b = personnel(50, 5, 4, 5);  // 軍's 3 + 12 outbids: the best is his own 3, not above 12
+    auto b = personnel(50, 5, 4, 5);  // 軍's 2 + 12 outbids: the best is his own 2, not above 12
     EXPECT_EQ(b->warlord(1).kessoku, 25);
     EXPECT_EQ(b->report(), "甲|38|軍\r\n");
-    auto c = personnel(95, 0, 3, 0);  // stops at 100; bad luck 3 does not pass charm 3
-    EXPECT_EQ(c->warlord(1).kessoku, 100);
-    EXPECT_EQ(c->report(), "甲|45|参\r\n");
+    auto c = personnel(95, 0, 3, 0);  // stops at 100; bad luck 3 / 2 rounds to 2
+    EXPECT_EQ(c->warlord(1).kessoku, 50);
+    EXPECT_EQ(c->report(), "甲|45|参\r\n甲|38|軍\r\n");
 }
 
 }  // namespace

@@ -86,12 +86,13 @@ TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSh
 TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndStartedAgain) {
     RulesWorld w;
     w.set_generals({{"a", 1, 1, 1, 5}, {"b", 1, 1, 1, 1}, {"c", 1, 1, 2, 5}});
-    w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"乙", 0, 2, 10, 2, 5}, {"丙", 0, 3, 9, 9, 9, 9, 9, 9, true}});
-    w.set_provinces({1, 1, 2, 0});
+    // The destroyed warlord comes second, so the last one counts its province and its general.
+    w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"丙", 0, 3, 9, 9, 9, 9, 9, 9, true}, {"乙", 0, 2, 10, 2, 5}});
+    w.set_provinces({1, 1, 3, 0});
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 200;
     w.shared.mei_kessoku[1] = 50;
-    w.shared.player_gun[3] = 2;
+    w.shared.player_gun[3] = 3;
     w.m.year = 200;
     // A folder as the original platform wrote it: the standings are written in Shift-JIS too.
     const auto sjis = from_utf8(w.dir.read("ini/Text.ini") + ".200\r\n鼎\r\n..\r\n", Encoding::ShiftJis);
@@ -116,12 +117,12 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
               std::vector<int>({200, 34, 4, 2, 2, 20, 100, 50, 7, 1}));
     EXPECT_EQ(leader.score, 170.0f) << "30 troops at full order, fame 40, the alliance's 200 at half cohesion";
     EXPECT_FALSE(leader.player);
-    EXPECT_TRUE(rows[1].player);
-    EXPECT_EQ(rows[1].provinces, 1);
-    EXPECT_EQ(rows[1].generals, 1);
-    EXPECT_FLOAT_EQ(rows[1].score, 10.0f * 50.0f / 150.0f + 10.0f);
-    EXPECT_TRUE(rows[2].destroyed);
-    EXPECT_EQ(rows[2].score, 0.0f) << "a destroyed warlord scores nothing";
+    EXPECT_TRUE(rows[2].player);
+    EXPECT_EQ(rows[2].provinces, 1);
+    EXPECT_EQ(rows[2].generals, 1);
+    EXPECT_FLOAT_EQ(rows[2].score, 10.0f * 50.0f / 150.0f + 10.0f);
+    EXPECT_TRUE(rows[1].destroyed);
+    EXPECT_EQ(rows[1].score, 0.0f) << "a destroyed warlord scores nothing";
 
     // The next year is added; the same year again replaces the rows from that year on.
     w.m.year = 201;

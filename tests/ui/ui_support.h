@@ -2,6 +2,8 @@
 // A Qt host for tests: message boxes are answered from a script and recorded, and every modal
 // dialog is driven by hand instead of running its own event loop.
 
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QPushButton>
 #include <chrono>
@@ -14,6 +16,8 @@
 #include "test_support.h"
 #include "ui/qt_host.h"
 #include "ui/screen_opener.h"
+#include "world/random.h"
+#include "world/shared_values.h"
 
 namespace teijinki::testing {
 
@@ -107,11 +111,19 @@ inline void click(QDialog& dialog, const char* name) {
     if (auto* b = dialog.findChild<QPushButton*>(QString::fromUtf8(name))) b->click();
 }
 
-// A game folder with the shipped tables and pictures, or nothing when the data are missing.
-inline bool shipped_data_present() {
-    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Text.ini") &&
-           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu2.ini");
-}
+// The shipped tables in a temporary game folder, with a scripted host over it.
+template <class Opener, std::uint64_t Seed>
+class ShippedScreens : public ::testing::Test {
+protected:
+    ShippedScreens() : host(folder, opener) { tmp.copy_shipped_ini(); }
+
+    TempGameFolder tmp;
+    GameFolder folder{tmp.root()};
+    Opener opener;
+    ScriptedQtHost host;
+    SharedValues shared;
+    SeededRandom rng{Seed};
+};
 
 inline void copy_shipped_pictures(const TempGameFolder& tmp) {
     std::filesystem::copy(std::filesystem::path(TEIJINKI_DATA_DIR) / "CG", tmp.root() / "CG",

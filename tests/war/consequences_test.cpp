@@ -30,19 +30,18 @@ TEST_F(Consequences, VictoryRaisesFameUnityAndAweUpToTheirCaps) {
     EXPECT_EQ(w.gun(2).meisei, 50);  // the loser is not touched
 }
 
-TEST_F(Consequences, DefeatInBattleAndAfterSurrender) {
+TEST_F(Consequences, DefeatInBattleAndAfterSurrenderRoundDown) {
     Gun& wu = w.gun(2);
-    wu.meisei = 7;
+    wu.seihei = 7, wu.meisei = 7, wu.tian = 7, wu.kessoku = 4;
     Haiboku_rtn(w.state(), wu, w.chr(1));
-    EXPECT_EQ(wu.meisei, 5);   // Int(28 / 5)
-    EXPECT_EQ(wu.seihei, 2);   // Int(5 / 2)
-    EXPECT_EQ(std::tie(wu.tian, wu.kessoku), std::make_tuple(Int16(40), Int16(60)));
+    // Int(3.5), Int(28 / 5), Int(3.5), Int(8 / 3)
+    EXPECT_EQ(std::tie(wu.seihei, wu.meisei, wu.tian, wu.kessoku), std::make_tuple(Int16(3), Int16(5), Int16(3), Int16(2)));
     EXPECT_EQ(w.dice.draws(), 0u);  // only the ruler serves and no province is held
 
-    wu.tian = 80, wu.kessoku = 91;
+    wu.seihei = 3, wu.meisei = 9, wu.tian = 80, wu.kessoku = 91;
     Haiboku_rtn2(w.state(), wu, w.chr(1));
-    EXPECT_EQ(wu.tian, 80);     // order is kept after a surrender
-    EXPECT_EQ(wu.kessoku, 45);  // unity is halved, rounded down
+    // Halved elite, four fifths of the fame; order is kept after a surrender, unity halved.
+    EXPECT_EQ(std::tie(wu.seihei, wu.meisei, wu.tian, wu.kessoku), std::make_tuple(Int16(1), Int16(7), Int16(80), Int16(45)));
 }
 
 TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) {
@@ -66,11 +65,12 @@ TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) 
 TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
     w.add_province(1, "許昌", 1);
     w.add_province(2, "建業", 2);
-    w.gun(2).tian = 0;  // 0 × 3/4 = 0: threshold 60 for 呉
+    w.gun(2).tian = 2;  // Int(1.5) = 1: threshold 60.3 for 呉
     w.gun(1).tian = 100;  // 75: threshold 85 for 魏
-    w.rolls({{85, 100}, {60, 100}});  // 魏: 86 > 85 breaks away; 呉: 61 > 60 breaks away
+    w.rolls({{85, 100}, {60, 100}});  // 魏: 86 > 85 breaks away; 呉: 61 > 60.3 breaks away
     Hikiwake_rtn(w.state(), w.gun(1), w.gun(2));
-    EXPECT_EQ(std::tie(w.gun(1).seihei, w.gun(1).tian, w.gun(2).seihei), std::make_tuple(Int16(15), Int16(75), Int16(3)));
+    EXPECT_EQ(std::tie(w.gun(1).seihei, w.gun(1).tian, w.gun(2).seihei, w.gun(2).tian),
+              std::make_tuple(Int16(15), Int16(75), Int16(3), Int16(1)));
     EXPECT_EQ(w.state().pages.page_text[0],
               "<55:以前より民心の離れていた許昌、>\r\n<55:以前より民心の離れていた建業、>\r\n");
 }
@@ -121,13 +121,16 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     w.add_general({6, "丁", 1, kJobBukan, 5, 5, 5, 5, 5, 0});
     Gun& wu = w.gun(2);
     wu.kessoku = 100;  // the second roll must pass 60
-    // Highest dice for everybody: d1 = 14, d2 = 100.
-    for (int k = 0; k < 4; ++k) w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    // Highest dice for the ruler, 甲 and 乙: d1 = 14, d2 = 100.
+    for (int k = 0; k < 3; ++k) w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    // 丙 (Setu 0): d1 = 0 + 2 reaches 2, d2 = 49 + 10 + 2 passes 60; each draw in its place.
+    for (float r : {0.01f, 0.3f, 0.99f, 0.2f}) w.dice.push(r);
     // 戊 passes d1 but not d2: 60 is not above 60.
     w.rolls({{0, 8}, {2, 8}, {29, 50}, {29, 50}});
     w.add_general({7, "戊", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
     EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
     EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
     EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
@@ -137,63 +140,39 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     EXPECT_EQ(w.shared.text_sub1, "甲、丙、");
 }
 
-// Provinces of a beaten warlord break away with 30 % at order 100 and 50 % at order 0.
-TEST_F(Consequences, BreakAwayOddsFollowPublicOrder) {
-    for (int p = 1; p <= 40; ++p) w.add_province(p, "州", 2);
-    w.dice.then_seeded(2024);
-    for (const auto& [tian, expected] : {std::pair{100, 0.30}, std::pair{0, 0.50}}) {
-        int lost = 0, to_winner = 0;
-        const int trials = 250;
-        for (int t = 0; t < trials; ++t) {
-            for (int p = 1; p <= 40; ++p) w.kuni(p).gunID = 2;
-            w.gun(2).tian = tian;
-            rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 16);
-            for (int p = 1; p <= 40; ++p) {
-                lost += w.kuni(p).gunID != 2;
-                to_winner += w.kuni(p).gunID == 1;
-            }
-        }
-        const double rate = static_cast<double>(lost) / (40.0 * trials);
-        EXPECT_NEAR(rate, expected, 0.02) << "order " << tian;
-        // hold 16 beats the 0..30 roll with chance 136/256.
-        EXPECT_NEAR(static_cast<double>(to_winner) / lost, 136.0 / 256.0, 0.03);
-    }
-    // hold 0 never hands a province over; hold 31 always does.
-    for (int hold : {0, 31}) {
-        for (int p = 1; p <= 40; ++p) w.kuni(p).gunID = 2;
-        for (int t = 0; t < 60; ++t) rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), hold);
-        for (int p = 1; p <= 40; ++p) EXPECT_EQ(w.kuni(p).gunID, hold > 30 ? 1 : 0);
-    }
-}
-
-TEST_F(Consequences, ProvinceTextsNameWhatWentWhere) {
+TEST_F(Consequences, ProvincesBreakAwayAboveOrderAndGoToTheWinnerBelowHold) {
     w.add_province(1, "建業", 2);
     w.add_province(2, "会稽", 2);
     w.add_province(3, "許昌", 1);
-    w.gun(2).tian = 50;  // breaks away above 60
-    w.rolls({{60, 100}, {15, 16}, {15, 16}, {99, 100}, {0, 16}, {0, 16}});
-    rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 1);
-    EXPECT_EQ(w.kuni(1).gunID, 0);
-    EXPECT_EQ(w.kuni(2).gunID, 1);
-    EXPECT_EQ(w.kuni(3).gunID, 1);
+    w.add_province(4, "呉郡", 2);
+    w.gun(2).tian = 52;  // a province breaks away on a roll above 52 / 5 + 50
+    w.rolls({{60, 100}});  // 61: away; hold 2 is not above Int(1.03) + Int(1.03): free
+    for (int i = 0; i < 2; ++i) w.dice.push(0.0645f);
+    w.rolls({{99, 100}, {0, 16}, {1, 16},  // 100: away; 2 above 0 + 1: to the winner
+             {59, 100}});                  // 60 stays
+    rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 2);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+    EXPECT_EQ(w.dice.randomize_calls(), 1);
+    EXPECT_EQ((std::vector<int>{w.kuni(1).gunID, w.kuni(2).gunID, w.kuni(3).gunID, w.kuni(4).gunID}),
+              (std::vector<int>{0, 1, 1, 2}));
     EXPECT_EQ(w.state().pages.page_text[0],
               "<54:以前より民心の離れていた会稽、>\r\n<55:建業、>\r\n");
 }
 
-TEST_F(Consequences, GoodOrderKeepsEveryProvince) {
-    for (int p = 1; p <= 10; ++p) w.add_province(p, "州", 2);
-    w.gun(2).tian = 120;
-    w.dice.then_seeded(8);
-    for (int t = 0; t < 200; ++t) rnd_Dokuritu2(w.state(), w.gun(2));
-    for (int p = 1; p <= 10; ++p) EXPECT_EQ(w.kuni(p).gunID, 2);
+TEST_F(Consequences, AfterADrawAProvinceBreaksAwayOnlyAboveAThirdOfTheOrderPlus60) {
+    w.add_province(1, "州", 2);
+    w.gun(2).tian = 120;  // 120 / 3 + 60 = 100: not even the highest roll passes it
+    w.rolls({{99, 100}});
+    rnd_Dokuritu2(w.state(), w.gun(2));
+    EXPECT_EQ(w.kuni(1).gunID, 2);
     EXPECT_EQ(w.state().pages.page_text[0], "");
 }
 
 TEST_F(Consequences, ArmyIsTheSumOfTheProvinces) {
     w.add_province(1, "甲", 1, 30);
-    w.add_province(2, "乙", 1, 12);
+    w.add_province(2, "乙", 0, 99);
     w.add_province(3, "丙", 2, 7);
-    w.add_province(4, "丁", 0, 99);
+    w.add_province(4, "丁", 1, 12);
     w.gun(2).army = 500;
     update_Army(w.state());
     EXPECT_EQ(w.gun(1).army, 42);

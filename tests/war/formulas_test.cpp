@@ -16,14 +16,25 @@ TEST(BattleFormulas, StrengthRoundsDownTheLevyAndIsAtLeastOne) {
     EXPECT_EQ(battle_strength(100, 32000, 32000), 32767);
 }
 
-TEST(BattleFormulas, VerdictExamples) {
-    EXPECT_EQ(battle_verdict(160, 100, 250, 250), kAttackerWins);
-    EXPECT_EQ(battle_verdict(140, 100, 250, 180), kAttackerWins);  // 100 < 120 and 140 > 135
-    EXPECT_EQ(battle_verdict(140, 100, 250, 140), kUndecided);     // 100 is not below 93.3
-    EXPECT_EQ(battle_verdict(150, 100, 250, 250), kUndecided);     // exactly one and a half is not enough
-    EXPECT_EQ(battle_verdict(100, 160, 250, 250), kDefenderWins);
-    // Morale below zero is compared as it is.
-    EXPECT_EQ(battle_verdict(-20, -40, 200, 200), kAttackerWins);
+TEST(BattleFormulas, VerdictOnEitherSideAndAtEachBoundary) {
+    struct Case { int m0, m1, s0, s1, verdict; };
+    const Case cases[] = {
+        {160, 100, 250, 250, kAttackerWins},
+        {150, 100, 250, 250, kUndecided},     // exactly one and a half is not enough
+        {140, 100, 250, 180, kAttackerWins},  // 100 < 120 and 140 > 135
+        {140, 100, 250, 140, kUndecided},     // 100 is not below 93.3
+        {120, 100, 250, 150, kUndecided},     // nor below 100
+        {135, 100, 250, 180, kUndecided},     // 135 is not above three quarters of 180
+        {100, 160, 250, 250, kDefenderWins},
+        {100, 150, 250, 250, kUndecided},
+        {100, 140, 180, 250, kDefenderWins},
+        {100, 135, 180, 250, kUndecided},
+        {100, 140, 140, 250, kUndecided},
+        {100, 120, 150, 250, kUndecided},
+        {-20, -40, 200, 200, kAttackerWins},  // morale below zero is compared as it is
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(battle_verdict(c.m0, c.m1, c.s0, c.s1), c.verdict) << c.m0 << " : " << c.m1;
 }
 
 TEST(BattleFormulas, RighteousWarFigures) {
@@ -51,18 +62,37 @@ TEST(BattleFormulas, SurrenderRules) {
     s.ttl_plc = {60, 1};
     s.morale = {250, 151};
     EXPECT_TRUE(surrender_demanded(s));
-    EXPECT_EQ(surrender_verdict(s), kAttackerWins);
     s.morale = {165, 150};  // 1.1 exactly is not more than 1.1
     EXPECT_FALSE(surrender_demanded(s));
-    // Overwhelming numbers but a defender in better heart: nobody gives in.
-    s.morale = {150, 160};
-    EXPECT_EQ(surrender_verdict(s), kUndecided);
     s.ally_strength = {100, 100};
-    s.strength = {100, 100};
     s.ttl_plc = {150, 1};
     s.morale = {250, 151};
     EXPECT_TRUE(surrender_demanded(s));
-    EXPECT_EQ(surrender_verdict(s), kUndecided);
+    s.ally_strength = {1000, 100};
+    s.ttl_plc = {49, 1};  // 10 + 5: enough
+    EXPECT_TRUE(surrender_demanded(s));
+    s.ttl_plc = {44, 1};  // 10 + 4.5: not
+    EXPECT_FALSE(surrender_demanded(s));
+
+    // Who gives in: the alliances' ratio plus the armies' ratio above 3.2, and worse heart.
+    struct Case { std::array<Int16, 2> ally, strength, morale; int verdict; };
+    const Case cases[] = {
+        {{300, 100}, {100, 100}, {151, 150}, kAttackerWins},  // 3 + 1
+        {{100, 100}, {400, 100}, {151, 150}, kAttackerWins},  // 1 + 4
+        {{100, 100}, {100, 400}, {150, 151}, kDefenderWins},
+        {{300, 100}, {100, 100}, {150, 150}, kUndecided},     // equal heart
+        {{100, 300}, {100, 100}, {150, 151}, kDefenderWins},
+        {{100, 300}, {100, 100}, {150, 150}, kUndecided},
+        {{20, 10}, {12, 10}, {151, 150}, kUndecided},  // 2 + 1.2 is not above 3.2
+        {{10, 20}, {10, 12}, {150, 151}, kUndecided},
+        {{1100, 100}, {900, 100}, {150, 160}, kUndecided},  // overwhelming numbers, better heart
+        {{100, 100}, {100, 100}, {250, 151}, kUndecided},
+    };
+    for (const Case& c : cases) {
+        s.ally_strength = c.ally, s.strength = c.strength, s.morale = c.morale;
+        EXPECT_EQ(surrender_verdict(s), c.verdict) << c.ally[0] << "/" << c.ally[1] << " " << c.strength[0] << "/"
+                                                   << c.strength[1] << " " << c.morale[0] << "/" << c.morale[1];
+    }
 }
 
 class RoleContest : public ::testing::Test {
@@ -79,13 +109,19 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     w.add_general({2, "乙", 1, kJobBunkan, 10, 10, 10, 90, 90, 10});  // not eligible: no draws
     w.add_general({3, "丙", 2, kJobShougun, 10, 10, 10, 90, 90, 10});  // other warlord
     w.add_general({4, "丁", 1, kJobGunshi, 10, 10, 10, 19, 11, 10});
-    w.rolls({{0, 3}, {0, 3}, {1, 3}, {0, 3}});  // 甲: 2 + 30 = 32; 丁: 3 + 30 = 33
+    w.rolls({{0, 3}, {0, 3}, {2, 3}, {2, 3}});  // 甲: 2 + 30 = 32; 丁: 6 + 30 = 36
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 4);
-    EXPECT_EQ(w.state().contest_score, 33);
+    EXPECT_EQ(w.state().contest_score, 36);
     EXPECT_EQ(w.dice.draws(), 4u);
 
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}});  // both 32: the lower id keeps the role
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 1);
+    EXPECT_EQ(w.dice.remaining(), 0u);
+
+    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師), 2 + fight 10.
+    w.rolls({{1, 2}});
+    EXPECT_EQ(Ikki_rtn(w.state(), w.gun(1)), 1);
+    EXPECT_EQ(w.state().contest_score, 12);
     EXPECT_EQ(w.dice.remaining(), 0u);
 }
 

@@ -259,6 +259,15 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
         EXPECT_EQ(known->line_starts().text, fresh->line_starts().text) << next;
         EXPECT_EQ(known->line_starts().bytes, fresh->line_starts().bytes) << next;
     }
+
+    // A last line without its line end is kept byte for byte too.
+    const std::string last_line = "\x87\x9A" + sjis("の年");
+    dir.write("ini/kodarn.log", sjis("鼎陣記の記録\r\n") + last_line);
+    const GameFolder again = dir.folder();
+    std::string unended = again.read_shared(files::kLog)->text();
+    unended.replace(0, unended.find('\r'), "記録");
+    again.replace_keeping_old(files::kLog, files::kLogScratch, unended);
+    EXPECT_EQ(dir.read("ini/kodarn.log"), sjis("記録\r\n") + last_line);
 }
 
 TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {

@@ -6,6 +6,7 @@
 #include "test_support.h"
 #include "world/error.h"
 #include "world/record_ops.h"
+#include "world/trace.h"
 #include "world/working_set.h"
 
 namespace teijinki {
@@ -130,6 +131,15 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
     std::filesystem::remove(dir.root() / "ini/busv.ini");
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
+    // A file cut off after a whole record: the whole-set load names the first record missing.
+    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + general(2, "夏侯惇", 1, 4, "b"));
+    try {
+        WorkingSet set;
+        ld_Chr(folder, shared, set);
+        FAIL() << "two records of three read as whole";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.record_id(), 3);
+    }
 }
 
 TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
@@ -139,16 +149,27 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     EXPECT_EQ(set.gun[2].kunshuID, 4);
     EXPECT_TRUE(set.gun[2].del);
     EXPECT_EQ(set.kuni[2].name, "冀州");
+    const std::vector<TraceWarlord> standing = warlord_standing(shared, set);
+    ASSERT_EQ(standing.size(), 2u);
+    const TraceWarlord& cao = standing[0];
+    EXPECT_EQ(std::tie(cao.id, cao.army, cao.seihei, cao.meisei, cao.tian, cao.kessoku, cao.ifu, cao.del, cao.provinces),
+              std::make_tuple(1, 0, 3, 50, 60, 70, 10, false, 2));
 
     set.gun[1].del = true;
     set.chr[3].kunID = 0;
     set.chr[1].jpg = "changed";  // never written: the portrait stays as read
     set.kuni[3].gunID = 2;
+    // A record numbered 0 is none of the game's: the rewrites keep it as it is.
+    const std::string zeros[] = {general(0, "零", 1, 5, "z"), warlord(0, "零", 0, 1, 9), province(0, "零", 1, 9)};
+    const char* files[] = {"ini/busv.ini", "ini/gunsv.ini", "ini/Kunisv.ini"};
+    for (int f = 0; f < 3; ++f) dir.write(files[f], zeros[f] + dir.read(files[f]));
     const std::string generals_before = dir.read("ini/busv.ini");
     sv_Gun(folder, shared, set);
     sv_Chr(folder, shared, set);
     sv_Kuni(folder, shared, set);
+    for (int f = 0; f < 3; ++f) EXPECT_TRUE(dir.read(files[f]).starts_with(zeros[f])) << files[f];
     WorkingSet again;
+    again.chr[3].gunID = 2;  // a set used before: the links are made afresh
     load_working_set(folder, shared, again);
     EXPECT_TRUE(again.gun[1].del);
     EXPECT_EQ(again.chr[3].gunID, 0);

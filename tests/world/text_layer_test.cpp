@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,13 @@ TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
     EXPECT_FALSE(in.eof());
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
+    // A comma at a line's end leaves one more, empty, item on that line.
+    ListReader trailing("ab,\r\ncd", "f");
+    for (const char* expected : {"ab", "", "cd"}) EXPECT_EQ(trailing.item(), expected);
+    // A whole line is taken with its line end, whichever kind it is.
+    ListReader lines("a,b\r\nc\rd\n\ne", "f");
+    for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
+    EXPECT_TRUE(lines.eof());
 }
 
 TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
@@ -77,6 +85,32 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     EXPECT_THROW(folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"), DataError);
 }
 
+// Text handed over as a view into a longer buffer must not be read past its end.
+TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
+    const std::string buffer = "ab\xFF";
+    EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
+    EXPECT_FALSE(is_valid_utf8(buffer));
+    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷"}) EXPECT_TRUE(is_valid_utf8(good)) << good;
+    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80"})
+        EXPECT_FALSE(is_valid_utf8(bad)) << bad;
+    const std::string crlf = "a\r\n";
+    EXPECT_EQ(split_lines(std::string_view(crlf).substr(0, 2)), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(split_lines("a\r\rb\n\r\nc"), (std::vector<std::string>{"a", "", "b", "", "c"}));
+
+    // Half-width kana grow from one byte to three: more than the first guess of the room needed.
+    const std::string kana_sjis(100, '\xB1');
+    std::string kana_utf8;
+    for (int i = 0; i < 100; ++i) kana_utf8 += "ｱ";
+    EXPECT_EQ(to_utf8(kana_sjis, Encoding::ShiftJis), kana_utf8);
+    EXPECT_EQ(from_utf8(kana_utf8, Encoding::ShiftJis), kana_sjis);
+
+    // A character Shift-JIS lacks becomes one "?"; its neighbours of every length stay whole.
+    TempGameFolder dir;
+    dir.write("ini/Text.ini", *from_utf8(".1\r\n鼎陣記\r\n..\r\n", Encoding::ShiftJis));
+    EXPECT_EQ(dir.folder().encode("aあ😀ｱ"), "a\x82\xA0?\xB1");
+    EXPECT_EQ(dir.folder().encode("あ😀"), "\x82\xA0?");
+}
+
 TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     TempGameFolder dir;
     auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
@@ -97,6 +131,21 @@ TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     std::string expected = records;
     expected.replace(expected.find("夏侯惇"), std::string("夏侯惇").size(), "夏侯淵");
     EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
+}
+
+// Every way the game writes a file leaves it readable and writable by its owner, readable by all.
+TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
+    TempGameFolder dir;
+    const GameFolder folder = dir.folder();
+    const mode_t before = ::umask(022);
+    folder.write_text("\\ini\\a.ini", "a");
+    folder.replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "b");
+    write_bytes_scratch(dir.root() / "ini/c.ini", "c", "c");
+    ::umask(before);
+    for (const char* name : {"ini/a.ini", "ini/b.ini", "ini/c.ini"}) {
+        const auto mode = std::filesystem::status(dir.root() / name).permissions() & std::filesystem::perms::all;
+        EXPECT_EQ(mode, static_cast<std::filesystem::perms>(0644)) << name;
+    }
 }
 
 TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {

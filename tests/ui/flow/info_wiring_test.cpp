@@ -17,34 +17,24 @@
 namespace teijinki::testing {
 namespace {
 
-class InfoWiring : public ::testing::Test {
+class InfoWiring : public ShippedScreens<ui::GameScreenOpener, 3> {
 protected:
     void SetUp() override {
-        if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data are not there yet";
-        tmp.copy_shipped_ini();
-        folder = std::make_unique<GameFolder>(tmp.root());
-        host = std::make_unique<ScriptedQtHost>(*folder, opener);
-        ui::TitleScreen title(*host, *folder, shared, rng);
+        ui::TitleScreen title(host, folder, shared, rng);
         title.List1_0_Click(1);
         title.findChild<QListWidget*>(QStringLiteral("List1_1"))->item(0)->setSelected(true);
         title.Command2_Click();
-        main = std::make_unique<ui::MainScreen>(*host, *folder, shared, rng);
+        main = std::make_unique<ui::MainScreen>(host, folder, shared, rng);
         main->open_game();
-        host->dialogs.clear();
+        host.dialogs.clear();
     }
 
-    TempGameFolder tmp;
-    ui::GameScreenOpener opener;
-    std::unique_ptr<GameFolder> folder;
-    std::unique_ptr<ScriptedQtHost> host;
-    SharedValues shared;
-    SeededRandom rng{3};
     std::unique_ptr<ui::MainScreen> main;
 };
 
 TEST_F(InfoWiring, MenuMapPanelAndPlayerListOpenTheirScreens) {
     std::vector<std::string> plots;
-    host->on_dialog = [&](QDialog& d) {
+    host.on_dialog = [&](QDialog& d) {
         if (auto* txt = d.findChild<QLabel*>(QStringLiteral("Txt_lab"))) plots.push_back(txt->text().toStdString());
         d.reject();
     };
@@ -55,7 +45,7 @@ TEST_F(InfoWiring, MenuMapPanelAndPlayerListOpenTheirScreens) {
     ASSERT_LT(panel, 4);
     main->Gun_lst_Click(panel, 0);
     main->dsp_PC_Click(0);
-    EXPECT_EQ(host->dialogs, (std::vector<std::string>{"ALL_Gdata", "Map", "Gdata", "Gdata"}));
+    EXPECT_EQ(host.dialogs, (std::vector<std::string>{"ALL_Gdata", "Map", "Gdata", "Gdata"}));
     ASSERT_EQ(plots.size(), 2u);
     for (const std::string& line : plots) EXPECT_NE(line.find(kPlottingSuffix), std::string::npos) << line;
 }
@@ -64,12 +54,12 @@ TEST_F(InfoWiring, TheEndOfTheGameShowsTheWarlordListTheMapAndTheCredits) {
     MainState& m = main->state();
     for (int moves = 0; moves < 200 && !m.game_over; ++moves) main->Command1_Click(3);
     ASSERT_TRUE(m.game_over);
-    ASSERT_GE(host->dialogs.size(), 3u);
-    const std::vector<std::string> last(host->dialogs.end() - 3, host->dialogs.end());
+    ASSERT_GE(host.dialogs.size(), 3u);
+    const std::vector<std::string> last(host.dialogs.end() - 3, host.dialogs.end());
     EXPECT_EQ(last, (std::vector<std::string>{"ALL_Gdata", "Map", "Msg"}));
-    ASSERT_FALSE(host->windows.empty());
-    EXPECT_EQ(host->windows.back().msg_mode, kMsgCredits);
-    EXPECT_TRUE(host->ended());
+    ASSERT_FALSE(host.windows.empty());
+    EXPECT_EQ(host.windows.back().msg_mode, kMsgCredits);
+    EXPECT_TRUE(host.ended());
 }
 
 }  // namespace

@@ -36,21 +36,15 @@ void type_slot_and_decide(QDialog& d, const std::string& slot, std::vector<std::
     if (!screen->rules().closed) click(d, "Command3");
 }
 
-class SaveLoad : public ::testing::Test {
+class SaveLoad : public ShippedScreens<ui::GameScreenOpener, 7> {
 protected:
-    void SetUp() override {
-        if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data are not there yet";
-        tmp.copy_shipped_ini();
-        folder = std::make_unique<GameFolder>(tmp.root());
-        host = std::make_unique<ScriptedQtHost>(*folder, opener);
-    }
 
     std::unique_ptr<ui::MainScreen> start_scenario2(SharedValues& sh) {
-        ui::TitleScreen title(*host, *folder, sh, rng);
+        ui::TitleScreen title(host, folder, sh, rng);
         title.List1_0_Click(1);
         title.findChild<QListWidget*>(QStringLiteral("List1_1"))->item(0)->setSelected(true);
         title.Command2_Click();
-        auto main = std::make_unique<ui::MainScreen>(*host, *folder, sh, rng);
+        auto main = std::make_unique<ui::MainScreen>(host, folder, sh, rng);
         main->open_game();
         return main;
     }
@@ -59,12 +53,6 @@ protected:
         return tmp.read("ini/busv.ini") + tmp.read("ini/gunsv.ini") + tmp.read("ini/Kunisv.ini") + tmp.read("ini/Cmtsv.ini");
     }
 
-    TempGameFolder tmp;
-    ui::GameScreenOpener opener;
-    std::unique_ptr<GameFolder> folder;
-    std::unique_ptr<ScriptedQtHost> host;
-    SharedValues shared;
-    SeededRandom rng{7};
 };
 
 TEST_F(SaveLoad, SlotSevenSavedFromTheMainScreenComesBackFromTheTitleScreen) {
@@ -76,13 +64,13 @@ TEST_F(SaveLoad, SlotSevenSavedFromTheMainScreenComesBackFromTheTitleScreen) {
     shared.mei_kessoku[2] = 58;
     shared.mei_kessoku[3] = 91;
     std::vector<std::string> captions;
-    host->on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "07", &captions); };
+    host.on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "07", &captions); };
     main->cmdSave_Click();
     EXPECT_EQ(captions, std::vector<std::string>{"セーブ画面"});
-    EXPECT_TRUE(host->saw_box_ending("save07でセーブしますか？"));
+    EXPECT_TRUE(host.saw_box_ending("save07でセーブしますか？"));
     EXPECT_TRUE(shared.saved_flag);
-    EXPECT_TRUE(folder->exists("\\save\\save07.ini"));
-    EXPECT_FALSE(folder->exists("\\save\\save7.ini")) << "07 and 7 are different slots";
+    EXPECT_TRUE(folder.exists("\\save\\save07.ini"));
+    EXPECT_FALSE(folder.exists("\\save\\save7.ini")) << "07 and 7 are different slots";
     const std::string saved_files = working_files();
     const std::string player = shared.player_name[0];
     main.reset();
@@ -96,31 +84,31 @@ TEST_F(SaveLoad, SlotSevenSavedFromTheMainScreenComesBackFromTheTitleScreen) {
     }
     ASSERT_NE(working_files(), saved_files);
     SharedValues fresh;
-    host->boxes.clear();
-    ui::TitleScreen title(*host, *folder, fresh, rng);
+    host.boxes.clear();
+    ui::TitleScreen title(host, folder, fresh, rng);
     QSignalSpy ready(&title, &ui::TitleScreen::gameReady);
     title.Command1_Click(1);
     EXPECT_EQ(captions.back(), "ロード画面");
     ASSERT_EQ(ready.count(), 1);
-    EXPECT_TRUE(host->saw_box_ending("save07シナリオ 2" + player + " 196年\r\nこれをロードしますか？"));
+    EXPECT_TRUE(host.saw_box_ending("save07シナリオ 2" + player + " 196年\r\nこれをロードしますか？"));
     EXPECT_EQ(fresh.start_mode, 2);
     EXPECT_EQ(working_files(), saved_files);
 
-    ui::MainScreen loaded(*host, *folder, fresh, rng);
+    ui::MainScreen loaded(host, folder, fresh, rng);
     loaded.open_game();
     EXPECT_EQ(loaded.state().year, 196);
     EXPECT_EQ(loaded.findChild<QLabel*>(QStringLiteral("Year_lab"))->text(), QStringLiteral("196年の戦況"));
     EXPECT_EQ(fresh.mei_kessoku[1], 37);
     EXPECT_EQ(fresh.mei_kessoku[2], 58);
     EXPECT_EQ(fresh.mei_kessoku[3], 91);
-    EXPECT_EQ(host->boxes.back(), player + "の番です。");
+    EXPECT_EQ(host.boxes.back(), player + "の番です。");
 }
 
 TEST_F(SaveLoad, BackAndTheCloseBoxLeaveFormResultZeroAndSaveNothing) {
     auto main = start_scenario2(shared);
     for (const char* way : {"back", "escape"}) {
         shared.form_result = 1;
-        host->on_dialog = [&](QDialog& d) {
+        host.on_dialog = [&](QDialog& d) {
             click(d, "Command1_3");
             if (std::string(way) == "back") click(d, "Command3");
             else QTest::keyClick(&d, Qt::Key_Escape);
@@ -129,9 +117,9 @@ TEST_F(SaveLoad, BackAndTheCloseBoxLeaveFormResultZeroAndSaveNothing) {
         main->cmdSave_Click();
         EXPECT_EQ(shared.form_result, 0) << way;
         EXPECT_FALSE(shared.saved_flag) << way;
-        EXPECT_FALSE(folder->exists("\\save\\save3.ini")) << way;
+        EXPECT_FALSE(folder.exists("\\save\\save3.ini")) << way;
     }
-    EXPECT_EQ(host->dialogs, (std::vector<std::string>{"SVLD", "SVLD"}));
+    EXPECT_EQ(host.dialogs, (std::vector<std::string>{"SVLD", "SVLD"}));
 }
 
 TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
@@ -141,8 +129,8 @@ TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
     const int year = m.year;
     const auto cohesion = shared.mei_kessoku;
     bool stayed_open = false;
-    host->boxes.clear();
-    host->on_dialog = [&](QDialog& d) {
+    host.boxes.clear();
+    host.on_dialog = [&](QDialog& d) {
         click(d, "Command1_4");
         click(d, "Command1_2");
         click(d, "Command2_1");
@@ -151,12 +139,12 @@ TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
     };
     main->cmdLoad_Click();
     // The unsaved game is asked about first, then the preview fails.
-    ASSERT_GE(host->boxes.size(), 2u);
-    EXPECT_EQ(host->boxes[0], kNotSavedQuestion);
-    EXPECT_EQ(host->boxes[1].rfind(kFileNotFound, 0), 0u) << host->boxes[1];
-    EXPECT_NE(host->boxes[1].find("save42.ini"), std::string::npos) << "names the file: " << host->boxes[1];
+    ASSERT_GE(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0], kNotSavedQuestion);
+    EXPECT_EQ(host.boxes[1].rfind(kFileNotFound, 0), 0u) << host.boxes[1];
+    EXPECT_NE(host.boxes[1].find("save42.ini"), std::string::npos) << "names the file: " << host.boxes[1];
     EXPECT_TRUE(stayed_open);
-    EXPECT_EQ(host->boxes.size(), 2u) << "no load question for a missing slot";
+    EXPECT_EQ(host.boxes.size(), 2u) << "no load question for a missing slot";
     EXPECT_EQ(working_files(), files);
     EXPECT_EQ(m.year, year);
     EXPECT_EQ(shared.mei_kessoku[1], cohesion[1]);
@@ -168,7 +156,7 @@ TEST_F(SaveLoad, AMissingSlotIsNamedAndTheGameStaysAsItWas) {
 TEST_F(SaveLoad, ASlotCutAtARecordBoundaryIsRefusedAndTheGameStaysAsItWas) {
     auto main = start_scenario2(shared);
     MainState& m = main->state();
-    host->on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "5"); };
+    host.on_dialog = [&](QDialog& d) { type_slot_and_decide(d, "5"); };
     main->cmdSave_Click();
     main->Command1_Click(3);  // a year on: the game is no longer the slot's, and unsaved
     ASSERT_FALSE(shared.saved_flag);
@@ -176,11 +164,11 @@ TEST_F(SaveLoad, ASlotCutAtARecordBoundaryIsRefusedAndTheGameStaysAsItWas) {
     tmp.write("save/busv5.ini", generals.substr(0, generals.find("\r\n.101\r\n") + 2));
     const std::string files = working_files() + tmp.read("ini/kodarn.log");
     const int year = m.year;
-    host->boxes.clear();
+    host.boxes.clear();
     main->cmdLoad_Click();
-    ASSERT_EQ(host->boxes.size(), 2u);
-    EXPECT_EQ(host->boxes[0], kNotSavedQuestion);
-    EXPECT_NE(host->boxes[1].find("save/busv5.ini: record 101"), std::string::npos) << host->boxes[1];
+    ASSERT_EQ(host.boxes.size(), 2u);
+    EXPECT_EQ(host.boxes[0], kNotSavedQuestion);
+    EXPECT_NE(host.boxes[1].find("save/busv5.ini: record 101"), std::string::npos) << host.boxes[1];
     EXPECT_EQ(working_files() + tmp.read("ini/kodarn.log"), files);
     EXPECT_FALSE(shared.saved_flag);
     EXPECT_EQ(m.year, year);
@@ -192,7 +180,7 @@ TEST_F(SaveLoad, CtrlSOpensTheSaveScreenAndCtrlLTheLoadScreen) {
     main->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
     std::vector<std::string> captions;
-    host->on_dialog = [&](QDialog& d) {
+    host.on_dialog = [&](QDialog& d) {
         captions.push_back(d.windowTitle().toStdString());
         d.reject();
     };
@@ -217,12 +205,12 @@ TEST_F(SaveLoad, SwitchingTheMusicOnAgainRetriesAfterAFailure) {
     for (const char* piece : {"china1", "french1", "Game01"}) tmp.write(std::string("midi/") + piece + ".mid", "MThd");
     auto owned = std::make_unique<FailingOnce>();
     FailingOnce& player = *owned;
-    PieceMusic music(*folder, std::move(owned));
-    host->set_music(&music);
+    PieceMusic music(folder, std::move(owned));
+    host.set_music(&music);
     auto main = start_scenario2(shared);
     MainState& m = main->state();
     ASSERT_TRUE(m.music_failed);
-    EXPECT_TRUE(host->saw_box_ending(kMusicFailed));
+    EXPECT_TRUE(host.saw_box_ending(kMusicFailed));
     const int before = player.plays;
     main->cmdMusic_Click();  // off
     main->cmdMusic_Click();  // on: tried again, and this time it plays
@@ -230,7 +218,7 @@ TEST_F(SaveLoad, SwitchingTheMusicOnAgainRetriesAfterAFailure) {
     EXPECT_FALSE(m.music_failed);
     EXPECT_TRUE(m.bgm_on);
     EXPECT_EQ(main->findChild<QAction*>(QStringLiteral("cmdMusic"))->text(), QStringLiteral("BGM/OFF"));
-    host->set_music(nullptr);
+    host.set_music(nullptr);
 }
 
 TEST(SlotListOnScreen, ListsTheSlotsAndADoubleClickOnTheLoadScreenAsksTheLoadQuestion) {

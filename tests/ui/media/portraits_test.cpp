@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -48,11 +49,14 @@ TEST(Portraits, EveryPortraitOfTheShippedMastersLoadsAtPortraitSize) {
         const QImage image = decode(folder, name);
         ASSERT_FALSE(image.isNull()) << "CG/" << name << ".jpg of " << where << " does not load";
         EXPECT_EQ(image.size(), QSize(120, 150)) << name;
+        EXPECT_LE(std::filesystem::file_size(*picture_file(folder, name)), 12u * 1024) << name << " is too large";
         const QPixmap shown = ui::load_cg(folder, name);
         EXPECT_EQ(shown.size(), QSize(120, 150)) << name << " through the screens' loader";
     }
     for (const char* scene : {"eiyu3", "eiyu3mono"}) EXPECT_EQ(decode(folder, scene).size(), QSize(240, 180)) << scene;
+    EXPECT_TRUE(decode(folder, "eiyu3mono").isGrayscale());
     EXPECT_EQ(decode(folder, "title").size(), QSize(640, 400));
+    EXPECT_EQ(QImage(QString::fromStdString(TEIJINKI_DATA_DIR "/icons/teijinki.png"), "PNG").size(), QSize(256, 256));
 }
 
 TEST(Portraits, AMissingDamagedOrUnsafePictureIsEmpty) {

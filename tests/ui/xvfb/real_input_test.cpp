@@ -75,25 +75,13 @@ TEST(RealInput, PagingKeysReachTheMessageWindowThroughTheFocusedButton) {
     EXPECT_FALSE(w.isVisible());
 }
 
-class RealInputGame : public ::testing::Test {
+class RealInputGame : public ShippedScreens<RecordingOpener, 3> {
 protected:
-    void SetUp() override {
-        if (!shipped_data_present()) GTEST_SKIP() << "the shipped scenario data are not there yet";
-        tmp.copy_shipped_ini();
-        folder = std::make_unique<GameFolder>(tmp.root());
-        host = std::make_unique<ScriptedQtHost>(*folder, opener);
-    }
 
-    TempGameFolder tmp;
-    RecordingOpener opener;
-    std::unique_ptr<GameFolder> folder;
-    std::unique_ptr<ScriptedQtHost> host;
-    SharedValues shared;
-    SeededRandom rng{3};
 };
 
 TEST_F(RealInputGame, TheTitleCountsEveryPressOfADoubleClickAndWorksFromTheKeyboard) {
-    ui::TitleScreen title(*host, *folder, shared, rng);
+    ui::TitleScreen title(host, folder, shared, rng);
     title.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();  // only the clicks count here
     show_and_wait(title);
     EXPECT_TRUE(on_screen(title));
@@ -117,8 +105,8 @@ TEST_F(RealInputGame, TheTitleCountsEveryPressOfADoubleClickAndWorksFromTheKeybo
 
 TEST_F(RealInputGame, TheSavePadTakesDigitsAndBackspaceFromTheKeyboard) {
     shared.start_mode = 1;  // the save screen
-    ui::QtHost real(*folder, opener);
-    ui::SvldDialog pad(nullptr, real, *folder, shared);
+    ui::QtHost real(folder, opener);
+    ui::SvldDialog pad(nullptr, real, folder, shared);
     show_and_wait(pad);
     EXPECT_TRUE(on_screen(pad));
     press_keys(pad, "3 BackSpace 0 7");
@@ -129,10 +117,10 @@ TEST_F(RealInputGame, TheSavePadTakesDigitsAndBackspaceFromTheKeyboard) {
 }
 
 TEST_F(RealInputGame, TheMainScreenOpensWithinTheScreen) {
-    ui::TitleScreen title(*host, *folder, shared, rng);
+    ui::TitleScreen title(host, folder, shared, rng);
     title.findChild<QListWidget*>(QStringLiteral("List1_1"))->item(0)->setSelected(true);
     title.Command2_Click();
-    ui::MainScreen main(*host, *folder, shared, rng);
+    ui::MainScreen main(host, folder, shared, rng);
     show_and_wait(main);
     main.open_game();
     EXPECT_TRUE(on_screen(main)) << main.frameGeometry().width() << "x" << main.frameGeometry().height();
