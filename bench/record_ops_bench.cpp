@@ -64,7 +64,6 @@ int main(int argc, char** argv) {
     rows.push_back({"ld_Chr_rtn (one general)", median_us(repetitions, [&](int i) { ops.target_id = 1 + i % 170; ops.ld_Chr_rtn(); }), "< 20"});
     rows.push_back({"ld_Gun_rtn (one warlord)", median_us(repetitions, [&](int i) { ops.target_id = 1 + i % 13; ops.ld_Gun_rtn(); }), "< 20"});
     rows.push_back({"ld_Kuni_rtn (one province)", median_us(repetitions, [&](int i) { ops.target_id = 1 + i % 48; ops.ld_Kuni_rtn(); }), "< 20"});
-    rows.push_back({"ld_Kunshu_rtn", median_us(repetitions, [&](int) { ops.ld_Kunshu_rtn(); }), ""});
     rows.push_back({"ld_kAbl_rtn", median_us(repetitions, [&](int i) { ops.ld_kAbl_rtn(1 + i % 13); }), ""});
     rows.push_back({"mk_HeiFile_Master", median_us(repetitions, [&](int) { ops.mk_HeiFile_Master(); }), "< 500"});
     WorkingSet set;

@@ -46,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     attempt([&] { ops.ld_Chr_rtn(); });
     attempt([&] { ops.ld_Gun_rtn(); });
     attempt([&] { ops.ld_Kuni_rtn(); });
-    attempt([&] { ops.field_no = 1 + target % 8; ops.ld_gAbl_rtn(); });
     attempt([&] { ops.ld_kAbl_rtn(target); });
-    attempt([&] { ops.ld_Kunshu_rtn(); });
     attempt([&] { WorkingSet set; load_working_set(folder, shared, set); sv_Chr(folder, shared, set); sv_Gun(folder, shared, set); sv_Kuni(folder, shared, set); });
     attempt([&] { ops.mk_HeiFile_Master(); });
     return 0;

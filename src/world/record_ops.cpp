@@ -10,11 +10,6 @@ namespace {
 
 std::string label_of(const char* literal) { return GameFolder::display_name(literal); }
 
-// Ids index the per-id tables; a file that names an id beyond them is damaged.
-void check_table_id(int id, int limit, const std::string& label) {
-    if (id > limit) throw DataError(label, "record id beyond " + std::to_string(limit), id);
-}
-
 // Field number n (1-based, after the name) of a record, as a list reader reading n numbers gives it.
 int numeric_field(const RecordItems& record, const std::string& label, int n, RecordKind kind) {
     if (n < 1) return 0;
@@ -94,18 +89,6 @@ void RecordOps::ld_Kuni_rtn() {
     });
 }
 
-void RecordOps::ld_gAbl_rtn() {
-    const auto records = current_records(folder_, files::kWarlords, RecordKind::Warlord);
-    const std::string& label = records->label();
-    records->visit([&](const RecordItems& r) {
-        if (r.id > 0) {
-            check_table_id(r.id, kMaxGenerals, label);
-            abl_tbl[r.id] = numeric_field(r, label, field_no, RecordKind::Warlord);
-        }
-        return r.id < shared_.gun_count;
-    });
-}
-
 void RecordOps::ld_kAbl_rtn(int warlord) {
     const auto records = current_records(folder_, files::kProvinces, RecordKind::Province);
     const std::string& label = records->label();
@@ -117,12 +100,6 @@ void RecordOps::ld_kAbl_rtn(int warlord) {
         }
         return r.id < shared_.kuni_count;
     });
-}
-
-void RecordOps::ld_Kunshu_rtn() {
-    field_no = 2;
-    ld_gAbl_rtn();
-    for (int i = 1; i <= shared_.gun_count; ++i) gun_lord[i] = abl_tbl[i];
 }
 
 void RecordOps::mk_HeiFile_Master() {

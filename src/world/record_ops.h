@@ -16,11 +16,8 @@ public:
     Bushou chr;
     Gun gun;
     Kuni kuni;
-    // The id the next load or save looks for, and the field a collecting operation gathers.
+    // The id the next load or save looks for.
     int target_id = 0;
-    int field_no = 1;
-    GeneralTable abl_tbl;
-    WarlordTable gun_lord;
     Table<Int16, kMaxProvinces + 1> kuni_list;
     int kuni_list_count = 0;
 
@@ -30,12 +27,8 @@ public:
     // Also tells whether the warlord is alive (true when not found).
     bool ld_Gun_rtn();
     void ld_Kuni_rtn();
-    // abl_tbl[id] = field field_no of every warlord.
-    void ld_gAbl_rtn();
     // kuni_list = the provinces owned by the warlord.
     void ld_kAbl_rtn(int warlord);
-    // gun_lord[i] = kunshuID of warlord i.
-    void ld_Kunshu_rtn();
     // Every warlord's army = the sum of its provinces' troops, with one read of each file and one
     // rewrite.
     void mk_HeiFile_Master();
