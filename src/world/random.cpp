@@ -35,8 +35,9 @@ SeededRandom::SeededRandom(std::uint64_t seed) { reseed(seed); }
 void SeededRandom::reseed(std::uint64_t seed) {
     std::uint64_t x = seed;
     state_[0] = splitmix64(x);
+    // Never both zero (xoroshiro's one dead state): splitmix64's mix is a bijection that maps
+    // only 0 to 0, and two steps in a row cannot both start from 0.
     state_[1] = splitmix64(x);
-    if (state_[0] == 0 && state_[1] == 0) state_[1] = 1;
 }
 
 float SeededRandom::Rnd() {

@@ -181,6 +181,9 @@ TEST(FluidsynthPlayer, EachOpenStartsTheSequenceFromItsBeginningAndCloseSilences
     EXPECT_FALSE(player.playing());
     render_seconds(player, 0.5);  // the reverberation dies away
     EXPECT_LT(rms(render_seconds(player, 0.5)), 5.0) << "voices still sound after Close";
+    std::int16_t none[2] = {};
+    EXPECT_TRUE(player.render(none, 0)) << "a call for no sound is no failure";
+    EXPECT_FALSE(player.render(none, -1));
 }
 
 TEST(FluidsynthPlayer, FailuresNameTheirCause) {

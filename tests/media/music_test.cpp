@@ -165,6 +165,7 @@ TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont)
     EXPECT_FALSE(wrong.file);
     EXPECT_NE(wrong.error.find(kSoundfontVariable), std::string::npos);
     EXPECT_NE(wrong.error.find(missing), std::string::npos);
+    EXPECT_FALSE(find_soundfont(dir.root().c_str(), places).file) << "a folder is no soundfont";
 
     // An empty setting counts as unset.
     const auto unset = find_soundfont("", places);
@@ -174,7 +175,7 @@ TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont)
 
 TEST(SoundfontSearch, PlacesAreTriedInOrderAndFoldersGiveTheirFirstSf2ByName) {
     TempGameFolder dir;
-    std::filesystem::create_directories(dir.root() / "fonts" / "dir.sf2");  // a folder, not a font
+    std::filesystem::create_directories(dir.root() / "fonts" / "Aaa.sf2");  // a folder, not a font
     dir.write("fonts/zeta.sf2", "RIFF");
     dir.write("fonts/Alpha.SF2", "RIFF");
     dir.write("fonts/readme.txt", "x");

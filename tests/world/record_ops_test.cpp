@@ -120,7 +120,7 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     } catch (const DataError& e) {
         EXPECT_EQ(e.file(), "ini/busv.ini");
         EXPECT_EQ(e.record_id(), 2);
-        EXPECT_NE(std::string(e.what()).find("fight"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("fight is not a number (\"abc\")"), std::string::npos) << e.what();
     }
     dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".2", "\"x\""}));
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
@@ -150,9 +150,13 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     EXPECT_EQ(std::tie(cao.id, cao.army, cao.seihei, cao.meisei, cao.tian, cao.kessoku, cao.ifu, cao.del, cao.provinces),
               std::make_tuple(1, 0, 3, 50, 60, 70, 10, false, 2));
 
+    // The first and the last record of each count are written.
     set.gun[1].del = true;
+    set.gun[2].meisei = 77;
+    set.chr[1].policy = 9;
     set.chr[3].kunID = 0;
     set.chr[1].jpg = "changed";  // never written: the portrait stays as read
+    set.kuni[1].army = 21;
     set.kuni[3].gunID = 2;
     // A record numbered 0 is none of the game's: the rewrites keep it as it is.
     const std::string zeros[] = {general(0, "零", 1, 5, "z"), warlord(0, "零", 0, 1, 9), province(0, "零", 1, 9)};
@@ -166,9 +170,14 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     WorkingSet again;
     again.chr[3].gunID = 2;  // a set used before: the links are made afresh
     load_working_set(folder, shared, again);
-    EXPECT_TRUE(again.gun[1].del);
+    EXPECT_EQ(std::tie(again.gun[1].del, again.gun[2].meisei, again.chr[1].policy, again.kuni[1].army),
+              std::make_tuple(true, 77, 9, 21));
     EXPECT_EQ(again.chr[3].gunID, 0);
     EXPECT_EQ(again.kuni[3].gunID, 2);
+    // The generals' rewrite ends with the last general; the others keep the record after the count.
+    EXPECT_EQ(dir.read("ini/busv.ini").find("後の人"), std::string::npos);
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("余分"), std::string::npos);
+    EXPECT_NE(dir.read("ini/Kunisv.ini").find("余分"), std::string::npos);
     EXPECT_EQ(again.chr[1].jpg, "sousou1");
     // The stray line is dropped; the scratch copy keeps the file as it was before the rewrite.
     EXPECT_EQ(dir.read("ini/busv.ini").find("stray line"), std::string::npos);

@@ -133,19 +133,46 @@ TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
 }
 
-// Every way the game writes a file leaves it readable and writable by its owner, readable by all.
+// Every way the game writes a file leaves it readable and writable by its owner, readable by all;
+// and works when the game was started with standard input closed, so that a file opened gets 0.
 TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
     TempGameFolder dir;
     const GameFolder folder = dir.folder();
     const mode_t before = ::umask(022);
+    const int stdin_copy = ::dup(0);
+    ::close(0);
     folder.write_text("\\ini\\a.ini", "a");
     folder.replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "b");
     write_bytes_scratch(dir.root() / "ini/c.ini", "c", "c");
+    const std::string read_back = folder.read_text("\\ini\\a.ini") + read_bytes(dir.root() / "ini/c.ini").value_or("");
+    if (stdin_copy >= 0) ::dup2(stdin_copy, 0), ::close(stdin_copy);
     ::umask(before);
+    EXPECT_EQ(read_back, "ac");
     for (const char* name : {"ini/a.ini", "ini/b.ini", "ini/c.ini"}) {
         const auto mode = std::filesystem::status(dir.root() / name).permissions() & std::filesystem::perms::all;
         EXPECT_EQ(mode, static_cast<std::filesystem::perms>(0644)) << name;
     }
+}
+
+// A full disk while the new version is written: the error names the file and the working file
+// keeps its old bytes. A file whose size the system does not tell is read to its end.
+TEST(GameFolder, AFullDiskIsReportedAndSizesAreOnlyAHint) {
+    if (!std::filesystem::exists("/dev/full") || !std::filesystem::exists("/proc/self/status"))
+        GTEST_SKIP() << "no /dev/full or /proc here";
+    TempGameFolder dir;
+    dir.write("ini/b.ini", "old");
+    std::filesystem::create_symlink("/dev/full", dir.root() / "ini/b_old.ini");
+    try {
+        dir.folder().replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "new");
+        FAIL() << "a write to a full disk was taken as done";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/b_old.ini");
+        EXPECT_NE(std::string(e.what()).find("cannot be written"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dir.read("ini/b.ini"), "old");
+    const auto status = read_bytes("/proc/self/status");
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(status->starts_with("Name:")) << *status;
 }
 
 TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
