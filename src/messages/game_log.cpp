@@ -41,7 +41,7 @@ void mkLog(const GameFolder& folder, const PageStore& pages) {
         log.reserve(kept + 2 + added + std::string_view(kLogEnd).size() + 2);
         log.assign(text, 0, kept);
         // Lines are written with CR LF; a log whose last line lost its break gets one.
-        if (!log.empty() && log.back() != '\n') log += kCrLf;
+        if (!log.empty() && log.back() != '\n' && log.back() != '\r') log += kCrLf;
     } else {
         log = std::string(kLogHeading) + kCrLf;
     }
