@@ -452,7 +452,13 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     EXPECT_EQ(screen.Lab_num, "save");
     screen.pick_slot(2);
     EXPECT_EQ(screen.Lab_num, "save9");
-    EXPECT_EQ(list_slots(GameFolder(w.dir.root() / "nowhere")).size(), 0u);
+    // No slots: a click on the list picks nothing.
+    const GameFolder nowhere(w.dir.root() / "nowhere");
+    SvldRules none(nowhere, w.shared, w.host);
+    none.init_rtn();
+    EXPECT_EQ(none.saved_slots.size(), 0u);
+    none.pick_slot(0);
+    EXPECT_EQ(none.Lab_num, "save");
 }
 
 }  // namespace
