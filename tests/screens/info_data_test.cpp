@@ -117,7 +117,7 @@ TEST_F(SmallWorld, GeneralTableShowsOnlyTheAbilitiesOfEachJob) {
     EXPECT_EQ(table.caption, "武将一覧");
     ASSERT_EQ(table.rows.size(), 3u);
     const auto& lord = table.rows[0];
-    EXPECT_EQ(lord.name, "董卓");
+    EXPECT_EQ(std::tie(lord.name, lord.id, table.rows[2].id), std::make_tuple("董卓", 1, 3));
     EXPECT_EQ(lord.values, (std::array<std::string, 7>{"11", "22", "33", "44", "55", "66", "君主"}));
     EXPECT_EQ(table.rows[1].values, (std::array<std::string, 7>{"11", "-", "33", "44", "55", "66", "軍師"}));
     EXPECT_EQ(table.rows[2].values, (std::array<std::string, 7>{"-", "22", "33", "44", "55", "66", "将軍"}));
@@ -151,6 +151,7 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
 TEST_F(SmallWorld, GeneralsByWarlordColumns) {
     const auto view = info::load_generals_by_warlord(folder, shared);
     EXPECT_EQ(view.caption, "各軍閥所属部将");
+    EXPECT_EQ(std::tie(view.columns[0].heading, view.columns[2].heading), std::make_tuple("董卓", "張魯"));
     EXPECT_TRUE(view.columns[2].destroyed);  // silver
     EXPECT_FALSE(view.columns[0].destroyed);
     EXPECT_TRUE(view.columns[2].visible);
@@ -257,6 +258,19 @@ TEST_F(SmallWorld, DamagedFilesAreNamed) {
         EXPECT_NE(std::string(e.what()).find("Kunisv.ini"), std::string::npos) << e.what();
         EXPECT_EQ(e.record_id(), 1);
     }
+    // The map's edges are on it; a step beyond any of them is refused.
+    const std::string others = dir.read("ini/KuniMap.ini").substr(place(1, "洛陽", "豫州", 623, 296).size());
+    const auto refused = [&](int x, int y) {
+        dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", x, y) + others);
+        try {
+            return info::load_map_places(folder, shared).front().at.x != x;
+        } catch (const DataError& e) {
+            return std::string(e.what()).find("outside") != std::string::npos;
+        }
+    };
+    for (const auto& [x, y, out] : {std::tuple{0, 0, false}, {1000, 800, false}, {-1, 0, true}, {1001, 0, true},
+                                    {0, -1, true}, {0, 801, true}})
+        EXPECT_EQ(refused(x, y), out) << x << "," << y;
     dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", 623, 296) + place(2, "長安", "雍州", 496, 308));
     EXPECT_THROW(info::load_map_places(folder, shared), DataError);
     dir.write("ini/KuniMap.ini", place(1, "洛陽", "中原", 623, 296));
