@@ -383,6 +383,16 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
+    // Height above the frame's top counts in full, distance from its middle 0.3 a pixel: the label
+    // 50 higher but 200 further out loses, 70 higher wins. Labels without sizes (or sizes without
+    // labels) place no caption beside them.
+    std::vector<info::RegionFrame> one(1);
+    one[0].province_ids = {1, 2}, one[0].left = one[0].right = 500;
+    for (const auto& [higher, at] : {std::pair{50.0, info::MapPoint{500, 372}}, {70.0, info::MapPoint{700, 302}}})
+        EXPECT_TRUE(same(info::place_region_captions(one, {{50, 24}}, {{500, 400}, {750, 400 - higher}}, Points(2, {44, 26})),
+                         {at})) << higher;
+    EXPECT_TRUE(same(info::place_region_captions(one, {}, {}, {{44, 26}}), {{500, 0}}));
+    EXPECT_TRUE(same(info::place_region_captions(one, {}, {{44, 26}}, {}), {{500, 0}}));
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {

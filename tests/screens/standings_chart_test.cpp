@@ -84,6 +84,7 @@ TEST(StandingsChart, OneLinePerWarlordInItsMapColourTheFallenEndingAtZeroThePlay
     EXPECT_EQ(chart.series[1].fallen_year, 192);
     EXPECT_EQ(chart.series[1].points, (std::vector<StandingsPoint>{{190, 70}, {191, 30}, {192, 0}}));
     EXPECT_TRUE(chart.series[2].points.empty()) << "fallen before the first row: no line";
+    EXPECT_EQ(chart.series[2].fallen_year, 190) << "a fall is the first year listed as fallen";
 
     // Each measure takes its own column.
     const std::pair<StandingsMeasure, double> firsts[] = {{StandingsMeasure::Troops, 40},
