@@ -448,6 +448,9 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     screen.init_rtn();
     ASSERT_EQ(screen.saved_slots.size(), 5u);
     screen.Command1_Click(5);
+    screen.Command2_Click(0);  // 取消 clears what was typed
+    screen.Command1_Click(4);
+    EXPECT_EQ(screen.Lab_num, "save4");
     screen.pick_slot(3);
     EXPECT_EQ(screen.Lab_num, "save");
     screen.pick_slot(2);

@@ -383,6 +383,9 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
+    // With almost no room asked round the frames, inside one is still too near.
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}, 0.5),
+                     {{437.5, 272}, {500, 250}}));
     // Height above the frame's top counts in full, distance from its middle 0.3 a pixel: the label
     // 50 higher but 200 further out loses, 70 higher wins. Labels without sizes (or sizes without
     // labels) place no caption beside them.

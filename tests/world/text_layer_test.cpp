@@ -2,6 +2,7 @@
 // rewrites.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -145,9 +146,11 @@ TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
     folder.replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "b");
     write_bytes_scratch(dir.root() / "ini/c.ini", "c", "c");
     const std::string read_back = folder.read_text("\\ini\\a.ini") + read_bytes(dir.root() / "ini/c.ini").value_or("");
+    const bool left_open = ::fcntl(0, F_GETFD) != -1;  // the game keeps no file open after its work
     if (stdin_copy >= 0) ::dup2(stdin_copy, 0), ::close(stdin_copy);
     ::umask(before);
     EXPECT_EQ(read_back, "ac");
+    EXPECT_FALSE(left_open);
     for (const char* name : {"ini/a.ini", "ini/b.ini", "ini/c.ini"}) {
         const auto mode = std::filesystem::status(dir.root() / name).permissions() & std::filesystem::perms::all;
         EXPECT_EQ(mode, static_cast<std::filesystem::perms>(0644)) << name;
