@@ -130,6 +130,7 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
     long_track[11] = 1;
     const std::pair<std::string, std::string> files[] = {
         {long_track, ""},
+        {good + "XFIH\0\0\0\0"s, ""},  // an empty chunk of another kind, its header the file's last bytes
         {"", "not a standard MIDI file (no MThd header)"},
         {good.substr(0, 13), "not a standard MIDI file (no MThd header)"},
         {"RIFF....WAVEfmt ", "not a standard MIDI file (no MThd header)"},

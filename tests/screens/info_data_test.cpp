@@ -161,6 +161,14 @@ TEST_F(SmallWorld, GeneralsByWarlordColumns) {
     for (const auto& column : view.columns)
         for (const auto& g : column.generals) EXPECT_NE(g.name, "流浪人");  // serves nobody
 
+    // Fourteen warlords: the thirteenth has the last column, the fourteenth none.
+    std::string fourteen;
+    for (int id = 1; id <= 14; ++id) fourteen += warlord(id, "軍" + std::to_string(id), 0, id, 1, 1, false);
+    dir.write("ini/gunsv.ini", fourteen);
+    shared.gun_count = 14;
+    EXPECT_EQ(info::load_generals_by_warlord(folder, shared).columns.back().heading, "軍13");
+    shared.gun_count = 3;
+
     // Anything but "FALSE" counts as destroyed here.
     dir.write("ini/gunsv.ini", warlord(1, "董卓", 4, 1, 30, 5, false, "false") +
                                    warlord(2, "袁紹", 4, 4, 12, 3, false) + warlord(3, "張魯", 0, 6, 0, 0, false));

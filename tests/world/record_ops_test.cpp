@@ -145,6 +145,12 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     }
 }
 
+TEST(Trace, AFileTraceHoldsOneLinePerEvent) {
+    TempGameFolder dir;
+    JsonLinesTrace((dir.root() / "trace.jsonl").string()).pick(190, 2, 1, 0, false);
+    EXPECT_EQ(dir.read("trace.jsonl"), "{\"by\":\"computer\",\"gun\":2,\"panel\":1,\"pos\":0,\"type\":\"pick\",\"year\":190}\n");
+}
+
 TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     WorkingSet set;
     load_working_set(folder, shared, set);

@@ -91,6 +91,7 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     const std::string buffer = "ab\xFF";
     EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
     EXPECT_FALSE(is_valid_utf8(buffer));
+    EXPECT_FALSE(is_valid_utf8(std::string_view("aé").substr(0, 2)));  // "é" cut in two
     for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷"}) EXPECT_TRUE(is_valid_utf8(good)) << good;
     for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80"})
         EXPECT_FALSE(is_valid_utf8(bad)) << bad;
