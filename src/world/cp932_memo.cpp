@@ -1,7 +1,6 @@
 #include "world/cp932_memo.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "world/encoding.h"
 
@@ -98,18 +97,8 @@ std::size_t Cp932Memo::encode_known(std::string_view utf8, std::size_t from, cha
     const std::size_t n = utf8.size();
     std::size_t i = from;
     while (i < n) {
-        // Plain ASCII, the same bytes in both encodings, eight at a time while it lasts.
-        while (i + 8 <= n) {
-            std::uint64_t eight;
-            std::memcpy(&eight, text + i, 8);
-            if (eight & 0x8080808080808080ULL) break;
-            std::memcpy(to, &eight, 8);
-            to += 8;
-            i += 8;
-        }
-        if (i == n) break;
         const unsigned char c = text[i];
-        if (c < 0x80) {
+        if (c < 0x80) {  // plain ASCII: the same bytes in both encodings
             *to++ = static_cast<char>(c);
             ++i;
             continue;
