@@ -116,7 +116,9 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
 // time or again, and refuse (leaving the output as it was) any text a read would not give back.
 TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     Cp932Memo memo;
-    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3"};
+    // Lead bytes at the ends of both their ranges (∵ 0x81, 滌 0x9F, 魏 0xE9, 黑 0xFC) and
+    // one-byte half-width kana.
+    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑"};
     for (int round = 0; round < 2; ++round) {
         for (const std::string& text : texts) {
             std::string out = "kept";
@@ -125,7 +127,7 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
         }
     }
     const std::size_t known = memo.size();
-    EXPECT_EQ(known, 10u);  // 曹操ｿｳ孫権と、∵① : each character once, plain ASCII never
+    EXPECT_EQ(known, 12u);  // 曹操ｿｳ孫権と、∵①滌黑: each character once, plain ASCII never
     // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
     // Broken or over-long UTF-8 (曹 in four bytes) is refused as the converter refuses it.
     for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80"}) {
@@ -137,6 +139,19 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     std::string out;
     EXPECT_TRUE(memo.encode("劉備", out));
     EXPECT_EQ(out, *from_utf8("劉備", Encoding::ShiftJis));
+    // Every kanji of the first and second levels, far more than the memo first has room for.
+    std::string kanji;
+    for (int lead = 0x88; lead <= 0xEA; ++lead) {
+        if (lead == 0xA0) lead = 0xE0;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char code[] = {static_cast<char>(lead), static_cast<char>(trail)};
+            if (auto one = to_utf8(std::string_view(code, 2), Encoding::ShiftJis)) kanji += *one;
+        }
+    }
+    out.clear();
+    ASSERT_TRUE(memo.encode(kanji, out));
+    EXPECT_EQ(out, *from_utf8(kanji, Encoding::ShiftJis));
+    EXPECT_GT(memo.size(), 6000u);
 }
 
 TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
