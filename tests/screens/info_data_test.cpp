@@ -391,6 +391,21 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
+    // A caption may touch another caption or a label, but not overlap it.
+    for (const info::MapPoint at : {info::MapPoint{551, 300}, info::MapPoint{449, 300}, info::MapPoint{500, 354}}) {
+        std::vector<info::RegionFrame> pair(2);
+        pair[0].province_ids = {1}, pair[0].left = pair[0].right = 500, pair[0].top = 300;
+        pair[1].province_ids = {2}, pair[1].left = pair[1].right = at.x, pair[1].top = at.y;
+        EXPECT_TRUE(same(info::place_region_captions(pair, Points(2, {50, 24}), {{500, 300}, at}, Points(2, {44, 26})),
+                         {{500, 272}, {at.x, at.y - 28}})) << at.x << "," << at.y;
+    }
+    // Nearness to a frame is to its edges, not only its corners: 0.25 below the middle of an edge
+    // one pixel long is within 0.4 of it.
+    std::vector<info::RegionFrame> tip(2);
+    tip[0].province_ids = {1}, tip[0].left = tip[0].right = 500.5;
+    tip[1].hull = {{500, 250}, {501, 250}, {500, 200}}, tip[1].left = tip[1].right = 500, tip[1].top = 200;
+    EXPECT_TRUE(same(info::place_region_captions(tip, Points(2, {50, 24}), {{500.5, 278.25}}, {{44, 26}}, 0.4),
+                     {{475.5, 250.25}, {500, 200}}));
     // With almost no room asked round the frames, inside one is still too near.
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}, 0.5),
                      {{437.5, 272}, {500, 250}}));

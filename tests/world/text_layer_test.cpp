@@ -73,6 +73,7 @@ TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
     w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line();
     EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n");
     EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
+    EXPECT_EQ(split_items(","), (std::vector<std::string>{"", ""}));
 }
 
 TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
