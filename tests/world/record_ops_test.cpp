@@ -39,7 +39,7 @@ protected:
         shared.kuni_count = 3;
         dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "sousou1") + "stray line\r\n" + general(2, "夏侯惇", 1, 4, "kakouton1") +
                                       general(3, "荀彧", 1, 3, "junnyu1") + general(4, "後の人", 0, 1, "x"));
-        dir.write("ini/gunsv.ini", warlord(1, "曹操", 0, 1, 0) + warlord(2, "袁紹", 2, 4, 0, true) + warlord(3, "余分", 0, 0, 0));
+        dir.write("ini/gunsv.ini", warlord(1, "曹操", 0, 1, 5) + warlord(2, "袁紹", 2, 4, 0, true) + warlord(3, "余分", 0, 0, 0));
         dir.write("ini/Kunisv.ini", province(1, "陳留", 1, 20) + province(2, "冀州", 2, 30) + province(3, "許昌", 1, 15) +
                                         province(4, "余分", 1, 99));
     }
@@ -162,7 +162,7 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     ASSERT_EQ(standing.size(), 2u);
     const TraceWarlord& cao = standing[0];
     EXPECT_EQ(std::tie(cao.id, cao.army, cao.seihei, cao.meisei, cao.tian, cao.kessoku, cao.ifu, cao.del, cao.provinces),
-              std::make_tuple(1, 0, 3, 50, 60, 70, 10, false, 2));
+              std::make_tuple(1, 5, 3, 50, 60, 70, 10, false, 2));
 
     // The first and the last record of each count are written.
     set.gun[1].del = true;

@@ -94,8 +94,13 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
     EXPECT_FALSE(is_valid_utf8(buffer));
     EXPECT_FALSE(is_valid_utf8(std::string_view("aé").substr(0, 2)));  // "é" cut in two
-    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷"}) EXPECT_TRUE(is_valid_utf8(good)) << good;
-    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80"})
+    // The first and last code points of each length and round the surrogates.
+    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷", "\xC2\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80",
+                             "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF", "\xEE\x80\x80"})
+        EXPECT_TRUE(is_valid_utf8(good)) << good;
+    EXPECT_TRUE(is_valid_utf8(std::string_view("abcdefgh\xFF").substr(0, 8)));
+    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80", "\xC1\xBF", "\xE0\x9F\xBF",
+                            "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xED\xBF\xBF"})
         EXPECT_FALSE(is_valid_utf8(bad)) << bad;
     const std::string crlf = "a\r\n";
     EXPECT_EQ(split_lines(std::string_view(crlf).substr(0, 2)), (std::vector<std::string>{"a"}));
