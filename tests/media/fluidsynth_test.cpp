@@ -198,8 +198,7 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
         EXPECT_FALSE(player.open(file));
         EXPECT_NE(player.error().find("none.sf2"), std::string::npos) << player.error();
         EXPECT_FALSE(player.play()) << "nothing is open";
-        // A failed load keeps nothing: ten more leave the heap much as it was (a synthesizer
-        // holds some 3 MB).
+        // A failed load keeps no synthesizer (some 3 MB each): ten more leave the heap as it was.
         const auto before = static_cast<long long>(mallinfo2().uordblks);
         for (int i = 0; i < 10; ++i) player.open(file);
         EXPECT_LT(static_cast<long long>(mallinfo2().uordblks) - before, 8 << 20);

@@ -223,9 +223,7 @@ TEST(GameFolder, AFullDiskIsReportedAndSizesAreOnlyAHint) {
         EXPECT_NE(std::string(e.what()).find("cannot be written"), std::string::npos) << e.what();
     }
     EXPECT_EQ(dir.read("ini/b.ini"), "old");
-    const auto status = read_bytes("/proc/self/status");
-    ASSERT_TRUE(status);
-    EXPECT_TRUE(status->starts_with("Name:")) << *status;
+    EXPECT_TRUE(read_bytes("/proc/self/status").value_or("").starts_with("Name:"));
 }
 
 TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
