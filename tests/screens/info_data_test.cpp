@@ -384,8 +384,8 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
-    // A caption may touch another caption or a label, but not overlap it.
-    for (const info::MapPoint at : {info::MapPoint{551, 300}, info::MapPoint{449, 300}, info::MapPoint{500, 354}}) {
+    // A caption may touch another caption, a label or the map's edge, but not overlap it.
+    for (const info::MapPoint at : {info::MapPoint{551, 300}, {449, 300}, {500, 354}, {975, 300}, {700, 40}}) {
         std::vector<info::RegionFrame> pair(2);
         pair[0].province_ids = {1}, pair[0].left = pair[0].right = 500, pair[0].top = 300;
         pair[1].province_ids = {2}, pair[1].left = pair[1].right = at.x, pair[1].top = at.y;
