@@ -175,8 +175,7 @@ TEST_F(NewGameTest, ScenarioThreeTakesOneHundredSixtyAndPaddedMarkersComeOutPlai
 TEST_F(NewGameTest, RandomAllegianceDealsNonLordsByPositionAndKeepsLords) {
     // General 1 serves warlord 2 here: only general 2, lord of his own warlord, keeps it.
     std::string master = general_master(160);
-    master.replace(master.find("\r\n1,5\r\n"), 7, "\r\n2,1\r\n");
-    dir.write("ini/Bushou1.ini", master);
+    dir.write("ini/Bushou1.ini", master.replace(master.find("\r\n1,5\r\n"), 7, "\r\n2,1\r\n"));
     ASSERT_TRUE(select_scenario(folder, shared, 4));
     // x = Int(R × 40) + 1 names the x-th listed warlord's lord; beyond the list, nobody.
     testing::TestDice dice;
