@@ -132,11 +132,8 @@ TEST_F(MsgModesTest, TheLogKeepsOneTerminatorAfterTheNewestEntry) {
 TEST_F(MsgModesTest, TheOldTerminatorIsOnlyAWholeLine) {
     const std::string end = kLogEnd;
     const std::pair<std::string, std::string> old_and_kept[] = {
-        {"H\nold\n" + end + "\n", "H\nold\n"},
-        {"H\rold\r" + end + "\r", "H\rold\r"},
-        {end + "\r\nlost", ""},
-        {"H\r\n" + end, "H\r\n"},
-        {"a " + end + "\r\n", "a " + end + "\r\n"},
+        {"H\nold\n" + end + "\n", "H\nold\n"}, {"H\rold\r" + end + "\r", "H\rold\r"},
+        {end + "\r\nlost", ""}, {"H\r\n" + end, "H\r\n"}, {"a " + end + "\r\n", "a " + end + "\r\n"},
         {"H\r\n" + end + "=\r\n" + end + "\r\n", "H\r\n" + end + "=\r\n"},
     };
     for (const auto& [old, kept] : old_and_kept) {

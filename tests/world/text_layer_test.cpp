@@ -34,9 +34,9 @@ TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
     EXPECT_FALSE(in.eof());
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
-    // A comma at a line's end leaves one more, empty, item on that line.
-    ListReader trailing("ab,\r\ncd", "f");
-    for (const char* expected : {"ab", "", "cd"}) EXPECT_EQ(trailing.item(), expected);
+    // A comma at a line's end leaves one more, empty, item; a quote left open ends with its line.
+    ListReader trailing("ab,\r\ncd\n\"e\nf,g", "f");
+    for (const char* expected : {"ab", "", "cd", "e", "f", "g"}) EXPECT_EQ(trailing.item(), expected);
     // A whole line is taken with its line end, whichever kind it is.
     ListReader lines("a,b\r\nc\rd\n\ne", "f");
     for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
