@@ -19,7 +19,7 @@ std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); 
 int roll(RandomSource& rng, int n) {
     const float product = rng.Rnd() * static_cast<float>(n);
     int value = static_cast<int>(product);  // draws are non-negative, so truncation is Int
-    // A draw just below 1 can round up to n in single precision; the rules never see n.
+    // A source that gives 1 (none should) still gives a face of the die; the rules never see n.
     if (value >= n) value = n - 1;
     return value;
 }

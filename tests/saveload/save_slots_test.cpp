@@ -455,11 +455,10 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     EXPECT_EQ(screen.Lab_num, "save");
     screen.pick_slot(2);
     EXPECT_EQ(screen.Lab_num, "save9");
-    // No slots: a click on the list picks nothing.
     const GameFolder nowhere(w.dir.root() / "nowhere");
     SvldRules none(nowhere, w.shared, w.host);
     none.init_rtn();
-    none.pick_slot(0);
+    none.pick_slot(0);  // no slots: a click on the list picks nothing
     EXPECT_EQ(none.Lab_num, "save");
 }
 
