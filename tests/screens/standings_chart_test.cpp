@@ -51,7 +51,7 @@ TEST(StandingsFile, WritesListOutputThatReadsBackAndRefusesDamageNamingTheLine) 
     const std::string good = "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,96.5";
     const std::pair<std::string, std::string> damaged[] = {
         {"年,軍閥\r\n" + good, "heading"},
-        {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40", "15 items"},
+        {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40", "line 2: 15 items"},
         {std::string(kStandingsHeading) + "\r\n" + good + "\r\n190,1,\"甲\",x,10,3,3,20,60,70,10,0,0,0,1", "\"x\""},
         {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,9.5z", "score"},
         {std::string(kStandingsHeading) + "\r\n190,21,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "warlord 21"},

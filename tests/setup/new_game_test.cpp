@@ -291,16 +291,16 @@ TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
     EXPECT_FALSE(title.splash_title_shown);
     title.splash_tick();
     EXPECT_TRUE(title.splash_title_shown);
-    title.splash_tick();
-    title.splash_tick();
+    for (int tick = 3; tick <= 4; ++tick) title.splash_tick();
     EXPECT_TRUE(title.splash_visible);
     title.splash_tick();
     EXPECT_FALSE(title.splash_visible);
 
     TitleRules clicked(folder, shared, rng, host);
     clicked.splash_click();
+    EXPECT_FALSE(clicked.splash_title_shown);
     clicked.splash_click();
-    EXPECT_TRUE(clicked.splash_visible);
+    EXPECT_TRUE(clicked.splash_title_shown && clicked.splash_visible);
     clicked.splash_click();
     EXPECT_FALSE(clicked.splash_visible);
 }

@@ -76,7 +76,7 @@ TEST_F(RecordOpsTest, WarlordAliveResultFollowsTheDestroyedLine) {
     EXPECT_TRUE(ops.ld_Gun_rtn());
     ops.target_id = 2;
     EXPECT_FALSE(ops.ld_Gun_rtn());
-    EXPECT_EQ(ops.gun.name, "袁紹");
+    EXPECT_EQ(std::tie(ops.gun.name, ops.gun.id), std::make_tuple("袁紹", 2));
     ops.target_id = 17;  // not found: alive, buffer unchanged until the count stops the scan
     shared.gun_count = 20;
     EXPECT_TRUE(ops.ld_Gun_rtn());
