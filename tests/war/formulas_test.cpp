@@ -55,6 +55,34 @@ TEST(BattleFormulas, MoraleFallsByTheRoundedLoss) {
     EXPECT_EQ(add_alliance_member(2, 50, 5), 4);
 }
 
+// Every figure differs between the sides, so a term taken from the wrong side shows; each score
+// is asked for both planners.
+TEST(BattleFormulas, TacticScoresForEitherPlanner) {
+    BattleSheet s;
+    s.strength = {50, 30}, s.ttl_fgt = {11, 6}, s.taishou_score = {20, 15}, s.gunsi_tac = {12, 7};
+    s.gunsi_wis = {9, 4}, s.shougun_tac = {14, 5}, s.ikki_fgt = {30, 22}, s.ally_strength = {60, 40};
+    s.ttl_plc = {40, 20}, s.ttl_shou = {25, 13}, s.ttl_wis = {16, 3};
+    const struct {
+        const char* what;
+        float mine, theirs, want_mine, want_theirs;
+    } cases[] = {
+        {"frontal: 61 / 36 × 30 + 10", frontal_score(s, 0), frontal_score(s, 1), 60.833f, 7.705f},
+        {"righteous frontal: 10 × 61 / 2", frontal_score_gisen(s, 0), frontal_score_gisen(s, 1), 305, -180},
+        {"surprise: (14 − 7) × 3 × 8", surprise_score(s, 0, 3), surprise_score(s, 1, 2), 168, -112},
+        {"grand strategy: (6.5 + 12 − 3.3 − 7) × 60 / 10", grand_strategy_score(s, 0), grand_strategy_score(s, 1),
+         49.2f, -32.8f},
+        {"intrigue: (1.5 + 9 − 4 − 2/3) × (50 / 2 + 16)", intrigue_score(s, 0, 50), intrigue_score(s, 1, 30),
+         239.167f, -105},
+        {"duel: 7 × 8 × 10", duel_score(s, 0, 7), duel_score(s, 1, 5), 560, -400},
+        {"long campaign: (1.5 + 12 − 7 − 2/3) × 40 × 2", long_campaign_score(s, 0), long_campaign_score(s, 1),
+         466.667f, -233.333f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(c.mine, c.want_mine, 1e-3) << c.what;
+        EXPECT_NEAR(c.theirs, c.want_theirs, 1e-3) << c.what;
+    }
+}
+
 TEST(BattleFormulas, SurrenderRules) {
     BattleSheet s;
     s.ally_strength = {1100, 100};
