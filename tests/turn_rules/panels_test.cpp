@@ -168,7 +168,7 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     }
 }
 
-TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
+TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance
     w.shared.player_lord[0] = 2;
@@ -188,9 +188,18 @@ TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
     EXPECT_TRUE(w.host.boxes.empty());
     EXPECT_EQ(w.shared.gun_mei[2], 0);
     EXPECT_EQ(w.shared.form_result, 0);
-    // His own panel's offer is his to choose.
+    // His own panel's offer is his to choose: stored on Yes after the screen left 1, not when it
+    // was closed (0) nor on No.
     ASSERT_TRUE(prepare_offer(w.m, 0, 1));
     EXPECT_EQ(w.shared.start_mode, 1);
+    EXPECT_FALSE(confirm_offer(w.m, 0, 1));
+    w.host.answer(Answer::No);
+    for (bool stored : {false, true}) {
+        w.shared.form_result = 1;
+        EXPECT_EQ(confirm_offer(w.m, 0, 1), stored);
+        EXPECT_EQ(w.shared.gun_mei[2], stored ? 1 : 0);
+        EXPECT_EQ(w.shared.form_result, 0);
+    }
 }
 
 }  // namespace
