@@ -175,7 +175,7 @@ TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) 
     EXPECT_GT(troops, 1);
 }
 
-TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceAndNoKeepsTheGame) {
+TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceNoKeepsTheGameAndQuittingEndsIt) {
     ShippedGame g(1, {0});
     g.host.answer(Answer::No);
     EXPECT_FALSE(newGame_Click(g.m));
@@ -192,6 +192,12 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceAndNoKeepsTheGame) {
     EXPECT_EQ(g.shared.player_gun[0], 0);
     EXPECT_EQ(g.shared.player_lord[0], 0);
     EXPECT_EQ(g.shared.player_name[0], "0");
+    EXPECT_TRUE(exitGame_Click(g.m));
+    EXPECT_EQ(g.host.boxes.size(), boxes);
+    EXPECT_TRUE(g.m.game_over);
+    EXPECT_EQ(g.host.ended, 1);
+    EXPECT_EQ(std::vector<std::string>(g.host.events.end() - 2, g.host.events.end()),
+              (std::vector<std::string>{"stop_music", "end"}));
 }
 
 // The standings of a whole game: one row per warlord and year from the first year to the final
