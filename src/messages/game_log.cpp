@@ -9,50 +9,53 @@ namespace teijinki {
 
 namespace {
 
-// The length of the log's text before its first terminator line (the whole text when it has
-// none).
-std::size_t before_terminator(const std::string& text) {
+// The length of the log before its first terminator line (the whole log when it has none). The
+// log's bytes are looked through, in either encoding: the terminator is plain ASCII, and a line
+// start is a character's start in both.
+std::size_t before_terminator(std::string_view log) {
     const std::string_view end = kLogEnd;
     std::size_t pos = 0;
-    while ((pos = text.find(end, pos)) != std::string::npos) {
-        const bool line_start = pos == 0 || text[pos - 1] == '\n' || text[pos - 1] == '\r';
+    while ((pos = log.find(end, pos)) != std::string_view::npos) {
+        const bool line_start = pos == 0 || log[pos - 1] == '\n' || log[pos - 1] == '\r';
         const std::size_t after = pos + end.size();
-        const bool line_end = after == text.size() || text[after] == '\r' || text[after] == '\n';
+        const bool line_end = after == log.size() || log[after] == '\r' || log[after] == '\n';
         if (line_start && line_end) return pos;
         pos = after;
     }
-    return text.size();
+    return log.size();
 }
 
 }  // namespace
 
 void mkLog(const GameFolder& folder, const PageStore& pages) {
-    // The log only grows, so its new text is built in one piece of the right size.
+    // The log only grows: what it held before its terminator stays byte for byte, and the year's
+    // pages follow, so the text of the whole log is never made.
     std::size_t added = 0;
     int told = 0;  // the pages up to "EOT", or every page when it is missing
     while (told <= PageStore::kLastPage) {
         added += pages.page_text[told].size() + 2;
         if (pages.page_text[++told] == kEndOfText) break;
     }
-    std::string log;
-    if (auto old = folder.read_shared_if_present(files::kLog)) {
-        const std::string& text = old->text();
-        const std::size_t kept = before_terminator(text);
-        log.reserve(kept + 2 + added + std::string_view(kLogEnd).size() + 2);
-        log.assign(text, 0, kept);
-        // Lines are written with CR LF; a log whose last line lost its break gets one.
-        if (!log.empty() && log.back() != '\n') log += kCrLf;
-    } else {
-        log = std::string(kLogHeading) + kCrLf;
+    std::string tail;
+    tail.reserve(added + std::string_view(kLogHeading).size() + std::string_view(kLogEnd).size() + 6);
+    auto old = folder.read_shared_if_present(files::kLog);
+    const std::size_t kept = old ? before_terminator(old->bytes()) : 0;
+    if (!old) {
+        tail = std::string(kLogHeading) + kCrLf;
+    } else if (kept > 0 && old->bytes()[kept - 1] != '\n') {
+        tail += kCrLf;  // lines are written with CR LF; a log whose last line lost its break gets one
     }
     for (int i = 0; i < told; ++i) {
-        log += pages.page_text[i];
-        log += kCrLf;
+        tail += pages.page_text[i];
+        tail += kCrLf;
     }
-    log += kLogEnd;
-    log += kCrLf;
+    tail += kLogEnd;
+    tail += kCrLf;
     // The old log stays behind as the scratch copy.
-    folder.replace_keeping_old(files::kLog, files::kLogScratch, std::move(log));
+    if (old)
+        folder.extend_keeping_old(files::kLog, files::kLogScratch, std::move(old), kept, tail);
+    else
+        folder.replace_keeping_old(files::kLog, files::kLogScratch, std::move(tail));
 }
 
 }  // namespace teijinki

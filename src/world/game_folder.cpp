@@ -385,11 +385,19 @@ void FileText::know_line_starts(LineStarts starts) const {
     if (!line_starts_) line_starts_ = std::make_unique<const LineStarts>(std::move(starts));
 }
 
+const std::string& FileText::decode_now() const {
+    auto text = to_utf8(bytes_, Encoding::ShiftJis);
+    // Only bytes known to decode are made to wait; should that ever fail, it is said, not hidden.
+    if (!text) throw DataError("a Shift-JIS text", "not readable as Shift-JIS text (a broken byte)");
+    decoded_ = std::move(text);
+    return *decoded_;
+}
+
 const FileText::LineStarts& FileText::line_starts() const {
     if (!line_starts_) {
         auto starts = std::make_unique<LineStarts>();
         starts->text = starts_of_lines(text());
-        if (decoded_) starts->bytes = starts_of_lines(bytes_);
+        if (shift_jis_) starts->bytes = starts_of_lines(bytes_);
         line_starts_ = std::move(starts);
     }
     return *line_starts_;
@@ -464,16 +472,19 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         at = end;
         ++line;
     }
-    // Changed lines of plain ASCII (a record's numbers, mostly) are the same bytes in both
-    // encodings: the converter is not needed there and back.
-    const bool ascii = std::all_of(changed.begin(), changed.end(), [](char c) { return (c & 0x80) == 0; });
-    const std::string changed_bytes = ascii ? changed : encode(changed);
-    const auto changed_back = ascii ? std::optional<std::string>(changed) : to_utf8(changed_bytes, Encoding::ShiftJis);
-    if (!changed_back) return nullptr;
-    // What a read of the bytes gives is the new text itself unless a changed line comes back
-    // from the converter other than it went in (a character the code page lacks, or one it maps
-    // two ways).
-    const bool text_is_fresh = *changed_back == changed;
+    // Changed lines are put into bytes through the folder's memo of characters (see Cp932Memo):
+    // the converter is needed only for characters not met before. A changed line with a character
+    // that does not come back from a read as it went in (one the code page lacks or maps two
+    // ways) goes through the converter whole, there and back: a read's text is what came back.
+    std::string changed_bytes;
+    std::optional<std::string> changed_back;  // what a read gives of changed_bytes, when not changed
+    if (!cp932_memo_.encode(changed, changed_bytes)) {
+        changed_bytes = encode(changed);
+        changed_back = to_utf8(changed_bytes, Encoding::ShiftJis);
+        if (!changed_back) return nullptr;
+        if (*changed_back == changed) changed_back.reset();
+    }
+    const bool text_is_fresh = !changed_back;
     std::string bytes;
     std::string text;
     bytes.reserve(old.bytes().size() + changed_bytes.size());
@@ -521,10 +532,10 @@ std::shared_ptr<const FileText> GameFolder::rewritten(const FileText& old, std::
         const std::string_view piece = share(changed_bytes, bytes_at, st, to_end);
         note_feeds(next.bytes, piece, bytes.size());
         bytes += piece;
-        const std::string_view back = share(*changed_back, back_at, st, to_end);
-        const std::string_view text_piece = text_is_fresh ? fresh.substr(st.first, st.last - st.first) : back;
+        const std::string_view text_piece =
+            text_is_fresh ? fresh.substr(st.first, st.last - st.first) : share(*changed_back, back_at, st, to_end);
         note_feeds(next.text, text_piece, text_size);
-        if (!text_is_fresh) text += back;
+        if (!text_is_fresh) text += text_piece;
         text_size += text_piece.size();
     }
     // The text is what a read of these bytes gives (make_text).
@@ -588,6 +599,43 @@ void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std
 
 std::shared_ptr<const FileText> GameFolder::replace_keeping_old(std::string_view literal, std::string_view scratch,
                                                                 std::string utf8) const {
+    return exchange_in(literal, scratch, written(known(literal).content, std::move(utf8)));
+}
+
+void GameFolder::extend_keeping_old(std::string_view literal, std::string_view scratch,
+                                    std::shared_ptr<const FileText> old, std::size_t keep, std::string_view tail) const {
+    const std::string_view kept = std::string_view(old->bytes()).substr(0, keep);
+    const bool utf8_folder = encoding() == Encoding::Utf8;
+    Written w;
+    if (old->is_utf8() == utf8_folder) {
+        // Made at its final size at once: a growing string would double its room.
+        std::string bytes;
+        bytes.reserve(kept.size() + tail.size());  // Shift-JIS takes no more bytes than UTF-8
+        bytes += kept;
+        if (utf8_folder && is_valid_utf8(tail)) {
+            w.text = std::make_shared<const FileText>(std::move(bytes += tail), std::nullopt);
+        } else if (!utf8_folder) {
+            if (!cp932_memo_.encode(tail, bytes)) bytes += encode(tail);
+            // What a read would make of these bytes: UTF-8 is taken as it is (a hand-edited log).
+            if (is_valid_utf8(bytes))
+                w.text = std::make_shared<const FileText>(std::move(bytes), std::nullopt);
+            else
+                w.text = std::make_shared<const FileText>(std::move(bytes), FileText::DecodeLater{});
+        }
+    }
+    if (!w.text) {
+        // A log in the other encoding, or text that is not UTF-8: the whole text goes the usual way.
+        std::string utf8 = decode_text(kept, display_name(literal)).append(tail);
+        old.reset();
+        replace_keeping_old(literal, scratch, std::move(utf8));
+        return;
+    }
+    old.reset();
+    exchange_in(literal, scratch, std::move(w));
+}
+
+std::shared_ptr<const FileText> GameFolder::exchange_in(std::string_view literal, std::string_view scratch,
+                                                        Written w) const {
     Known& k = known(literal);
     Known& s = known(scratch);
     // A path found as spelled is written without a look: were the file gone, the exchange below
@@ -598,7 +646,6 @@ std::shared_ptr<const FileText> GameFolder::replace_keeping_old(std::string_view
     const fs::path& path = k.path;
     const fs::path& scratch_path = s.path;
     const std::string label = display_name(literal);
-    Written w = written(k.content, std::move(utf8));
     const std::string& bytes = w.data();
     step(FileStep::Kind::Replace, path, scratch_path, bytes.size());
     // From here the files change: what was known of them is forgotten until the end says.

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "world/cp932_memo.h"
 #include "world/encoding.h"
 
 namespace teijinki {
@@ -49,14 +50,19 @@ struct FileStep {
 class FileText {
 public:
     FileText(std::string bytes, std::optional<std::string> decoded)
-        : bytes_(std::move(bytes)), decoded_(std::move(decoded)) {}
+        : bytes_(std::move(bytes)), decoded_(std::move(decoded)), shift_jis_(decoded_.has_value()) {}
+    // Shift-JIS bytes known to decode whole (a decoded version's lines and encoded text): the
+    // text is made the first time it is asked for, if ever. The log is such a version; nothing
+    // but a screen reads its text.
+    struct DecodeLater {};
+    FileText(std::string bytes, DecodeLater) : bytes_(std::move(bytes)), shift_jis_(true) {}
     FileText(const FileText&) = delete;
     FileText& operator=(const FileText&) = delete;
 
     const std::string& bytes() const { return bytes_; }
     // A UTF-8 file's text is its bytes; only a Shift-JIS file keeps a decoded copy.
-    const std::string& text() const { return decoded_ ? *decoded_ : bytes_; }
-    bool is_utf8() const { return !decoded_; }
+    const std::string& text() const { return !shift_jis_ ? bytes_ : decoded_ ? *decoded_ : decode_now(); }
+    bool is_utf8() const { return !shift_jis_; }
 
     // Where each line starts (after each line feed, and at 0), in the text and in the bytes, with
     // the end as the last entry: the two line up, a line feed being the same byte in both
@@ -86,8 +92,11 @@ public:
     }
 
 private:
+    const std::string& decode_now() const;
+
     std::string bytes_;
-    std::optional<std::string> decoded_;
+    mutable std::optional<std::string> decoded_;
+    bool shift_jis_;
     mutable std::unique_ptr<const LineStarts> line_starts_;
     // Never handed out itself (only aliases of the file's own pointer are), so nothing made from
     // the text can keep the text alive in a cycle.
@@ -142,6 +151,11 @@ public:
     // refuse the bytes), so that what its writer knows of it can be kept with it.
     std::shared_ptr<const FileText> replace_keeping_old(std::string_view literal, std::string_view scratch,
                                                         std::string utf8) const;
+    // The same for a file that only grows (the log): the new content is the first `keep` bytes
+    // of old, the version just read (cut at the start of a line), followed by tail. The kept
+    // bytes are neither decoded nor encoded again, and no whole text of the file is made.
+    void extend_keeping_old(std::string_view literal, std::string_view scratch,
+                            std::shared_ptr<const FileText> old, std::size_t keep, std::string_view tail) const;
     // Whole-file byte copy that replaces the destination atomically. Throws DataError when the
     // source is missing or the destination cannot be written.
     void copy_file(std::string_view from, std::string_view to) const;
@@ -188,6 +202,8 @@ private:
     std::shared_ptr<const FileText> rewritten(const FileText& old, std::string& utf8) const;
     // After this folder wrote a file: what it holds now, and its stamp.
     void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
+    // Puts w into the file through its scratch file (see replace_keeping_old).
+    std::shared_ptr<const FileText> exchange_in(std::string_view literal, std::string_view scratch, Written w) const;
 
     std::filesystem::path root_;
     mutable std::optional<Encoding> encoding_;
@@ -202,6 +218,8 @@ private:
     };
     mutable std::unordered_map<std::string, Known, LiteralHash, std::equal_to<>> known_;
     mutable std::vector<FileStep>* steps_ = nullptr;
+    // The characters this (Shift-JIS) folder's rewrites have put into bytes so far.
+    mutable Cp932Memo cp932_memo_;
 };
 
 // Raw byte helpers shared by everything that writes into a game folder.

@@ -270,6 +270,42 @@ TEST(FileVersions, AShiftJisRewriteKeepsUntouchedLinesAndKnowsItsText) {
     EXPECT_EQ(dir.read("ini/kodarn.log"), sjis("記録\r\n") + last_line);
 }
 
+// The log grows by its end only: its old bytes are kept as they are (a character read one way
+// and written another included), the new lines follow in the folder's encoding, and what the
+// folder then knows of the file is what a fresh read gives.
+TEST(FileVersions, AGrowingLogKeepsItsBytesAndIsKnownAsAFreshReadGivesIt) {
+    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
+    const std::string two_way = "\x87\x9A";  // "∵", which a write would make 0x81 0xE6
+    const std::string tail = "曹操〜😀\r\nEOT=======\r\n";
+    struct Case {
+        const char* what;
+        bool shift_jis_folder;
+        std::string old_log, expected;
+    };
+    const std::vector<Case> cases = {
+        {"Shift-JIS", true, sjis("記録\r\n") + two_way + "\r\nEOT=======\r\n",
+         sjis("記録\r\n") + two_way + "\r\n" + sjis("曹操～?\r\nEOT=======\r\n")},
+        {"UTF-8", false, "記録\r\nEOT=======\r\n", "記録\r\n" + tail},
+        {"a UTF-8 log in a Shift-JIS folder", true, "記録\r\nEOT=======\r\n", sjis("記録\r\n曹操～?\r\nEOT=======\r\n")},
+    };
+    for (const Case& c : cases) {
+        TempGameFolder dir;
+        dir.write("ini/Text.ini", c.shift_jis_folder ? sjis(".1\r\n鼎陣記\r\n") : ".1\r\n鼎陣記\r\n");
+        dir.write("ini/kodarn.log", c.old_log);
+        const GameFolder folder = dir.folder();
+        auto old = folder.read_shared(files::kLog);
+        const std::size_t keep = old->bytes().find("EOT");
+        folder.extend_keeping_old(files::kLog, files::kLogScratch, std::move(old), keep, tail);
+        EXPECT_EQ(dir.read("ini/kodarn.log"), c.expected) << c.what;
+        EXPECT_EQ(dir.read("ini/kodarn.img"), c.old_log) << c.what;
+        const auto known = folder.read_shared(files::kLog);
+        const auto fresh = dir.folder().read_shared(files::kLog);
+        EXPECT_EQ(known->text(), fresh->text()) << c.what;
+        EXPECT_EQ(known->is_utf8(), fresh->is_utf8()) << c.what;
+        EXPECT_EQ(known->line_starts().bytes, fresh->line_starts().bytes) << c.what;
+    }
+}
+
 TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
     // Only the bytes between what the versions share at both ends are checked: each case puts
     // the change against a character cut in two by such an end.

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "test_support.h"
+#include "world/cp932_memo.h"
 #include "world/encoding.h"
 #include "world/error.h"
 #include "world/list_io.h"
@@ -109,6 +110,48 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     dir.write("ini/Text.ini", *from_utf8(".1\r\n鼎陣記\r\n..\r\n", Encoding::ShiftJis));
     EXPECT_EQ(dir.folder().encode("aあ😀ｱ"), "a\x82\xA0?\xB1");
     EXPECT_EQ(dir.folder().encode("あ😀"), "\x82\xA0?");
+}
+
+// The memo must give exactly the converter's bytes, whether a character is met for the first
+// time or again, and refuse (leaving the output as it was) any text a read would not give back.
+TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
+    Cp932Memo memo;
+    // Lead bytes at the ends of both their ranges (∵ 0x81, 滌 0x9F, 魏 0xE9, 黑 0xFC) and
+    // one-byte half-width kana.
+    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑"};
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& text : texts) {
+            std::string out = "kept";
+            ASSERT_TRUE(memo.encode(text, out)) << text;
+            EXPECT_EQ(out, "kept" + *from_utf8(text, Encoding::ShiftJis)) << text;
+        }
+    }
+    const std::size_t known = memo.size();
+    EXPECT_EQ(known, 12u);  // 曹操ｿｳ孫権と、∵①滌黑: each character once, plain ASCII never
+    // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
+    // Broken or over-long UTF-8 (曹 in four bytes) is refused as the converter refuses it.
+    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80"}) {
+        std::string out = "kept";
+        EXPECT_FALSE(memo.encode(bad, out)) << bad;
+        EXPECT_EQ(out, "kept") << bad;
+    }
+    EXPECT_EQ(memo.size(), known + 2);
+    std::string out;
+    EXPECT_TRUE(memo.encode("劉備", out));
+    EXPECT_EQ(out, *from_utf8("劉備", Encoding::ShiftJis));
+    // Every kanji of the first and second levels, far more than the memo first has room for.
+    std::string kanji;
+    for (int lead = 0x88; lead <= 0xEA; ++lead) {
+        if (lead == 0xA0) lead = 0xE0;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const char code[] = {static_cast<char>(lead), static_cast<char>(trail)};
+            if (auto one = to_utf8(std::string_view(code, 2), Encoding::ShiftJis)) kanji += *one;
+        }
+    }
+    out.clear();
+    ASSERT_TRUE(memo.encode(kanji, out));
+    EXPECT_EQ(out, *from_utf8(kanji, Encoding::ShiftJis));
+    EXPECT_GT(memo.size(), 6000u);
 }
 
 TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {

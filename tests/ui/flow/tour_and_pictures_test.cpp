@@ -82,7 +82,9 @@ TEST(WindowFit, AWindowGetsWhatTheAreaLeavesAndStaysInsideIt) {
          }) {
         const QRect got = ui::fitted_geometry(c.wanted, c.minimum, frame, c.area, c.over);
         EXPECT_EQ(got, c.client) << c.what;
-        if (c.minimum.height() <= c.area.height()) EXPECT_TRUE(c.area.contains(got.marginsAdded(frame))) << c.what;
+        if (c.minimum.height() <= c.area.height()) {
+            EXPECT_TRUE(c.area.contains(got.marginsAdded(frame))) << c.what;
+        }
     }
 }
 
