@@ -18,6 +18,7 @@
 #include "shipped_game.h"
 #include "turn/invariants.h"
 #include "turn/main_state.h"
+#include "turn/seeded_games.h"
 #include "turn/year_cycle.h"
 #include "world/list_io.h"
 #include "world/random.h"
@@ -79,9 +80,6 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
     ShippedGame g(2, {1});
-    EXPECT_EQ(g.m.year, 195);
-    EXPECT_EQ(g.shared.gun_count, 12);
-    EXPECT_EQ(g.m.end_year, 221);
     const std::string gunsv = g.dir.read("ini/gunsv.ini");
     g.host.answer(Answer::No);
     EXPECT_FALSE(auto_move(g.m));
@@ -192,12 +190,20 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceNoKeepsTheGameAndQuittingEnds
     EXPECT_EQ(g.shared.player_gun[0], 0);
     EXPECT_EQ(g.shared.player_lord[0], 0);
     EXPECT_EQ(g.shared.player_name[0], "0");
-    EXPECT_TRUE(exitGame_Click(g.m));
-    EXPECT_EQ(g.host.boxes.size(), boxes);
-    EXPECT_TRUE(g.m.game_over);
-    EXPECT_EQ(g.host.ended, 1);
-    EXPECT_EQ(std::vector<std::string>(g.host.events.end() - 2, g.host.events.end()),
-              (std::vector<std::string>{"stop_music", "end"}));
+    EXPECT_TRUE(exitGame_Click(g.m));  // saved: no question; the music stops, then the program ends
+    EXPECT_TRUE(g.m.game_over && g.host.ended == 1 && g.host.boxes.size() == boxes);
+    EXPECT_EQ(std::vector<std::string>(g.host.events.end() - 2, g.host.events.end()), (std::vector<std::string>{"stop_music", "end"}));
+}
+
+TEST(YearCycle, AHeadlessNewGameWithoutPlayersKeepsNoPlayerOfAnEarlierGame) {
+    testing::TempGameFolder dir;
+    dir.copy_shipped_ini();
+    SharedValues shared;
+    shared.player_lord[0] = 5, shared.player_lord[kMaxWarlords] = 6;  // left from an earlier game
+    SeededRandom rng(1);
+    ScriptedHost host;
+    ASSERT_TRUE(start_headless_new_game(dir.folder(), shared, rng, host, 2, {}));
+    EXPECT_EQ(shared.player_lord, SharedValues{}.player_lord);
 }
 
 // The standings of a whole game: one row per warlord and year from the first year to the final

@@ -68,11 +68,6 @@ TEST(Odds, TheEstimateMatchesTheOddsWorkedOutByHand) {
         EXPECT_EQ(odds.participants, 1) << c.what;
         EXPECT_NEAR(static_cast<double>(odds.executed) / kRuns, c.executed, 0.03) << c.what;
         EXPECT_NEAR(static_cast<double>(odds.success) / kRuns, c.success, 0.03) << c.what;
-        EXPECT_EQ(odds.top_executor, 1) << c.what;
-        EXPECT_EQ(odds.top_executor_runs, odds.executed) << c.what;
-        EXPECT_EQ(odds.by_own, odds.executed) << c.what;
-        EXPECT_EQ(odds.success_by_own, odds.success) << c.what;
-        EXPECT_EQ(odds.generals_gained, c.code == kRecruit ? odds.success : 0) << c.what;
     }
 }
 
