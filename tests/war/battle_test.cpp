@@ -256,7 +256,7 @@ TEST_F(RighteousWar, DefenderAboveTheCapStartsAtTheCap) {
 }
 
 // Two rulers alone, alike but for their command and fight: the frontal attack scores command −
-// 10, the duel twice the six-sided candidate (5 + 5 + 2) × 10 per point of fight, the rest 0.
+// 10, the duel 10 × (5 + 5 + 2) per point of fight (two six-sided draws of 5), the rest 0.
 TEST(TacticChoice, ALaterCandidateNeedsAStrictlyHigherScore) {
     const struct {
         int command, fight, tactic;
@@ -264,8 +264,8 @@ TEST(TacticChoice, ALaterCandidateNeedsAStrictlyHigherScore) {
     } cases[] = {
         {10, 20, kFrontalAttack, "<17:甲の軍師|正攻法>"},   // 0 against 0
         {9, 20, kSurpriseAttack, "<17:甲の軍師|奇襲>"},     // −1: the first 0 wins
-        {130, 21, kFrontalAttack, "<17:甲の軍師|正攻法>"},  // 120 against 120
-        {129, 21, kDuel, "<17:甲の軍師|一騎打ち>"},         // 119 against 120
+        {130, 21, kFrontalAttack, "<17:甲の軍師|正攻法>"},  // 120, the duel 120
+        {129, 21, kDuel, "<17:甲の軍師|一騎打ち>"},         // 119, the duel 120
     };
     for (const auto& c : cases) {
         WarWorld w;
@@ -336,6 +336,7 @@ TEST(Openings, EachTacticsExchangeAndTheMiddleBattle) {
          "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 35>/<34:甲の総兵力は 30|乙軍のそれは 35>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 200//"
          "<17:乙の軍師乙将|奇襲>/##<25:乙将|乙軍の士気が 36>/甲の士気 220 乙の士気 163//"
          "その流れのまま中盤戦に入り、<19:乙| 62>/<19:甲| 39>/甲の士気 180 乙の士気 100//<35:甲>/", "甲将"},
+        // The winner's blow (35 + 10) / 10 + draw ends in .5: a wrong divisor or term shows.
         {"grand strategy won by the attacker", statesman, {40, 0, 10, 10, 20, 10, 2},
          {{1, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {0, 6}, {1, 6}, {3, 6}, {5, 6}, {2, 6}, {4, 6}, {1, 6}, {0, 6}},
          kGrandStrategy,
