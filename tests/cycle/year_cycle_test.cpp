@@ -92,20 +92,6 @@ TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
     EXPECT_EQ(g.host.events.back(), "map");
 }
 
-TEST(YearCycle, ADestroyedPlayersSlotIsSkippedFromThenOn) {
-    ShippedGame g(1, {0, 1});
-    const std::string first = g.shared.player_name[0], second = g.shared.player_name[1];
-    destroy_in_files(g, 1);
-    g.shared.player_gun[0] = 0;  // what the destruction does to the slot
-    const std::size_t mark = g.host.boxes.size();
-    ASSERT_TRUE(auto_move(g.m));  // slot 0 still had the turn when it fell
-    for (int year = 0; year < 3 && !g.m.game_over; ++year) {
-        ASSERT_TRUE(auto_move(g.m));
-    }
-    for (const auto& name : announced(g, mark)) EXPECT_NE(name, first);
-    EXPECT_EQ(g.shared.player_gun[0], 0);
-}
-
 TEST(YearCycle, AnsweringNoWhenEveryPlayerIsDestroyedEndsWithoutTheFinalReport) {
     ShippedGame g(1, {0});
     destroy_in_files(g, 1);

@@ -96,8 +96,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     RulesWorld w(scripted());
-    // Nobody free: the file's free generals are record 0, which is no general, and a third one
-    // beyond the generals in play.
+    // Nobody free: the file's free ones are record 0, no general, and a third beyond those in play.
     w.set_generals({{"君1", 5, 5, 1, 5}, {"君2", 5, 5, 2, 5}, {"浪", 5, 5, 0, 0}});
     w.dir.write("ini/busv.ini", ".0\r\n\"零\"\r\n1,1,1,1\r\n1,1\r\n0,0\r\n\"z\"\r\n" + w.dir.read("ini/busv.ini"));
     w.shared.bushou_count = 2;

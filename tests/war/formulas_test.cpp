@@ -55,8 +55,7 @@ TEST(BattleFormulas, MoraleFallsByTheRoundedLoss) {
     EXPECT_EQ(add_alliance_member(2, 50, 5), 4);
 }
 
-// Every figure differs between the sides, so a term taken from the wrong side shows; each score
-// is asked for both planners.
+// Every figure differs by side, so a term from the wrong side shows; each score for both planners.
 TEST(BattleFormulas, TacticScoresForEitherPlanner) {
     BattleSheet s;
     s.strength = {50, 30}, s.ttl_fgt = {11, 6}, s.taishou_score = {20, 15}, s.gunsi_tac = {12, 7};
