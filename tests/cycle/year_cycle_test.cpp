@@ -189,6 +189,7 @@ TEST(YearCycle, AHeadlessNewGameWithoutPlayersKeepsNoPlayerOfAnEarlierGame) {
     SeededRandom rng(1);
     ScriptedHost host;
     ASSERT_TRUE(start_headless_new_game(dir.folder(), shared, rng, host, 2, {}));
+    EXPECT_EQ(shared.scenario_no, 2);
     EXPECT_EQ(shared.player_lord, SharedValues{}.player_lord);
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 TEST(BattleFormulas, StrengthRoundsDownTheLevyAndIsAtLeastOne) {
     EXPECT_EQ(battle_strength(50, 300, 20), 220);
-    EXPECT_EQ(battle_strength(0, 10, 0), 3);
+    EXPECT_EQ(battle_strength(0, 11, 0), 3);  // a levy of 3.67 is cut before the elite are added
     EXPECT_EQ(battle_strength(50, 0, 0), 1);
     // A huge army saturates instead of wrapping into a negative strength.
     EXPECT_EQ(battle_strength(100, 32000, 32000), 32767);
@@ -132,7 +132,7 @@ protected:
 };
 
 TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
-    w.add_general({1, "甲", 1, kJobKunshu, 10, 10, 10, 20, 10, 10});
+    w.add_general({1, "甲", 1, kJobKunshu, 10, 0, 10, 20, 10, 10});
     w.add_general({2, "乙", 1, kJobBunkan, 10, 10, 10, 90, 90, 10});  // not eligible: no draws
     w.add_general({3, "丙", 2, kJobShougun, 10, 10, 10, 90, 90, 10});  // other warlord
     w.add_general({4, "丁", 1, kJobGunshi, 10, 10, 10, 19, 11, 10});
@@ -145,10 +145,10 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
 
-    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師), 2 + fight 10.
-    w.rolls({{1, 2}});
+    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師); 1 + fight 0 is enough.
+    w.rolls({{0, 2}});
     EXPECT_EQ(Ikki_rtn(w.state(), w.gun(1)), 1);
-    EXPECT_EQ(w.state().contest_score, 12);
+    EXPECT_EQ(w.state().contest_score, 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
 }
 
