@@ -189,8 +189,7 @@ TEST(YearCycle, AHeadlessNewGameWithoutPlayersKeepsNoPlayerOfAnEarlierGame) {
     SeededRandom rng(1);
     ScriptedHost host;
     ASSERT_TRUE(start_headless_new_game(dir.folder(), shared, rng, host, 2, {}));
-    EXPECT_EQ(shared.scenario_no, 2);
-    EXPECT_EQ(shared.player_lord, SharedValues{}.player_lord);
+    EXPECT_EQ(std::make_pair(int(shared.scenario_no), shared.player_lord), std::make_pair(2, SharedValues{}.player_lord));
 }
 
 // The standings of a whole game: one row per warlord and year from the first year to the final
