@@ -75,25 +75,6 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     EXPECT_EQ(w.shared.mei_kessoku[1], 1);
 }
 
-// Only the panel that lists the player's warlord is his to choose from: an unallied player's
-// alliance is 0, as is the leader of a free alliance slot, and that slot is not his.
-TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
-    RulesWorld w;
-    w.set_warlords({{"甲", 0, 1}, {"乙", 2, 2}});  // 甲 stands alone, 乙 leads an alliance
-    w.shared.player_lord[0] = 1;
-    w.shared.player_lord[1] = 2;
-    ini_Mei_rtn(w.m);
-    Dsp_rtn(w.m);
-    const struct {
-        int slot;
-        bool own[4];
-    } cases[] = {{0, {true, false, false, false}}, {1, {false, true, false, false}}};
-    for (const auto& c : cases) {
-        w.m.turn_slot = c.slot;
-        for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), c.own[p]) << "player " << c.slot << ", panel " << p;
-    }
-}
-
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
     RulesWorld w;
     w.set_generals({{"甲公", 5, 5, 1, kJobKunshu}, {"浪人", 5, 5, 0, kJobBukan}});
@@ -168,7 +149,7 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     }
 }
 
-TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
+TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance
     w.shared.player_lord[0] = 2;
@@ -188,9 +169,17 @@ TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
     EXPECT_TRUE(w.host.boxes.empty());
     EXPECT_EQ(w.shared.gun_mei[2], 0);
     EXPECT_EQ(w.shared.form_result, 0);
-    // His own panel's offer is his to choose.
+    // His own panel's offer: stored only on Yes after the screen chose it (1), not closed (0).
     ASSERT_TRUE(prepare_offer(w.m, 0, 1));
     EXPECT_EQ(w.shared.start_mode, 1);
+    EXPECT_FALSE(confirm_offer(w.m, 0, 1));
+    w.host.answer(Answer::No);
+    for (bool stored : {false, true}) {
+        w.shared.form_result = 1;
+        EXPECT_EQ(confirm_offer(w.m, 0, 1), stored);
+        EXPECT_EQ(w.shared.gun_mei[2], stored ? 1 : 0);
+        EXPECT_EQ(w.shared.form_result, 0);
+    }
 }
 
 }  // namespace
