@@ -182,4 +182,31 @@ TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     }
 }
 
+// The ends of both tables: a player on the first warlord, in no alliance, and one on the last,
+// in the last alliance slot. Only the panel his warlord is listed in is his own.
+TEST(Panels, HisOwnPanelIsTheOneHisWarlordIsListedInUpToTheLastSlots) {
+    RulesWorld w;
+    std::vector<WarlordRow> rows;
+    for (int id = 1; id <= kMaxWarlords; ++id) rows.push_back({"将" + std::to_string(id), id == 1 ? 0 : id <= 4 ? id : 4, id, 5});
+    w.set_warlords(rows);
+    w.shared.player_lord[0] = 1;
+    w.shared.player_lord[1] = kMaxWarlords;
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    ASSERT_EQ(w.shared.gun_mei2[1], 0);
+    ASSERT_EQ(w.shared.gun_mei2[kMaxWarlords], kMaxAlliances);
+    const struct {
+        int slot, warlord, own_panel;  // 9: none
+    } cases[] = {{0, 1, 0}, {1, kMaxWarlords, kMaxAlliances}, {1, kMaxWarlords + 1, 9}, {1, -1, 9}};
+    for (const auto& c : cases) {
+        w.m.turn_slot = c.slot;
+        w.shared.player_gun[c.slot] = c.warlord;
+        for (int panel = -1; panel <= kMaxAlliances + 1; ++panel)
+            EXPECT_EQ(is_own_panel(w.m, panel), panel == c.own_panel) << c.warlord << " panel " << panel;
+    }
+    // Between players' turns no panel is anyone's.
+    w.m.turn_slot = -1;
+    for (int panel = 0; panel <= kMaxAlliances; ++panel) EXPECT_FALSE(is_own_panel(w.m, panel));
+}
+
 }  // namespace
