@@ -164,8 +164,7 @@ void carry_out_year(MainState& m) {
     ensure_room_for_a_year(m);
     Strate_rtn(m);
     if (m.game_over) return;
-    T_End_rtn(m);
-    if (m.game_over) return;
+    T_End_rtn(m);  // never ends the game: it only tells and records the year's end
     Res_rtn(m);
     if (m.game_over) return;
     m.shared.saved_flag = false;

@@ -115,19 +115,19 @@ TEST_F(StrategyPhaseTest, GroupTChoosesOnlyAmongThoseWhoPassTheDifficulty) {
     shared.com_level[0][0] = 6;
     Candidates cand;
     cand[5] = cand[6] = cand[7] = true;
-    push_2d6(2);   // 5: 9 + 2 ≥ 6 + 2 passes
-    push_2d6(2);
-    push_2d6(4);   //    value 13
+    push_2d6(2);   // 5: 9 + 2 < 6 + 12 fails
+    push_2d6(12);
     push_2d6(12);  // 6: 3 + 12 ≥ 6 + 2 passes
     push_2d6(2);
     push_2d6(12);  //    value 15, the best
-    push_2d6(2);   // 7: 3 + 2 < 6 + 12 fails
-    push_2d6(12);
+    push_2d6(12);  // 7: passes too, value 7; the last one tried passed, so nobody failed last
+    push_2d6(2);
+    push_2d6(4);
     StrategyEntry e = entry_for(kRecruit);
     choose_executor(*state, cand, GunRolls{}, e);
     EXPECT_EQ(e.exec_id, 6);
     EXPECT_EQ(e.best, 15);
-    EXPECT_EQ(e.fail_id, 7);
+    EXPECT_EQ(e.fail_id, 0);
     EXPECT_EQ(rng.remaining(), 0u);
 
     // A year in which everyone fails leaves nobody chosen and the last one as fail_id.

@@ -93,10 +93,7 @@ void expect_year_refused(GameInProgress& game, const fs::path& root, const std::
         EXPECT_TRUE(before.count(name)) << name << " appeared";
 }
 
-bool shipped_data() { return fs::exists(fs::path(TEIJINKI_DATA_DIR) / "ini" / "Text.ini"); }
-
 TEST(DiskFaultsTest, ReadOnlyFolderRefusesTheYearAndKeepsTheGame) {
-    if (!shipped_data()) GTEST_SKIP() << "the shipped data folder is not there yet";
     SmallDisk disk("8m");
     TempGameFolder plain;
     const fs::path root = disk.mounted() ? disk.root() : plain.root();
@@ -114,7 +111,6 @@ TEST(DiskFaultsTest, ReadOnlyFolderRefusesTheYearAndKeepsTheGame) {
 }
 
 TEST(DiskFaultsTest, ReadOnlyFolderGivesTheSimulatorsMessageAndExitTwo) {
-    if (!shipped_data()) GTEST_SKIP() << "the shipped data folder is not there yet";
     SmallDisk disk("8m");
     if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     prepare_game_folder(TEIJINKI_DATA_DIR, disk.root());
@@ -135,7 +131,6 @@ TEST(DiskFaultsTest, ReadOnlyFolderGivesTheSimulatorsMessageAndExitTwo) {
 }
 
 TEST(DiskFaultsTest, FullDiskRefusesTheYearAndLosesNothing) {
-    if (!shipped_data()) GTEST_SKIP() << "the shipped data folder is not there yet";
     SmallDisk disk("2m");
     if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
     prepare_game_folder(TEIJINKI_DATA_DIR, disk.root());
@@ -159,7 +154,6 @@ TEST(DiskFaultsTest, FullDiskRefusesTheYearAndLosesNothing) {
 }
 
 TEST(DiskFaultsTest, FileRemovedMidGameIsNamedAndTheOthersAreKept) {
-    if (!shipped_data()) GTEST_SKIP() << "the shipped data folder is not there yet";
     for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kText}) {
         TempGameFolder dir;
         prepare_game_folder(TEIJINKI_DATA_DIR, dir.root());

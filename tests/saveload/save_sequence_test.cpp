@@ -94,6 +94,8 @@ TEST(MainScreenLoad, AsksWhenUnsavedAndNoOrBackKeepsTheGame) {
         screen.Command3_Click();
     }));
     EXPECT_EQ(w.host.boxes.size(), 1u) << "no question when the game was saved";
+    w.shared.form_result = 1;                // left by an earlier screen
+    EXPECT_FALSE(cmdLoad_Click(m, [] {}));  // a load screen closed at once
     EXPECT_EQ(w.working_bytes(), game);
     EXPECT_EQ(m.year, 203);
 }

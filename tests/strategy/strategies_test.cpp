@@ -74,19 +74,21 @@ TEST_F(Strategies, DenounceKeepsSixTenthsAtLevel8AndNineTenthsAtLevel2) {
     // Naming the own warlord changes nothing.
     run(kDenounce, 5, 9, 7, 1, 8);
     EXPECT_EQ(gun(1).meisei, 50);
-    EXPECT_TRUE(page().ends_with("[S27]将5|軍3の名声と、その幕僚の結束が 2\r\n"));
+    run(kDenounce, 0, 0, 7, 2, 8, /*fail_id*/ 1);  // nobody passed: told without a name
+    run(kDenounce, 0, 0, 7, 2, 8, 0);              // nobody tried: nothing is told
+    EXPECT_TRUE(page().ends_with("[S27]将5|軍3の名声と、その幕僚の結束が 2\r\n[S58]糾弾|軍3の名声と、その幕僚の結束が 2\r\n"));
 }
 
-TEST_F(Strategies, FameGainStopsOnlyOnceItHasReached200) {
-    gun(1).meisei = 199;
-    gun(1).ifu = 99;
+TEST_F(Strategies, FameAndAweGainsStopOnlyOnceTheyHaveReached200And100) {
     gun(1).tian = 0;
     shared.com_object[1][0] = 5;
-    for (int year = 0; year < 2; ++year) {
+    // fame and awe before → after: fame gains 3, awe 1, while below the cap
+    for (const auto& [fame, awe, fame_after, awe_after] : {std::array{199, 99, 202, 100}, {200, 100, 200, 100}}) {
+        gun(1).meisei = fame;
+        gun(1).ifu = awe;
         for (int i = 0; i < 4; ++i) rng.push_roll(0, i < 2 ? 10 : 6);  // province kept, leader hides
         run(kYellowTurbans, 5, 12, 7, 9, 4);  // best 12 >= 7 + 4
-        EXPECT_EQ(gun(1).meisei, 202);
-        EXPECT_EQ(gun(1).ifu, 100);
+        EXPECT_EQ(std::make_pair(int(gun(1).meisei), int(gun(1).ifu)), std::make_pair(fame_after, awe_after));
     }
     EXPECT_TRUE(page().ends_with("[S24]将5|州5の人民\r\n将9は身を隠したようだった。[S43]将5|州5の人民\r\n"));
     EXPECT_EQ(state->world.kuni[5].gunID, 0);
@@ -103,7 +105,7 @@ TEST_F(Strategies, MediationRaisesFameAndCohesionUpToTheirCaps) {
         run(kMediate, 5, 9, 7, 0, level);
         EXPECT_EQ(std::make_pair(int(gun(1).meisei), int(shared.mei_kessoku[1])), std::make_pair(fame_after, cohesion_after));
     }
-    run(kMediate, 0, 0, 7, 0, 4, /*fail_id*/ 6);
+    run(kMediate, 0, 0, 7, 0, 4, /*fail_id*/ 1);
     run(kMediate, 0, 0, 7, 0, 4, 0);  // nobody tried: nothing is told
     EXPECT_EQ(page(), "[S6]将5|軍1の名声が 5、同盟の結束が 7\r\n[S6]将5|軍1の名声が 3、同盟の結束が 5\r\n"
                       "[S6]将5|軍1の名声が 1、同盟の結束が 1\r\n[S58]調停|軍1の名声が 1、同盟の結束が 1\r\n");

@@ -17,16 +17,19 @@ using namespace teijinki::testing;
 
 TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     RulesWorld w;
-    // Lords 1..8 lead warlords; generals 9..20 serve nobody; provinces 9..12 are unowned.
+    // Lords 12..19 lead warlords; generals 1..11 and 20, the first and the last, serve nobody;
+    // provinces 9..12 are unowned.
     std::vector<GeneralRow> generals;
-    for (int i = 1; i <= 20; ++i) generals.push_back({"将", 5, i % 10 + 1, i <= 8 ? i : 0, 3});
+    const auto lord = [](int i) { return i >= 12 && i <= 19; };
+    for (int i = 1; i <= 20; ++i) generals.push_back({"将", 5, i % 10 + 1, lord(i) ? i : 0, 3});
     w.set_generals(generals);
-    w.set_warlords({{"甲", 1, 1}, {"乙", 1, 2}, {"丙", 3, 3}, {"丁", 4, 4}, {"戊", 3, 5}, {"己", 0, 6}, {"庚", 0, 7}, {"辛", 4, 8}});
+    w.set_warlords({{"甲", 12, 12}, {"乙", 12, 13}, {"丙", 14, 14}, {"丁", 15, 15}, {"戊", 14, 16}, {"己", 0, 17},
+                    {"庚", 0, 18}, {"辛", 15, 19}});
     w.set_provinces({1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0});
     ini_Mei_rtn(w.m);
     w.shared.mei_kessoku[1] = 45;
     std::map<int, int> allied, unallied;
-    std::set<int> allied_targets, unallied_targets;
+    std::set<int> allied_targets, unallied_targets, free_offered;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
@@ -45,7 +48,8 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                     ASSERT_TRUE(level >= 2 && level <= 8) << command_name(code) << level;
                 }
                 if (code == kRecruit || code == kYellowTurbans || code == kTribes) {
-                    ASSERT_GE(subject, 9) << "a free general";
+                    ASSERT_TRUE(subject >= 1 && subject <= 20 && !lord(subject)) << "a free general";
+                    free_offered.insert(subject);
                 }
                 if (code == kRecruit && p != 0) {
                     ASSERT_EQ(level, subject % 10 + 1) << "recruiting costs the charm";
@@ -81,17 +85,21 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_NEAR(allied[kRecruit] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / mediate, 2.0, 0.25);
     EXPECT_NEAR(allied[kWar] / leave, 2.0, 0.25);
-    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince, kJoinAlliance})
+    for (int code : {kRighteousWar, kReplaceLeader, kEnterProvince, kJoinAlliance, kYellowTurbans, kTribes})
         EXPECT_NEAR(allied[code] / mediate, 1.0, 0.2) << code;
     EXPECT_NEAR(static_cast<double>(unallied[kYellowTurbans]) / unallied[kRecruit], 2.0, 0.3);
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
     EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
+    EXPECT_EQ(free_offered.size(), 12u) << "every free general is offered";
 }
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     RulesWorld w(scripted());
-    w.set_generals({{"君1", 5, 5, 1, 5}, {"君2", 5, 5, 2, 5}});  // nobody free
+    // Nobody free: the file's free ones are record 0, no general, and a third beyond those in play.
+    w.set_generals({{"君1", 5, 5, 1, 5}, {"君2", 5, 5, 2, 5}, {"浪", 5, 5, 0, 0}});
+    w.dir.write("ini/busv.ini", ".0\r\n\"零\"\r\n1,1,1,1\r\n1,1\r\n0,0\r\n\"z\"\r\n" + w.dir.read("ini/busv.ini"));
+    w.shared.bushou_count = 2;
     w.set_warlords({{"甲", 1, 1}, {"乙", 0, 2}});
     w.set_provinces({1, 0});
     ini_Mei_rtn(w.m);
@@ -104,12 +112,12 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     for (auto [k, n] : {std::pair{7, 14}, {0, 2}, {5, 14}, {3, 4}, {3, 4}, {12, 14}, {0, 1}, {8, 14}}) r.push_roll(k, n);
     // Panels 2 and 3 are empty: 調略 finds no one, recruiting no free general.
     for (int j = 0; j < 8; ++j) r.push_roll(j % 2 == 0 ? 2 : 0, 14);
-    // Panel 0: 入国 (the unowned province, picked with a draw low enough that any province would
-    // be province 1) twice, with difficulties 0 + 1 + 3 and 2 + 2 + 3, then 戦争 on the second
-    // listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then 同盟参加 with the leader of
-    // slot 1, the first of the three slots, at 0 + 0 + 3.
-    for (auto [k, n] : {std::pair{9, 10}, {0, 3}, {0, 3}, {1, 3}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {4, 10}, {1, 2},
-                        {2, 3}, {1, 3}, {3, 10}, {0, 3}, {0, 3}, {0, 3}})
+    // Panel 0: recruiting finds no free general and draws no difficulty; 入国 (the unowned
+    // province, picked with a draw low enough that any province would be province 1) at 2 + 2 +
+    // 3, then 戦争 on the second listed warlord (甲, after 乙 of panel 0) at 2 + 1 + 3, then 同盟参加
+    // with the leader of slot 1, the first of the three slots, at 0 + 0 + 3.
+    for (auto [k, n] : {std::pair{0, 10}, {9, 10}, {0, 3}, {2, 3}, {2, 3}, {4, 10}, {1, 2}, {2, 3}, {1, 3}, {3, 10},
+                        {0, 3}, {0, 3}, {0, 3}})
         r.push_roll(k, n);
 
     ld_Com_rtn(w.m);
@@ -119,12 +127,11 @@ TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {
     EXPECT_EQ(w.shared.com_subject[1][1], 2);
     EXPECT_EQ(w.shared.com_level[1][2], 4);
     EXPECT_EQ(w.shared.com_codes[2], (std::vector<int>{kWait}));
-    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kEnterProvince, kWar, kJoinAlliance}));
-    EXPECT_EQ(w.shared.com_subject[0][1], 2);
-    EXPECT_EQ((std::vector<int>{w.shared.com_level[0][0], w.shared.com_level[0][1], w.shared.com_level[0][2],
-                                w.shared.com_subject[0][2], w.shared.com_level[0][3], w.shared.com_subject[0][3]}),
-              (std::vector<int>{4, 7, 6, 1, 3, 1}));
-    EXPECT_EQ(r.randomize_calls(), 4) << "every free-general search re-seeds first";
+    EXPECT_EQ(w.shared.com_codes[0], (std::vector<int>{kEnterProvince, kWar, kJoinAlliance}));
+    EXPECT_EQ((std::vector<int>{w.shared.com_subject[0][0], w.shared.com_level[0][0], w.shared.com_subject[0][1],
+                                w.shared.com_level[0][1], w.shared.com_subject[0][2], w.shared.com_level[0][2]}),
+              (std::vector<int>{2, 7, 1, 6, 1, 3}));
+    EXPECT_EQ(r.randomize_calls(), 5) << "every free-general search re-seeds first";
     EXPECT_TRUE(w.host.boxes.empty()) << "no error box in ordinary play";
 }
 

@@ -75,25 +75,6 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     EXPECT_EQ(w.shared.mei_kessoku[1], 1);
 }
 
-// Only the panel that lists the player's warlord is his to choose from: an unallied player's
-// alliance is 0, as is the leader of a free alliance slot, and that slot is not his.
-TEST(Panels, APlayerOwnsThePanelOfHisAllianceAndNoFreeSlot) {
-    RulesWorld w;
-    w.set_warlords({{"甲", 0, 1}, {"乙", 2, 2}});  // 甲 stands alone, 乙 leads an alliance
-    w.shared.player_lord[0] = 1;
-    w.shared.player_lord[1] = 2;
-    ini_Mei_rtn(w.m);
-    Dsp_rtn(w.m);
-    const struct {
-        int slot;
-        bool own[4];
-    } cases[] = {{0, {true, false, false, false}}, {1, {false, true, false, false}}};
-    for (const auto& c : cases) {
-        w.m.turn_slot = c.slot;
-        for (int p = 0; p <= 3; ++p) EXPECT_EQ(is_own_panel(w.m, p), c.own[p]) << "player " << c.slot << ", panel " << p;
-    }
-}
-
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
     RulesWorld w;
     w.set_generals({{"甲公", 5, 5, 1, kJobKunshu}, {"浪人", 5, 5, 0, kJobBukan}});
@@ -168,7 +149,7 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     }
 }
 
-TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
+TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}});  // 乙, the player's, is in no alliance
     w.shared.player_lord[0] = 2;
@@ -188,9 +169,44 @@ TEST(Panels, AFreeSlotsOfferOpensReadOnlyAndIsNeverStored) {
     EXPECT_TRUE(w.host.boxes.empty());
     EXPECT_EQ(w.shared.gun_mei[2], 0);
     EXPECT_EQ(w.shared.form_result, 0);
-    // His own panel's offer is his to choose.
+    // His own panel's offer: stored only on Yes after the screen chose it (1), not closed (0).
     ASSERT_TRUE(prepare_offer(w.m, 0, 1));
     EXPECT_EQ(w.shared.start_mode, 1);
+    EXPECT_FALSE(confirm_offer(w.m, 0, 1));
+    w.host.answer(Answer::No);
+    for (bool stored : {false, true}) {
+        w.shared.form_result = 1;
+        EXPECT_EQ(confirm_offer(w.m, 0, 1), stored);
+        EXPECT_EQ(w.shared.gun_mei[2], stored ? 1 : 0);
+        EXPECT_EQ(w.shared.form_result, 0);
+    }
+}
+
+// The ends of both tables: a player on the first warlord, in no alliance, and one on the last,
+// in the last alliance slot. Only the panel his warlord is listed in is his own.
+TEST(Panels, HisOwnPanelIsTheOneHisWarlordIsListedInUpToTheLastSlots) {
+    RulesWorld w;
+    std::vector<WarlordRow> rows;
+    for (int id = 1; id <= kMaxWarlords; ++id) rows.push_back({"将" + std::to_string(id), id == 1 ? 0 : id <= 4 ? id : 4, id, 5});
+    w.set_warlords(rows);
+    w.shared.player_lord[0] = 1;
+    w.shared.player_lord[1] = kMaxWarlords;
+    ini_Mei_rtn(w.m);
+    Dsp_rtn(w.m);
+    ASSERT_EQ(w.shared.gun_mei2[1], 0);
+    ASSERT_EQ(w.shared.gun_mei2[kMaxWarlords], kMaxAlliances);
+    const struct {
+        int slot, warlord, own_panel;  // 9: none
+    } cases[] = {{0, 1, 0}, {1, kMaxWarlords, kMaxAlliances}, {1, kMaxWarlords + 1, 9}, {1, -1, 9}};
+    for (const auto& c : cases) {
+        w.m.turn_slot = c.slot;
+        w.shared.player_gun[c.slot] = c.warlord;
+        for (int panel = -1; panel <= kMaxAlliances + 1; ++panel)
+            EXPECT_EQ(is_own_panel(w.m, panel), panel == c.own_panel) << c.warlord << " panel " << panel;
+    }
+    // Between players' turns no panel is anyone's.
+    w.m.turn_slot = -1;
+    for (int panel = 0; panel <= kMaxAlliances; ++panel) EXPECT_FALSE(is_own_panel(w.m, panel));
 }
 
 }  // namespace

@@ -40,9 +40,10 @@ TEST(Policy, PolicyThreeSpoilsOrderWhenTheDrawsGiveFourOrFive) {
     EXPECT_EQ(report, "甲|11|吏\r\n");
     EXPECT_EQ(order_after(3, 1, 5, report), 31);  // 5 / 3 rounds to 2; 31.5 is cut
     EXPECT_EQ(report, "甲|11|吏\r\n");
-    EXPECT_EQ(order_after(3, 1, 3, report), 63);
-    EXPECT_EQ(order_after(3, 0, 5, report), 63);
-    EXPECT_EQ(report, "");
+    for (const auto& [first, second] : {std::pair{1, 3}, {0, 5}}) {  // 3 is not above 3, nor is 0
+        EXPECT_EQ(order_after(3, first, second, report), 63);
+        EXPECT_EQ(report, "");
+    }
     EXPECT_EQ(order_after(0, 1, 3, report), 21) << "no talent spoils as policy 1 would";
 }
 
@@ -117,6 +118,9 @@ TEST(Personnel, TheBestOfficerRaisesCohesionAndAPoorOneSpoilsIt) {
     auto c = personnel(95, 0, 3, 0);  // stops at 100; bad luck 3 / 2 rounds to 2
     EXPECT_EQ(c->warlord(1).kessoku, 50);
     EXPECT_EQ(c->report(), "甲|45|参\r\n甲|38|軍\r\n");
+    auto d = personnel(50, 0, 2, 0);  // bad luck 2 is not above charm 2
+    EXPECT_EQ(d->warlord(1).kessoku, 58);
+    EXPECT_EQ(d->report(), "甲|45|参\r\n");
 }
 
 }  // namespace

@@ -85,9 +85,10 @@ TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSh
 
 TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndStartedAgain) {
     RulesWorld w;
-    w.set_generals({{"a", 1, 1, 1, 5}, {"b", 1, 1, 1, 1}, {"c", 1, 1, 2, 5}});
-    // The destroyed warlord comes second, so the last one counts its province and its general.
-    w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"丙", 0, 3, 9, 9, 9, 9, 9, 9, true}, {"乙", 0, 2, 10, 2, 5}});
+    w.set_generals({{"a", 1, 1, 1, 5}, {"b", 1, 1, 1, 1}, {"c", 1, 1, 2, 5}, {"d", 1, 1, 0, 0}});  // d serves nobody
+    // The destroyed warlord comes second, so the last one counts its province and its general;
+    // its record names no lord, and d is not counted as its man.
+    w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"丙", 0, 0, 9, 9, 9, 9, 9, 9, true}, {"乙", 0, 2, 10, 2, 5}});
     w.set_provinces({1, 1, 3, 0});
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 200;
@@ -122,6 +123,7 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     EXPECT_EQ(rows[2].generals, 1);
     EXPECT_FLOAT_EQ(rows[2].score, 10.0f * 50.0f / 150.0f + 10.0f);
     EXPECT_TRUE(rows[1].destroyed);
+    EXPECT_EQ(rows[1].generals, 0);
     EXPECT_EQ(rows[1].score, 0.0f) << "a destroyed warlord scores nothing";
 
     // The next year is added; the same year again replaces the rows from that year on.

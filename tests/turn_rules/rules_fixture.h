@@ -14,7 +14,7 @@ namespace teijinki::testing {
 
 struct GeneralRow {
     std::string name;
-    int policy = 1, charm = 1, kunID = 0, job = 0;
+    int policy = 1, charm = 1, kunID = 0, job = 0, fight = 1;
 };
 struct WarlordRow {
     std::string name;
@@ -49,7 +49,7 @@ public:
         int id = 0;
         for (const auto& r : rows) {
             const std::string n = std::to_string(++id);
-            out += crlf_lines({"." + n, "\"" + r.name + "\"", std::to_string(r.policy) + ",1,1,1",
+            out += crlf_lines({"." + n, "\"" + r.name + "\"", std::to_string(r.policy) + "," + std::to_string(r.fight) + ",1,1",
                                std::to_string(r.charm) + ",1", std::to_string(r.kunID) + "," + std::to_string(r.job),
                                "\"p" + n + "\""});
         }

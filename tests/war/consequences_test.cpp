@@ -146,11 +146,13 @@ TEST_F(Consequences, ProvincesBreakAwayAboveOrderAndGoToTheWinnerBelowHold) {
     w.add_province(3, "許昌", 1);
     w.add_province(4, "呉郡", 2);
     w.gun(2).tian = 52;  // a province breaks away on a roll above 52 / 5 + 50
-    w.rolls({{60, 100}});  // 61: away; hold 2 is not above Int(1.03) + Int(1.03): free
-    for (int i = 0; i < 2; ++i) w.dice.push(0.0645f);
-    w.rolls({{99, 100}, {0, 16}, {1, 16},  // 100: away; 2 above 0 + 1: to the winner
-             {59, 100}});                  // 60 stays
-    rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 2);
+    // Draws of 0.57 and 0.531 give 9 and 8 on sixteen sides, 8 and 7 on fifteen, 9 and 9 on seventeen.
+    w.rolls({{60, 100}});  // 61: away; hold 17 is not above 9 + 8: free
+    for (float r : {0.57f, 0.531f}) w.dice.push(r);
+    w.rolls({{99, 100}});  // 100: away; 17 above 8 + 8: to the winner
+    for (float r : {0.531f, 0.531f}) w.dice.push(r);
+    w.rolls({{59, 100}});  // 60 stays
+    rnd_Dokuritu(w.state(), w.gun(1), w.gun(2), 17);
     EXPECT_EQ(w.dice.remaining(), 0u);
     EXPECT_EQ(w.dice.randomize_calls(), 1);
     EXPECT_EQ((std::vector<int>{w.kuni(1).gunID, w.kuni(2).gunID, w.kuni(3).gunID, w.kuni(4).gunID}),

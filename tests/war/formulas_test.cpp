@@ -10,7 +10,7 @@ namespace {
 
 TEST(BattleFormulas, StrengthRoundsDownTheLevyAndIsAtLeastOne) {
     EXPECT_EQ(battle_strength(50, 300, 20), 220);
-    EXPECT_EQ(battle_strength(0, 10, 0), 3);
+    EXPECT_EQ(battle_strength(0, 11, 0), 3);  // a levy of 3.67 is cut before the elite are added
     EXPECT_EQ(battle_strength(50, 0, 0), 1);
     // A huge army saturates instead of wrapping into a negative strength.
     EXPECT_EQ(battle_strength(100, 32000, 32000), 32767);
@@ -53,6 +53,33 @@ TEST(BattleFormulas, MoraleFallsByTheRoundedLoss) {
     // An alliance member's share is rounded after each member: 2.5 → 2, then 2 + 2.5 → 4.
     EXPECT_EQ(add_alliance_member(0, 50, 5), 2);
     EXPECT_EQ(add_alliance_member(2, 50, 5), 4);
+}
+
+// Every figure differs by side, so a term from the wrong side shows; each score for both planners.
+TEST(BattleFormulas, TacticScoresForEitherPlanner) {
+    BattleSheet s;
+    s.strength = {50, 30}, s.ttl_fgt = {11, 6}, s.taishou_score = {20, 15}, s.gunsi_tac = {12, 7};
+    s.gunsi_wis = {9, 4}, s.shougun_tac = {14, 5}, s.ikki_fgt = {30, 22}, s.ally_strength = {60, 40};
+    s.ttl_plc = {40, 20}, s.ttl_shou = {25, 13}, s.ttl_wis = {16, 3};
+    const struct {
+        const char* what;
+        float mine, theirs, want_mine, want_theirs;
+    } cases[] = {
+        {"frontal: 61 / 36 × 30 + 10", frontal_score(s, 0), frontal_score(s, 1), 60.833f, 7.705f},
+        {"righteous frontal: 10 × 61 / 2", frontal_score_gisen(s, 0), frontal_score_gisen(s, 1), 305, -180},
+        {"surprise: (14 − 7) × 3 × 8", surprise_score(s, 0, 3), surprise_score(s, 1, 2), 168, -112},
+        {"grand strategy: (6.5 + 12 − 3.3 − 7) × 60 / 10", grand_strategy_score(s, 0), grand_strategy_score(s, 1),
+         49.2f, -32.8f},
+        {"intrigue: (1.5 + 9 − 4 − 2/3) × (50 / 2 + 16)", intrigue_score(s, 0, 50), intrigue_score(s, 1, 30),
+         239.167f, -105},
+        {"duel: 7 × 8 × 10", duel_score(s, 0, 7), duel_score(s, 1, 5), 560, -400},
+        {"long campaign: (1.5 + 12 − 7 − 2/3) × 40 × 2", long_campaign_score(s, 0), long_campaign_score(s, 1),
+         466.667f, -233.333f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(c.mine, c.want_mine, 1e-3) << c.what;
+        EXPECT_NEAR(c.theirs, c.want_theirs, 1e-3) << c.what;
+    }
 }
 
 TEST(BattleFormulas, SurrenderRules) {
@@ -105,7 +132,7 @@ protected:
 };
 
 TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
-    w.add_general({1, "甲", 1, kJobKunshu, 10, 10, 10, 20, 10, 10});
+    w.add_general({1, "甲", 1, kJobKunshu, 10, 0, 10, 20, 10, 10});
     w.add_general({2, "乙", 1, kJobBunkan, 10, 10, 10, 90, 90, 10});  // not eligible: no draws
     w.add_general({3, "丙", 2, kJobShougun, 10, 10, 10, 90, 90, 10});  // other warlord
     w.add_general({4, "丁", 1, kJobGunshi, 10, 10, 10, 19, 11, 10});
@@ -118,10 +145,10 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
 
-    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師), 2 + fight 10.
-    w.rolls({{1, 2}});
+    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師); 1 + fight 0 is enough.
+    w.rolls({{0, 2}});
     EXPECT_EQ(Ikki_rtn(w.state(), w.gun(1)), 1);
-    EXPECT_EQ(w.state().contest_score, 12);
+    EXPECT_EQ(w.state().contest_score, 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
 }
 

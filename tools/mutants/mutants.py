@@ -259,6 +259,9 @@ class Scratch:
             if manifest.get(rel) != stamp or not dst.exists():
                 dst.parent.mkdir(parents=True, exist_ok=True)
                 shutil.copy2(src, dst)
+                # Newer than any object a mutant of the old text left in the scratch build: a copy
+                # keeping the working tree's older mtime would let ninja keep that object.
+                os.utime(dst)
             fresh[rel] = stamp
         for rel in set(manifest) - set(fresh):
             (self.tree / rel).unlink(missing_ok=True)
