@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <mutex>
+#include <utility>
 
 #include "media/soundfont.h"
 #include "world/game_folder.h"
@@ -35,9 +36,7 @@ void install_log() {
 
 std::string take_log() {
     std::lock_guard<std::mutex> lock(log_mutex);
-    std::string out = std::move(last_log);
-    last_log.clear();
-    return out;
+    return std::exchange(last_log, std::string());
 }
 
 std::string with_log(std::string why) {

@@ -42,7 +42,7 @@ void mkLog(const GameFolder& folder, const PageStore& pages) {
     const std::size_t kept = old ? before_terminator(old->bytes()) : 0;
     if (!old) {
         tail = std::string(kLogHeading) + kCrLf;
-    } else if (kept > 0 && old->bytes()[kept - 1] != '\n') {
+    } else if (kept > 0 && old->bytes()[kept - 1] != '\n' && old->bytes()[kept - 1] != '\r') {
         tail += kCrLf;  // lines are written with CR LF; a log whose last line lost its break gets one
     }
     for (int i = 0; i < told; ++i) {

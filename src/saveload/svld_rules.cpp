@@ -9,13 +9,8 @@ SvldRules::SvldRules(const GameFolder& folder, SharedValues& shared, Host& host)
     : folder_(folder), shared_(shared), host_(host) {}
 
 void SvldRules::init_rtn() {
-    Lab_num = "save";
+    // Each opening of the screen makes its rules afresh: only what differs from a new one is set.
     Hlp = kSvldHelp;
-    typed_no.clear();
-    slot_info.clear();
-    standings_notice.clear();
-    problem.clear();
-    closed = false;
     caption = shared_.start_mode == 1 ? kSvldSaveCaption : shared_.start_mode == 2 ? kSvldLoadCaption : "";
     saved_slots = list_slots(folder_);
 }

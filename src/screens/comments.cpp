@@ -107,7 +107,7 @@ bool sv_Cmt_rtn(const GameFolder& folder, int general_id, std::string_view name,
     bool in_other_record = false;
     for (const RawLine& line : lines) {
         const bool marker = !line.body.empty() && line.body[0] == '.';
-        const int id = marker ? marker_id(line.body) : -1;
+        const int id = marker_id(line.body);  // -1 for a line that is no marker
         if (in_other_record) {
             // A header met before the closing "." starts the next record rather than being
             // swallowed as this one's end, so a record without its closing line loses nothing.

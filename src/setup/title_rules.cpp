@@ -9,7 +9,6 @@ TitleRules::TitleRules(const GameFolder& folder, SharedValues& shared, RandomSou
     : folder_(folder), shared_(shared), rng_(rng), host_(host) {}
 
 void TitleRules::Form_Load() {
-    title_count = 0;
     init_rtn();
     ld_Gnm_rtn();
 }

@@ -23,7 +23,8 @@ class TitleRules {
 public:
     TitleRules(const GameFolder& folder, SharedValues& shared, RandomSource& rng, Host& host);
 
-    // Form_Load without the music: title_count 0, init_rtn, ld_Gnm_rtn.
+    // Form_Load without the music: init_rtn, ld_Gnm_rtn. The splash count starts at 0 with the
+    // screen, which makes its rules once.
     void Form_Load();
     // Defaults of scenario 1, masters copied, description 21 composed.
     void init_rtn();

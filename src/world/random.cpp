@@ -19,7 +19,7 @@ std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); 
 int roll(RandomSource& rng, int n) {
     const float product = rng.Rnd() * static_cast<float>(n);
     int value = static_cast<int>(product);  // draws are non-negative, so truncation is Int
-    // A draw just below 1 can round up to n in single precision; the rules never see n.
+    // A source that gives 1 (none should) still gives a face of the die; the rules never see n.
     if (value >= n) value = n - 1;
     return value;
 }
@@ -35,8 +35,9 @@ SeededRandom::SeededRandom(std::uint64_t seed) { reseed(seed); }
 void SeededRandom::reseed(std::uint64_t seed) {
     std::uint64_t x = seed;
     state_[0] = splitmix64(x);
+    // Never both zero (xoroshiro's one dead state): splitmix64's mix is a bijection that maps
+    // only 0 to 0, and two steps in a row cannot both start from 0.
     state_[1] = splitmix64(x);
-    if (state_[0] == 0 && state_[1] == 0) state_[1] = 1;
 }
 
 float SeededRandom::Rnd() {

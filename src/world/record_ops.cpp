@@ -1,7 +1,6 @@
 #include "world/record_ops.h"
 
 #include "world/error.h"
-#include "world/list_io.h"
 #include "world/record_file.h"
 
 namespace teijinki {
@@ -10,26 +9,11 @@ namespace {
 
 std::string label_of(const char* literal) { return GameFolder::display_name(literal); }
 
-// Field number n (1-based, after the name) of a record, as a list reader reading n numbers gives it.
-int numeric_field(const RecordItems& record, const std::string& label, int n, RecordKind kind) {
-    if (n < 1) return 0;
-    if (n <= number_items(kind)) {
-        if (record.bad_number >= 1 && record.bad_number <= n)
-            throw DataError(label, "field " + std::to_string(record.bad_number) + " is not a number (\"" +
-                                       std::string(record.bad_text) + "\")", record.id);
-        return record.numbers[static_cast<std::size_t>(n - 1)];
-    }
-    // Past the numbers a record has: read item by item, as the list reader always did.
-    std::string text;
-    for (const auto& line : record.fields) {
-        text += line;
-        text += "\r\n";
-    }
-    ListReader in(std::move(text), label);
-    in.item();  // name
-    int value = 0;
-    for (int k = 1; k <= n; ++k) value = in.number(record.id, "field " + std::to_string(k));
-    return value;
+// A province's owner, its first number; refused, naming it, when it is no number.
+int province_owner(const RecordItems& record, const std::string& label) {
+    if (record.bad_number == 1)
+        throw DataError(label, "field 1 is not a number (\"" + std::string(record.bad_text) + "\")", record.id);
+    return record.numbers[0];
 }
 
 }  // namespace
@@ -94,7 +78,7 @@ void RecordOps::ld_kAbl_rtn(int warlord) {
     const std::string& label = records->label();
     kuni_list_count = 0;
     records->visit([&](const RecordItems& r) {
-        if (r.id > 0 && numeric_field(r, label, 1, RecordKind::Province) == warlord) {
+        if (r.id > 0 && province_owner(r, label) == warlord) {
             if (kuni_list_count > kMaxProvinces) throw DataError(label, "more provinces than the game holds", r.id);
             kuni_list[kuni_list_count++] = r.id;
         }

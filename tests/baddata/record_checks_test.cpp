@@ -52,6 +52,8 @@ TEST(RecordChecks, EveryRecordUpToTheCountIsThere) {
                   .record_id(),
               2);
     EXPECT_EQ(error_of([&] { check_record_set("", RecordKind::Province, "ini/K.ini", 1); }).file(), "ini/K.ini");
+    EXPECT_STREQ(error_of([&] { check_record_set("", RecordKind::Province, "ini/K.ini", 0); }).what(),
+                 "ini/K.ini: holds no records");
 }
 
 TEST(RecordChecks, CommentFilesKeepTheirHeadersInOrderAndClosed) {

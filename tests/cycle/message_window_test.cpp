@@ -108,6 +108,11 @@ TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
     EXPECT_EQ(pages.page_text[0], "年末の報告\r\n");
     EXPECT_EQ(pages.page_text[1], kEndOfText);
     EXPECT_EQ(pages.page_no, 0);
+    PageStore credits;
+    credit(credits);
+    load_msg_window(pages, kMsgCredits, "年末の報告\r\n");
+    EXPECT_EQ(pages.page_text, credits.page_text);
+    EXPECT_STREQ(msg_window_music(kMsgCredits), "china1");
     EXPECT_STREQ(msg_window_music(kMsgStrategy), "Game01");
     EXPECT_STREQ(msg_window_music(kMsgReport), "");
 }
@@ -121,6 +126,21 @@ TEST_F(MsgModesTest, TheLogKeepsOneTerminatorAfterTheNewestEntry) {
     mkLog(folder, pages_of({"191年"}));
     EXPECT_EQ(dir.read("ini/kodarn.log"),
               crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", "190年", "191年", kLogEnd}));
+}
+
+// The old terminator goes only where it stands as a whole line, whatever the line ends.
+TEST_F(MsgModesTest, TheOldTerminatorIsOnlyAWholeLine) {
+    const std::string end = kLogEnd;
+    const std::pair<std::string, std::string> old_and_kept[] = {
+        {"H\nold\n" + end + "\n", "H\nold\n"}, {"H\rold\r" + end + "\r", "H\rold\r"},
+        {end + "\r\nlost", ""}, {"H\r\n" + end, "H\r\n"}, {"a " + end + "\r\n", "a " + end + "\r\n"},
+        {"H\r\n" + end + "=\r\n" + end + "\r\n", "H\r\n" + end + "=\r\n"},
+    };
+    for (const auto& [old, kept] : old_and_kept) {
+        dir.write("ini/kodarn.log", old);
+        mkLog(folder, pages_of({"189年"}));
+        EXPECT_EQ(dir.read("ini/kodarn.log"), kept + "189年\r\n" + end + "\r\n") << old;
+    }
 }
 
 TEST_F(MsgModesTest, AMissingLogIsStartedAfreshWithItsHeading) {

@@ -189,67 +189,6 @@ double seconds(const Smf& smf) {
     return total + double(end - at) * us / smf.division / 1e6;
 }
 
-// ---------------------------------------------------------------- hand-made files for the reader
-
-std::string be32(std::uint32_t v) {
-    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-}
-std::string header(int format, int ntracks, int division) {
-    return std::string("MThd") + be32(6) + char(0) + char(format) + char(ntracks >> 8) + char(ntracks) +
-           char(division >> 8) + char(division);
-}
-std::string track_chunk(const std::string& events) { return std::string("MTrk") + be32(events.size()) + events; }
-const std::string kEnd("\x00\xFF\x2F\x00", 4);
-
-TEST(SmfReaderTest, ReadsRunningStatusTempoChangesAndEndOfTrack) {
-    // Conductor: 120 bpm, then 60 bpm from tick 960 (two beats); end at tick 1920.
-    const std::string conductor = track_chunk(std::string("\x00\xFF\x51\x03\x07\xA1\x20", 7) +
-                                              std::string("\x87\x40\xFF\x51\x03\x0F\x42\x40", 8) +
-                                              std::string("\x87\x40\xFF\x2F\x00", 5));
-    // Three notes under one status byte: C4 on, C4 off as velocity 0, E4 on ... E4 off.
-    const std::string notes = track_chunk(std::string("\x00\xC0\x38", 3) + std::string("\x00\x90\x3C\x50", 4) +
-                                          std::string("\x83\x60\x3C\x00", 4) + std::string("\x00\x40\x50", 3) +
-                                          std::string("\x83\x60\x80\x40\x00", 5) + kEnd);
-    const Smf smf = parse_smf(header(1, 2, 480) + conductor + notes);
-    ASSERT_EQ(smf.tracks.size(), 2u);
-    EXPECT_EQ(smf.tracks[1].notes, 2);
-    EXPECT_EQ(smf.tracks[1].programs, std::set<int>{0x38});
-    EXPECT_EQ(smf.tracks[1].note_channels, std::set<int>{1});
-    EXPECT_EQ(smf.tracks[0].end_tick, 1920u);
-    // Two beats at 120 bpm (1 s) plus two beats at 60 bpm (2 s).
-    EXPECT_DOUBLE_EQ(seconds(smf), 3.0);
-}
-
-TEST(SmfReaderTest, RejectsBrokenFilesWithAReason) {
-    const std::string note_on("\x00\x90\x3C\x50", 4);
-    const std::string note_off("\x10\x80\x3C\x00", 4);
-    const std::string h = header(1, 1, 480);
-    // Each broken file with the words its rejection must contain.
-    const std::vector<std::pair<std::string, std::string>> broken = {
-        {std::string("MTrk") + be32(0), "no MThd"},
-        {header(1, 2, 480) + track_chunk(kEnd), "announces 2 tracks"},
-        {h + track_chunk(note_on + note_off), "without an end-of-track"},
-        {h + track_chunk(kEnd + note_on), "after the end-of-track"},
-        {h + std::string("MTrk") + be32(40) + kEnd, "runs past the end of the file"},
-        {h + track_chunk(std::string("\x00\x3C\x50", 3) + kEnd), "without a status"},
-        {h + track_chunk(note_on + kEnd), "never released"},
-        {h + track_chunk(note_off + kEnd), "not sounding"},
-        {h + track_chunk(std::string("\x81\x81\x81\x81\x01", 5) + kEnd), "longer than 4 bytes"},
-        {h + track_chunk(std::string("\x00\xFF\x03\x20", 4) + kEnd), "meta event runs past"},
-        // Running status does not survive a meta event.
-        {h + track_chunk(note_on + std::string("\x00\xFF\x01\x00", 4) + std::string("\x00\x3C\x00", 3) + kEnd),
-         "without a status"},
-    };
-    for (const auto& [bytes, reason] : broken) {
-        try {
-            parse_smf(bytes);
-            ADD_FAILURE() << "accepted a file that should fail with: " << reason;
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
-        }
-    }
-}
-
 // ---------------------------------------------------------------- the shipped pieces
 
 std::string read_file(const std::filesystem::path& path) {

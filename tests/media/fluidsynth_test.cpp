@@ -4,6 +4,7 @@
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <array>
 #include <cmath>
@@ -181,6 +182,8 @@ TEST(FluidsynthPlayer, EachOpenStartsTheSequenceFromItsBeginningAndCloseSilences
     EXPECT_FALSE(player.playing());
     render_seconds(player, 0.5);  // the reverberation dies away
     EXPECT_LT(rms(render_seconds(player, 0.5)), 5.0) << "voices still sound after Close";
+    std::int16_t none[2] = {};
+    EXPECT_EQ(std::make_pair(player.render(none, 0), player.render(none, -1)), std::make_pair(true, false));
 }
 
 TEST(FluidsynthPlayer, FailuresNameTheirCause) {
@@ -194,6 +197,10 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
         EXPECT_FALSE(player.open(file));
         EXPECT_NE(player.error().find("none.sf2"), std::string::npos) << player.error();
         EXPECT_FALSE(player.play()) << "nothing is open";
+        // A failed load keeps no synthesizer (some 3 MB each): ten more leave the heap as it was.
+        const auto before = static_cast<long long>(mallinfo2().uordblks);
+        for (int i = 0; i < 10; ++i) player.open(file);
+        EXPECT_LT(static_cast<long long>(mallinfo2().uordblks) - before, 8 << 20);
     }
     {
         dir.write("midi/bad.mid", "MThd but nothing else");

@@ -130,6 +130,7 @@ TEST(MidiCheck, SoundFilesPassAndEachKindOfDamageIsNamed) {
     long_track[11] = 1;
     const std::pair<std::string, std::string> files[] = {
         {long_track, ""},
+        {good + "XFIH\0\0\0\0"s, ""},  // an empty chunk of another kind, its header the file's last bytes
         {"", "not a standard MIDI file (no MThd header)"},
         {good.substr(0, 13), "not a standard MIDI file (no MThd header)"},
         {"RIFF....WAVEfmt ", "not a standard MIDI file (no MThd header)"},
@@ -165,6 +166,7 @@ TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont)
     EXPECT_FALSE(wrong.file);
     EXPECT_NE(wrong.error.find(kSoundfontVariable), std::string::npos);
     EXPECT_NE(wrong.error.find(missing), std::string::npos);
+    EXPECT_FALSE(find_soundfont(dir.root().c_str(), places).file) << "a folder is no soundfont";
 
     // An empty setting counts as unset.
     const auto unset = find_soundfont("", places);
@@ -174,7 +176,7 @@ TEST(SoundfontSearch, TheSettingWinsAndAMistypedSettingIsNotHiddenByAnotherFont)
 
 TEST(SoundfontSearch, PlacesAreTriedInOrderAndFoldersGiveTheirFirstSf2ByName) {
     TempGameFolder dir;
-    std::filesystem::create_directories(dir.root() / "fonts" / "dir.sf2");  // a folder, not a font
+    std::filesystem::create_directories(dir.root() / "fonts" / "Aaa.sf2");  // a folder, not a font
     dir.write("fonts/zeta.sf2", "RIFF");
     dir.write("fonts/Alpha.SF2", "RIFF");
     dir.write("fonts/readme.txt", "x");

@@ -448,11 +448,18 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     screen.init_rtn();
     ASSERT_EQ(screen.saved_slots.size(), 5u);
     screen.Command1_Click(5);
+    screen.Command2_Click(0);  // 取消 clears what was typed
+    screen.Command1_Click(4);
+    EXPECT_EQ(screen.Lab_num, "save4");
     screen.pick_slot(3);
     EXPECT_EQ(screen.Lab_num, "save");
     screen.pick_slot(2);
     EXPECT_EQ(screen.Lab_num, "save9");
-    EXPECT_EQ(list_slots(GameFolder(w.dir.root() / "nowhere")).size(), 0u);
+    const GameFolder nowhere(w.dir.root() / "nowhere");
+    SvldRules none(nowhere, w.shared, w.host);
+    none.init_rtn();
+    none.pick_slot(0);  // no slots: a click on the list picks nothing
+    EXPECT_EQ(none.Lab_num, "save");
 }
 
 }  // namespace

@@ -79,6 +79,11 @@ TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLo
     ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼"));  // the record met after the open one is replaced whole
     EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "隻眼", ".",
                                                   ".3", "\"荀彧\"", "新しい評", "."}));
+    // Out of order too: record 1 met after the open record 2 keeps its lines.
+    const std::string two_then_one = crlf_lines({".2", "\"夏侯惇\"", "猛将。", ".1", "\"曹操\"", "乱世の奸雄。", "."});
+    tmp.write("ini/Cmtsv.ini", two_then_one + kRecordThree);
+    ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", "新しい評"));
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), two_then_one + crlf_lines({".3", "\"荀彧\"", "新しい評", "."}));
 }
 
 }  // namespace

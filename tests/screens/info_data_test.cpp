@@ -117,7 +117,7 @@ TEST_F(SmallWorld, GeneralTableShowsOnlyTheAbilitiesOfEachJob) {
     EXPECT_EQ(table.caption, "武将一覧");
     ASSERT_EQ(table.rows.size(), 3u);
     const auto& lord = table.rows[0];
-    EXPECT_EQ(lord.name, "董卓");
+    EXPECT_EQ(std::tie(lord.name, lord.id, table.rows[2].id), std::make_tuple("董卓", 1, 3));
     EXPECT_EQ(lord.values, (std::array<std::string, 7>{"11", "22", "33", "44", "55", "66", "君主"}));
     EXPECT_EQ(table.rows[1].values, (std::array<std::string, 7>{"11", "-", "33", "44", "55", "66", "軍師"}));
     EXPECT_EQ(table.rows[2].values, (std::array<std::string, 7>{"-", "22", "33", "44", "55", "66", "将軍"}));
@@ -151,6 +151,7 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
 TEST_F(SmallWorld, GeneralsByWarlordColumns) {
     const auto view = info::load_generals_by_warlord(folder, shared);
     EXPECT_EQ(view.caption, "各軍閥所属部将");
+    EXPECT_EQ(std::tie(view.columns[0].heading, view.columns[2].heading), std::make_tuple("董卓", "張魯"));
     EXPECT_TRUE(view.columns[2].destroyed);  // silver
     EXPECT_FALSE(view.columns[0].destroyed);
     EXPECT_TRUE(view.columns[2].visible);
@@ -164,6 +165,12 @@ TEST_F(SmallWorld, GeneralsByWarlordColumns) {
     dir.write("ini/gunsv.ini", warlord(1, "董卓", 4, 1, 30, 5, false, "false") +
                                    warlord(2, "袁紹", 4, 4, 12, 3, false) + warlord(3, "張魯", 0, 6, 0, 0, false));
     EXPECT_TRUE(info::load_generals_by_warlord(folder, shared).columns[0].destroyed);
+    // Fourteen warlords: the thirteenth has the last column, the fourteenth none.
+    std::string fourteen;
+    for (int id = 1; id <= 14; ++id) fourteen += warlord(id, "軍" + std::to_string(id), 0, id, 1, 1, false);
+    dir.write("ini/gunsv.ini", fourteen);
+    shared.gun_count = 14;
+    EXPECT_EQ(info::load_generals_by_warlord(folder, shared).columns.back().heading, "軍13");
 }
 
 TEST_F(SmallWorld, ProvinceListNamesOwners) {
@@ -256,6 +263,14 @@ TEST_F(SmallWorld, DamagedFilesAreNamed) {
     } catch (const DataError& e) {
         EXPECT_NE(std::string(e.what()).find("Kunisv.ini"), std::string::npos) << e.what();
         EXPECT_EQ(e.record_id(), 1);
+    }
+    // The map's edges are on it; a step beyond any of them is refused.
+    const std::string others = dir.read("ini/KuniMap.ini").substr(place(1, "洛陽", "豫州", 623, 296).size());
+    for (const auto& [x, y, on] : {std::tuple{0, 0, true}, {1000, 800, true}, {-1, 0, false}, {1001, 0, false},
+                                   {0, -1, false}, {0, 801, false}}) {
+        dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", x, y) + others);
+        if (on) EXPECT_NO_THROW(info::load_map_places(folder, shared)) << x << "," << y;
+        else EXPECT_THROW(info::load_map_places(folder, shared), DataError) << x << "," << y;
     }
     dir.write("ini/KuniMap.ini", place(1, "洛陽", "豫州", 623, 296) + place(2, "長安", "雍州", 496, 308));
     EXPECT_THROW(info::load_map_places(folder, shared), DataError);
@@ -369,6 +384,32 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
+    // A caption may touch another caption, a label or the map's edge, but not overlap it.
+    for (const info::MapPoint at : {info::MapPoint{551, 300}, {449, 300}, {500, 354}, {975, 300}, {700, 40}}) {
+        std::vector<info::RegionFrame> pair(2);
+        pair[0].province_ids = {1}, pair[0].left = pair[0].right = 500, pair[0].top = 300;
+        pair[1].province_ids = {2}, pair[1].left = pair[1].right = at.x, pair[1].top = at.y;
+        EXPECT_TRUE(same(info::place_region_captions(pair, Points(2, {50, 24}), {{500, 300}, at}, Points(2, {44, 26})),
+                         {{500, 272}, {at.x, at.y - 28}})) << at.x << "," << at.y;
+    }
+    // Nearness to a frame is to its edges: 0.25 below the middle of a 1-pixel edge is within 0.4.
+    std::vector<info::RegionFrame> tip(2);
+    tip[0].province_ids = {1}, tip[0].left = tip[0].right = 500.5;
+    tip[1].hull = {{500, 250}, {501, 250}, {500, 200}}, tip[1].left = tip[1].right = 500, tip[1].top = 200;
+    EXPECT_TRUE(same(info::place_region_captions(tip, Points(2, {50, 24}), {{500.5, 278.25}}, {{44, 26}}, 0.4),
+                     {{475.5, 250.25}, {500, 200}}));
+    // With almost no room asked round the frames, inside one is still too near.
+    EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}, 0.5),
+                     {{437.5, 272}, {500, 250}}));
+    // Height counts in full, distance from the frame's middle 0.3 a pixel: 50 higher but 200 further
+    // out loses, 70 higher wins. Labels without sizes (or sizes without labels) place no caption.
+    std::vector<info::RegionFrame> one(1);
+    one[0].province_ids = {1, 2}, one[0].left = one[0].right = 500;
+    for (const auto& [higher, at] : {std::pair{50.0, info::MapPoint{500, 372}}, {70.0, info::MapPoint{700, 302}}})
+        EXPECT_TRUE(same(info::place_region_captions(one, {{50, 24}}, {{500, 400}, {750, 400 - higher}}, Points(2, {44, 26})),
+                         {at})) << higher;
+    EXPECT_TRUE(same(info::place_region_captions(one, {}, {}, {{44, 26}}), {{500, 0}}));
+    EXPECT_TRUE(same(info::place_region_captions(one, {}, {{44, 26}}, {}), {{500, 0}}));
 }
 
 TEST(MapLayout, LabelsOfCloseProvincesAreMovedApartAndKeptNear) {

@@ -51,7 +51,7 @@ TEST(StandingsFile, WritesListOutputThatReadsBackAndRefusesDamageNamingTheLine) 
     const std::string good = "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,96.5";
     const std::pair<std::string, std::string> damaged[] = {
         {"年,軍閥\r\n" + good, "heading"},
-        {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40", "15 items"},
+        {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40", "line 2: 15 items"},
         {std::string(kStandingsHeading) + "\r\n" + good + "\r\n190,1,\"甲\",x,10,3,3,20,60,70,10,0,0,0,1", "\"x\""},
         {std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,9.5z", "score"},
         {std::string(kStandingsHeading) + "\r\n190,21,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "warlord 21"},
@@ -84,6 +84,7 @@ TEST(StandingsChart, OneLinePerWarlordInItsMapColourTheFallenEndingAtZeroThePlay
     EXPECT_EQ(chart.series[1].fallen_year, 192);
     EXPECT_EQ(chart.series[1].points, (std::vector<StandingsPoint>{{190, 70}, {191, 30}, {192, 0}}));
     EXPECT_TRUE(chart.series[2].points.empty()) << "fallen before the first row: no line";
+    EXPECT_EQ(chart.series[2].fallen_year, 190) << "a fall is the first year listed as fallen";
 
     // Each measure takes its own column.
     const std::pair<StandingsMeasure, double> firsts[] = {{StandingsMeasure::Troops, 40},

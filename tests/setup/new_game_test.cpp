@@ -173,19 +173,22 @@ TEST_F(NewGameTest, ScenarioThreeTakesOneHundredSixtyAndPaddedMarkersComeOutPlai
 }
 
 TEST_F(NewGameTest, RandomAllegianceDealsNonLordsByPositionAndKeepsLords) {
+    // General 1 serves warlord 2 here: only general 2, lord of his own warlord, keeps it.
+    std::string master = general_master(160);
+    dir.write("ini/Bushou1.ini", master.replace(master.find("\r\n1,5\r\n"), 7, "\r\n2,1\r\n"));
     ASSERT_TRUE(select_scenario(folder, shared, 4));
     // x = Int(R × 40) + 1 names the x-th listed warlord's lord; beyond the list, nobody.
     testing::TestDice dice;
-    for (float r : {0.0245f, 0.049f, 0.051f, 0.9999f}) dice.push(r);  // x = 1, 2, 3, 40 for generals 3..6
+    for (float r : {0.0245f, 0.049f, 0.051f, 0.9999f, 0.0245f}) dice.push(r);  // x = 1, 2, 3, 40, 1: generals 1, 3..6
     dice.then_seeded(5);
     Roster roster;
     mk_Busv_rtn(folder, shared, dice, two, roster);
     EXPECT_EQ(dice.randomize_calls(), 1);
-    EXPECT_EQ(dice.draws(), 168u);  // lords 1 and 2 draw nothing
+    EXPECT_EQ(dice.draws(), 169u);
     auto generals = written();
     EXPECT_EQ((std::vector<int>{generals[1].kunID, generals[2].kunID, generals[3].kunID, generals[4].kunID,
                                 generals[5].kunID, generals[6].kunID}),
-              (std::vector<int>{1, 2, 1, 2, 0, 0}));
+              (std::vector<int>{1, 2, 2, 0, 0, 1}));
 }
 
 TEST(Scenarios, ThreeStartsEachPlayedWithTheirGeneralsOrDealtAtRandom) {
@@ -288,16 +291,16 @@ TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
     EXPECT_FALSE(title.splash_title_shown);
     title.splash_tick();
     EXPECT_TRUE(title.splash_title_shown);
-    title.splash_tick();
-    title.splash_tick();
+    for (int tick = 3; tick <= 4; ++tick) title.splash_tick();
     EXPECT_TRUE(title.splash_visible);
     title.splash_tick();
     EXPECT_FALSE(title.splash_visible);
 
     TitleRules clicked(folder, shared, rng, host);
     clicked.splash_click();
+    EXPECT_FALSE(clicked.splash_title_shown);
     clicked.splash_click();
-    EXPECT_TRUE(clicked.splash_visible);
+    EXPECT_TRUE(clicked.splash_title_shown && clicked.splash_visible);
     clicked.splash_click();
     EXPECT_FALSE(clicked.splash_visible);
 }

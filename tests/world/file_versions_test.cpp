@@ -199,7 +199,7 @@ TEST(FileVersions, ARewritesRecordsAreThoseAFreshReadGives) {
                       std::vector<std::string_view>(w.fields.begin(), w.fields.end())) << c.what;
             EXPECT_EQ(std::tie(g.id, g.marker, g.name, g.numbers, g.bad_number, g.bad_text, g.last),
                       std::tie(w.id, w.marker, w.name, w.numbers, w.bad_number, w.bad_text, w.last)) << c.what;
-            for (std::string_view v : {g.marker, g.name, g.last, g.fields.front(), g.fields.back()})
+            for (std::string_view v : {g.marker, g.name, g.last, g.bad_text, g.fields.front(), g.fields.back()})
                 EXPECT_TRUE(inside(v)) << c.what << ": a view of record " << g.id << " points outside the text";
         }
     }

@@ -94,6 +94,8 @@ TEST(Random, ScriptedSourceGivesItsValuesAndFailsLoudlyWhenEmpty) {
     s.push_roll(3, 6);
     s.push_roll(5, 6);
     EXPECT_EQ(roll2d6(s), 10);
+    s.push(1.0f);  // a draw of 1, which no source should give, is still a face of the die
+    EXPECT_EQ(roll(s, 6), 5);
     EXPECT_THROW(s.Rnd(), std::logic_error);
 }
 

@@ -39,7 +39,7 @@ protected:
         shared.kuni_count = 3;
         dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "sousou1") + "stray line\r\n" + general(2, "夏侯惇", 1, 4, "kakouton1") +
                                       general(3, "荀彧", 1, 3, "junnyu1") + general(4, "後の人", 0, 1, "x"));
-        dir.write("ini/gunsv.ini", warlord(1, "曹操", 0, 1, 0) + warlord(2, "袁紹", 2, 4, 0, true) + warlord(3, "余分", 0, 0, 0));
+        dir.write("ini/gunsv.ini", warlord(1, "曹操", 0, 1, 5) + warlord(2, "袁紹", 2, 4, 0, true) + warlord(3, "余分", 0, 0, 0));
         dir.write("ini/Kunisv.ini", province(1, "陳留", 1, 20) + province(2, "冀州", 2, 30) + province(3, "許昌", 1, 15) +
                                         province(4, "余分", 1, 99));
     }
@@ -76,7 +76,7 @@ TEST_F(RecordOpsTest, WarlordAliveResultFollowsTheDestroyedLine) {
     EXPECT_TRUE(ops.ld_Gun_rtn());
     ops.target_id = 2;
     EXPECT_FALSE(ops.ld_Gun_rtn());
-    EXPECT_EQ(ops.gun.name, "袁紹");
+    EXPECT_EQ(std::tie(ops.gun.name, ops.gun.id), std::make_tuple("袁紹", 2));
     ops.target_id = 17;  // not found: alive, buffer unchanged until the count stops the scan
     shared.gun_count = 20;
     EXPECT_TRUE(ops.ld_Gun_rtn());
@@ -99,6 +99,8 @@ TEST_F(RecordOpsTest, CollectsTheProvincesOfAWarlord) {
     ASSERT_EQ(ops.kuni_list_count, 2);
     EXPECT_EQ(ops.kuni_list[0], 1);
     EXPECT_EQ(ops.kuni_list[1], 3);
+    dir.write("ini/Kunisv.ini", province(1, "陳留", 1, 20) + crlf_lines({".2", "\"冀州\"", "y,1"}));
+    EXPECT_THROW(ops.ld_kAbl_rtn(1), DataError) << "an owner that is no number";
 }
 
 TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
@@ -120,8 +122,11 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     } catch (const DataError& e) {
         EXPECT_EQ(e.file(), "ini/busv.ini");
         EXPECT_EQ(e.record_id(), 2);
-        EXPECT_NE(std::string(e.what()).find("fight"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("fight is not a number (\"abc\")"), std::string::npos) << e.what();
     }
+    EXPECT_THROW(current_records(folder, files::kGenerals, RecordKind::General)->visit([](const RecordItems& r) {
+        return general_lord(r, "busv") >= 0;  // the lord alone is not read past a damaged number
+    }), DataError);
     dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".2", "\"x\""}));
     EXPECT_THROW(ops.ld_Chr_rtn(), DataError);
     std::filesystem::remove(dir.root() / "ini/busv.ini");
@@ -133,8 +138,14 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
         ld_Chr(folder, shared, set);
         FAIL() << "two records of three read as whole";
     } catch (const DataError& e) {
-        EXPECT_EQ(e.record_id(), 3);
+        EXPECT_STREQ(e.what(), "ini/busv.ini: record 3: record missing (the file holds 2 of 3)");
     }
+}
+
+TEST(Trace, AFileTraceHoldsOneLinePerEvent) {
+    TempGameFolder dir;
+    JsonLinesTrace((dir.root() / "trace.jsonl").string()).pick(190, 2, 1, 0, false);
+    EXPECT_EQ(dir.read("trace.jsonl"), "{\"by\":\"computer\",\"gun\":2,\"panel\":1,\"pos\":0,\"type\":\"pick\",\"year\":190}\n");
 }
 
 TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
@@ -148,11 +159,15 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     ASSERT_EQ(standing.size(), 2u);
     const TraceWarlord& cao = standing[0];
     EXPECT_EQ(std::tie(cao.id, cao.army, cao.seihei, cao.meisei, cao.tian, cao.kessoku, cao.ifu, cao.del, cao.provinces),
-              std::make_tuple(1, 0, 3, 50, 60, 70, 10, false, 2));
+              std::make_tuple(1, 5, 3, 50, 60, 70, 10, false, 2));
 
+    // The first and the last record of each count are written.
     set.gun[1].del = true;
+    set.gun[2].meisei = 77;
+    set.chr[1].policy = 9;
     set.chr[3].kunID = 0;
     set.chr[1].jpg = "changed";  // never written: the portrait stays as read
+    set.kuni[1].army = 21;
     set.kuni[3].gunID = 2;
     // A record numbered 0 is none of the game's: the rewrites keep it as it is.
     const std::string zeros[] = {general(0, "零", 1, 5, "z"), warlord(0, "零", 0, 1, 9), province(0, "零", 1, 9)};
@@ -166,9 +181,14 @@ TEST_F(RecordOpsTest, WholeSetLoadLinksGeneralsToWarlordsAndWritesDestruction) {
     WorkingSet again;
     again.chr[3].gunID = 2;  // a set used before: the links are made afresh
     load_working_set(folder, shared, again);
-    EXPECT_TRUE(again.gun[1].del);
+    EXPECT_EQ(std::tie(again.gun[1].del, again.gun[2].meisei, again.chr[1].policy, again.kuni[1].army),
+              std::make_tuple(true, 77, 9, 21));
     EXPECT_EQ(again.chr[3].gunID, 0);
     EXPECT_EQ(again.kuni[3].gunID, 2);
+    // The generals' rewrite ends with the last general; the others keep the record after the count.
+    EXPECT_EQ(dir.read("ini/busv.ini").find("後の人"), std::string::npos);
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("余分"), std::string::npos);
+    EXPECT_NE(dir.read("ini/Kunisv.ini").find("余分"), std::string::npos);
     EXPECT_EQ(again.chr[1].jpg, "sousou1");
     // The stray line is dropped; the scratch copy keeps the file as it was before the rewrite.
     EXPECT_EQ(dir.read("ini/busv.ini").find("stray line"), std::string::npos);

@@ -2,6 +2,7 @@
 // rewrites.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -33,9 +34,9 @@ TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
     EXPECT_FALSE(in.eof());
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
-    // A comma at a line's end leaves one more, empty, item on that line.
-    ListReader trailing("ab,\r\ncd", "f");
-    for (const char* expected : {"ab", "", "cd"}) EXPECT_EQ(trailing.item(), expected);
+    // A comma at a line's end leaves one more, empty, item; a quote left open ends with its line.
+    ListReader trailing("ab,\r\ncd\n\"e\nf,g", "f");
+    for (const char* expected : {"ab", "", "cd", "e", "f", "g"}) EXPECT_EQ(trailing.item(), expected);
     // A whole line is taken with its line end, whichever kind it is.
     ListReader lines("a,b\r\nc\rd\n\ne", "f");
     for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
@@ -69,9 +70,10 @@ TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
 
 TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
     ListWriter w;
-    w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line();
-    EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n");
+    w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line().number(1).raw_line("r").number(2);
+    EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n1r\r\n2");  // a raw line ends the line
     EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
+    EXPECT_EQ(split_items(","), (std::vector<std::string>{"", ""}));
 }
 
 TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
@@ -91,8 +93,14 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     const std::string buffer = "ab\xFF";
     EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
     EXPECT_FALSE(is_valid_utf8(buffer));
-    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷"}) EXPECT_TRUE(is_valid_utf8(good)) << good;
-    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80"})
+    EXPECT_FALSE(is_valid_utf8(std::string_view("aé").substr(0, 2)));  // "é" cut in two
+    // The first and last code points of each length and round the surrogates.
+    for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷", "\xC2\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80",
+                             "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF", "\xEE\x80\x80"})
+        EXPECT_TRUE(is_valid_utf8(good)) << good;
+    EXPECT_TRUE(is_valid_utf8(std::string_view("abcdefgh\xFF").substr(0, 8)));
+    for (const char* bad : {"\xC3", "\xC3" "a", "\xC0\x80", "\xE3\x81", "\xED\xA0\x80", "\x80", "\xC1\xBF", "\xE0\x9F\xBF",
+                            "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xED\xBF\xBF"})
         EXPECT_FALSE(is_valid_utf8(bad)) << bad;
     const std::string crlf = "a\r\n";
     EXPECT_EQ(split_lines(std::string_view(crlf).substr(0, 2)), (std::vector<std::string>{"a"}));
@@ -176,19 +184,47 @@ TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
     EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
 }
 
-// Every way the game writes a file leaves it readable and writable by its owner, readable by all.
+// Every way the game writes a file leaves it readable and writable by its owner, readable by all;
+// and works when the game was started with standard input closed, so that a file opened gets 0.
 TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
     TempGameFolder dir;
     const GameFolder folder = dir.folder();
     const mode_t before = ::umask(022);
+    const int stdin_copy = ::dup(0);
+    ::close(0);
     folder.write_text("\\ini\\a.ini", "a");
     folder.replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "b");
     write_bytes_scratch(dir.root() / "ini/c.ini", "c", "c");
+    const std::string read_back = folder.read_text("\\ini\\a.ini") + read_bytes(dir.root() / "ini/c.ini").value_or("");
+    const bool left_open = ::fcntl(0, F_GETFD) != -1;  // the game keeps no file open after its work
+    if (stdin_copy >= 0) ::dup2(stdin_copy, 0), ::close(stdin_copy);
     ::umask(before);
+    EXPECT_EQ(read_back, "ac");
+    EXPECT_FALSE(left_open);
     for (const char* name : {"ini/a.ini", "ini/b.ini", "ini/c.ini"}) {
         const auto mode = std::filesystem::status(dir.root() / name).permissions() & std::filesystem::perms::all;
         EXPECT_EQ(mode, static_cast<std::filesystem::perms>(0644)) << name;
     }
+}
+
+// A full disk while the new version is written: the error names the file and the working file
+// keeps its old bytes. A file whose size the system does not tell is read to its end (the memory
+// map comes a page a read, the stack near its end).
+TEST(GameFolder, AFullDiskIsReportedAndSizesAreOnlyAHint) {
+    if (!std::filesystem::exists("/dev/full") || !std::filesystem::exists("/proc/self/maps"))
+        GTEST_SKIP() << "no /dev/full or /proc here";
+    TempGameFolder dir;
+    dir.write("ini/b.ini", "old");
+    std::filesystem::create_symlink("/dev/full", dir.root() / "ini/b_old.ini");
+    try {
+        dir.folder().replace_keeping_old("\\ini\\b.ini", "\\ini\\b_old.ini", "new");
+        FAIL() << "a write to a full disk was taken as done";
+    } catch (const DataError& e) {
+        EXPECT_EQ(e.file(), "ini/b_old.ini");
+        EXPECT_NE(std::string(e.what()).find("cannot be written"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(dir.read("ini/b.ini"), "old");
+    EXPECT_NE(read_bytes("/proc/self/maps").value_or("").find("[stack]"), std::string::npos);
 }
 
 TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
