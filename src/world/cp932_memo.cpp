@@ -19,12 +19,11 @@ inline std::size_t next_character(std::string_view text, std::size_t i, char32_t
             return character >= 0x800 && (character < 0xD800 || character > 0xDFFF) ? 3 : 0;
         }
     }
-    std::size_t len;
+    std::size_t len = 0;  // a continuation byte, or one no UTF-8 holds, starts nothing
     if ((c & 0xE0) == 0xC0) { len = 2; character = c & 0x1F; }
     else if ((c & 0xF0) == 0xE0) { len = 3; character = c & 0x0F; }
     else if ((c & 0xF8) == 0xF0) { len = 4; character = c & 0x07; }
-    else return 0;
-    if (i + len > text.size()) return 0;
+    if (len == 0 || i + len > text.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
         const auto d = static_cast<unsigned char>(text[i + k]);
         if ((d & 0xC0) != 0x80) return 0;

@@ -137,8 +137,9 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     const std::size_t known = memo.size();
     EXPECT_EQ(known, 12u);  // 曹操ｿｳ孫権と、∵①滌黑: each character once, plain ASCII never
     // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
-    // Broken or over-long UTF-8 (曹 in four bytes) is refused as the converter refuses it.
-    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80"}) {
+    // Broken or over-long UTF-8 (曹 in four bytes), a surrogate, a stray continuation byte and a
+    // byte no UTF-8 has are refused as the converter refuses them.
+    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80", "\x80", "\xFF"}) {
         std::string out = "kept";
         EXPECT_FALSE(memo.encode(bad, out)) << bad;
         EXPECT_EQ(out, "kept") << bad;
