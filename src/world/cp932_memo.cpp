@@ -16,7 +16,7 @@ inline std::size_t next_character(std::string_view text, std::size_t i, char32_t
         const auto d = static_cast<unsigned char>(text[i + 1]), e = static_cast<unsigned char>(text[i + 2]);
         if ((d & 0xC0) == 0x80 && (e & 0xC0) == 0x80) {
             character = static_cast<char32_t>((c & 0x0F) << 12 | (d & 0x3F) << 6 | (e & 0x3F));
-            return character >= 0x800 && (character < 0xD800 || character > 0xDFFF) ? 3 : 0;
+            return character >= 0x800 ? 3 : 0;  // fewer bits would fit in two bytes
         }
     }
     const std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
@@ -29,9 +29,10 @@ inline std::size_t next_character(std::string_view text, std::size_t i, char32_t
     }
     // As the converter does, a character spelled longer than it needs is refused; so is a byte
     // that starts none (a continuation byte, or one UTF-8 never holds: length 0), whose value
-    // is below every least.
+    // is below every least. Surrogates and values past U+10FFFF need no look: only characters
+    // the converter took are ever known, and it takes none of them.
     const char32_t least = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
-    if (character < least || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF)) return 0;
+    if (character < least) return 0;
     return len;
 }
 

@@ -126,8 +126,10 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     Cp932Memo memo;
     // Lead bytes at the ends of both their ranges (∵ 0x81, 滌 0x9F, 魏 0xE9, 黑 0xFC) and
     // one-byte half-width kana.
-    // Two-byte UTF-8 too, at the end of a text (× in Latin-1, Д and Ω past it).
-    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑", "3×", "ДΩ"};
+    // Two-byte UTF-8 too, at the end of a text (× in Latin-1, Д and Ω past it), and the first
+    // character past the surrogates, a user-defined one the code page keeps (U+E000).
+    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑", "3×", "ДΩ",
+                                            "\xEE\x80\x80"};
     for (int round = 0; round < 2; ++round) {
         for (const std::string& text : texts) {
             std::string out = "kept";
@@ -136,11 +138,12 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
         }
     }
     const std::size_t known = memo.size();
-    EXPECT_EQ(known, 15u);  // 曹操ｿｳ孫権と、∵①滌黑×ДΩ: each character once, plain ASCII never
+    EXPECT_EQ(known, 16u);  // 曹操ｿｳ孫権と、∵①滌黑×ДΩ and U+E000: each once, plain ASCII never
     // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
-    // Broken or over-long UTF-8 (曹 in four bytes), a surrogate, a stray continuation byte, a
-    // byte no UTF-8 has and × with a broken second byte are refused as the converter does.
-    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80", "\x80", "\xFF", "\xC3\x17"}) {
+    // Broken or over-long UTF-8 (曹 in four bytes, × in three), a surrogate, a stray continuation
+    // byte, a byte no UTF-8 has and × with a broken second byte are refused as the converter does.
+    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80", "\x80", "\xFF", "\xC3\x17",
+                                   "\xE0\x83\x97"}) {
         std::string out = "kept";
         EXPECT_FALSE(memo.encode(bad, out)) << bad;
         EXPECT_EQ(out, "kept") << bad;
