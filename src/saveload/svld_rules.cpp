@@ -76,7 +76,6 @@ void SvldRules::Command2_Click(int index) {
 }
 
 bool SvldRules::save_rtn() {
-    if (refuse_bad_number()) return false;
     try {
         write_slot(folder_, typed_no, slot_from_shared(shared_));
     } catch (const std::exception& e) {
@@ -87,7 +86,6 @@ bool SvldRules::save_rtn() {
 }
 
 bool SvldRules::Rinload_rtn() {
-    if (refuse_bad_number()) return false;
     try {
         // The whole slot is checked, so that a load is offered only for a slot that can be loaded.
         const LoadedSlot loaded = read_slot(folder_, typed_no);
@@ -103,7 +101,6 @@ bool SvldRules::Rinload_rtn() {
 }
 
 bool SvldRules::load_rtn() {
-    if (refuse_bad_number()) return false;
     LoadedSlot loaded;
     try {
         // Read again: the files may have changed while the question was open.

@@ -46,8 +46,9 @@ public:
     // refused when the number is confirmed).
     void type_text(std::string_view text);
 
-    // The slot operations on typed_no. Each returns true when it was carried out; otherwise the
-    // player has been told why (and `problem` holds the same text).
+    // The slot operations on typed_no (Command2_Click refuses a bad number first, and the slot
+    // files refuse one too). Each returns true when it was carried out; otherwise the player has
+    // been told why (and `problem` holds the same text).
     bool save_rtn();
     bool Rinload_rtn();
     bool load_rtn();

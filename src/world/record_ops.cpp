@@ -96,7 +96,7 @@ void RecordOps::mk_HeiFile_Master() {
         if (r.id > 0) {
             Kuni k;
             parse_province(r, kuni_label, k);
-            if (k.gunID >= 1 && k.gunID <= count && k.gunID <= kMaxWarlords) sums[k.gunID] += k.army;
+            if (k.gunID >= 1 && k.gunID <= count) sums[k.gunID] += k.army;
         }
         return r.id < shared_.kuni_count;
     });

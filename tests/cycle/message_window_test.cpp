@@ -102,12 +102,12 @@ protected:
 
 TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
     PageStore pages;
+    pages.page_text[2] = "前の年の頁", pages.page_no = 2;  // nothing of the year before is left
     init_msg_pages(pages, 195);
-    EXPECT_EQ(pages.page_text[0], "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
+    EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[2], pages.page_no),
+              std::make_tuple("＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n", "", 0));
     load_msg_window(pages, kMsgYearEnd, "年末の報告\r\n");
-    EXPECT_EQ(pages.page_text[0], "年末の報告\r\n");
-    EXPECT_EQ(pages.page_text[1], kEndOfText);
-    EXPECT_EQ(pages.page_no, 0);
+    EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[1], pages.page_no), std::make_tuple("年末の報告\r\n", kEndOfText, 0));
     PageStore credits;
     credit(credits);
     load_msg_window(pages, kMsgCredits, "年末の報告\r\n");

@@ -263,6 +263,8 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     shared.gun_count = 1;  // the list stops at the scenario's count
     EXPECT_EQ(ld_Gnm_rtn(folder, shared).size(), 1u);
 
+    for (const int p : {1, 0, -1, kScenarioCount}) title.scenario_click(p);  // the last two are beside the list
+    EXPECT_EQ(shared.scenario_no, 1);
     title.scenario_click(1);
     EXPECT_EQ(title.description, "割拠\r\n");
     EXPECT_EQ(shared.scenario_no, 2);
@@ -277,10 +279,8 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
 
     shared.player_name[0] = "0";  // what 最初から leaves behind
     EXPECT_TRUE(title.new_game({false, true}));
-    EXPECT_EQ(shared.player_lord[0], 0);
-    EXPECT_EQ(shared.player_name[0], "");
-    EXPECT_EQ(shared.player_lord[1], 2);
-    EXPECT_EQ(shared.player_name[1], "乙軍");
+    EXPECT_EQ(std::tie(shared.player_lord[0], shared.player_name[0], shared.player_lord[1], shared.player_name[1]),
+              std::make_tuple(0, "", 2, "乙軍"));
     EXPECT_EQ(shared.bushou_count, 170);
 }
 

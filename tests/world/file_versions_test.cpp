@@ -101,6 +101,11 @@ TEST(FileVersions, AnUnchangedFileIsCheckedAndItsRecordsReused) {
     make_old(dir.root() / "ini/Kunisv.ini", 30);
     EXPECT_EQ(current_records(folder, files::kProvinces, RecordKind::Province).get(), first.get());
     EXPECT_EQ(steps.back().kind, FileStep::Kind::Read);
+    // A copy asked for leaves a kept file kept and does not keep one it had to read.
+    dir.write("ini/once.ini", "x");
+    steps.clear();
+    for (const char* file : {files::kProvinces, files::kProvinces, "ini/once.ini", "ini/once.ini"}) folder.read_text_if_present(file);
+    EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Check, FileStep::Kind::Check, FileStep::Kind::Read, FileStep::Kind::Read}));
 }
 
 TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {

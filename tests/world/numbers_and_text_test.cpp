@@ -14,12 +14,9 @@ namespace teijinki {
 namespace {
 
 TEST(Numbers, RoundingAndTextForms) {
-    EXPECT_EQ(CInt(2.5), 2);
-    EXPECT_EQ(CInt(3.5), 4);
-    EXPECT_EQ(CInt(-2.5), -2);
-    EXPECT_EQ(CInt(2.6), 3);
-    EXPECT_EQ(Int(-0.5), -1);
-    EXPECT_EQ(Int(3.9), 3);
+    // Rounded half to even, and cut down.
+    const std::tuple<double, long long, long long> forms[] = {{2.5, 2, 2}, {3.5, 4, 3}, {-2.5, -2, -3}, {2.6, 3, 2}, {-0.5, 0, -1}, {3.9, 4, 3}};
+    for (const auto& [x, rounded, cut] : forms) EXPECT_EQ(std::make_pair(CInt(x), Int(x)), std::make_pair(rounded, cut)) << x;
     EXPECT_EQ(Str(12), " 12");
     EXPECT_EQ(Str(0), " 0");
     EXPECT_EQ(Str(-3), "-3");
@@ -79,14 +76,9 @@ TEST(Random, SeededRepeatsAndRandomizeNeverRepeats) {
     const float second = c.Rnd();
     EXPECT_NE(first, second);
 
-    std::set<int> seen;
-    for (int i = 0; i < 2000; ++i) {
-        const int r = roll(a, 6);
-        ASSERT_GE(r, 0);
-        ASSERT_LT(r, 6);
-        seen.insert(r);
-    }
-    EXPECT_EQ(seen.size(), 6u);
+    std::set<int> seen;  // every face of the die, and nothing else
+    for (int i = 0; i < 2000; ++i) seen.insert(roll(a, 6));
+    EXPECT_EQ(seen, (std::set{0, 1, 2, 3, 4, 5}));
 }
 
 TEST(Random, ScriptedSourceGivesItsValuesAndFailsLoudlyWhenEmpty) {
@@ -146,10 +138,11 @@ TEST(TemplateComposer, SlashMovesSlotsPagesOrEmptiesASingleText) {
 }
 
 TEST(TemplateComposer, SectionWithoutTerminatorRunsIntoTheNextOne) {
-    const auto table = TemplateTable::from_text(".1\r\nA\r\n.2\r\nB\r\n..\r\n.100\r\n");
+    const auto table = TemplateTable::from_text(".1\r\nA\r\n.2\r\nB\r\n...\r\n.100\r\n");
     SlotTextStore store;
     table.compose(1, "", "", store);
     EXPECT_EQ(store.text_buf[0], "A\r\nB\r\n");
+    EXPECT_FALSE(table.has_section(0));  // a closing line, even one running on, opens no section
 }
 
 }  // namespace

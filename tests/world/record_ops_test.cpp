@@ -52,9 +52,7 @@ protected:
 TEST_F(RecordOpsTest, LoadsOneRecordAndGivesDefaultsPastTheCount) {
     ops.target_id = 2;
     ops.ld_Chr_rtn();
-    EXPECT_EQ(ops.chr.name, "夏侯惇");
-    EXPECT_EQ(ops.chr.Job, 4);
-    EXPECT_EQ(ops.chr.jpg, "kakouton1");
+    EXPECT_EQ(std::tie(ops.chr.name, ops.chr.Job, ops.chr.jpg), std::make_tuple("夏侯惇", 4, "kakouton1"));
 
     // A record past the count stops the scan with the default name; the abilities stay.
     ops.target_id = 5;
@@ -104,13 +102,17 @@ TEST_F(RecordOpsTest, CollectsTheProvincesOfAWarlord) {
 }
 
 TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
+    const std::string before = dir.read("ini/gunsv.ini");
+    shared.gun_count = 0;  // no warlords in play: the file stays whole
     ops.mk_HeiFile_Master();
+    EXPECT_EQ(dir.read("ini/gunsv.ini"), before);
+    shared.gun_count = 2;
+    ops.mk_HeiFile_Master();
+    // The buffer ends on the last warlord; destroyed warlords are recounted too.
+    EXPECT_EQ(std::tie(ops.gun.id, ops.gun.army), std::make_tuple(2, 30));
     ops.target_id = 1;
     ops.ld_Gun_rtn();
     EXPECT_EQ(ops.gun.army, 35);
-    ops.target_id = 2;
-    ops.ld_Gun_rtn();
-    EXPECT_EQ(ops.gun.army, 30);  // destroyed warlords are recounted too
 }
 
 TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
