@@ -107,6 +107,8 @@ TEST(TitleContinue, OpensTheLoadScreenAndReportsWhetherASlotWasLoaded) {
     SharedValues fresh;
     EXPECT_FALSE(title_continue(fresh, typed_slot_screen(w.folder, fresh, w.host, "4")));
     EXPECT_EQ(fresh.start_mode, 2);
+    fresh.form_result = 1;                          // left by an earlier screen
+    EXPECT_FALSE(title_continue(fresh, [] {}));  // a load screen closed at once
     ASSERT_TRUE(title_continue(fresh, typed_slot_screen(w.folder, fresh, w.host, "3")));
     EXPECT_EQ(fresh.start_mode, 2) << "the main screen resumes the game";
     EXPECT_EQ(fresh.save_info[0], 190);
