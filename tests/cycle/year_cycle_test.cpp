@@ -280,6 +280,12 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
         {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
          first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
         {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
+        {[](WorkingSet& w) {  // left with the single province 1
+             w.gun[1].del = true, w.gun[1].army = 0;
+             for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
+             w.kuni[1].gunID = 1;
+         },
+         first + " is destroyed but owns 1 provinces"},
         {[](WorkingSet& w) { w.gun[1].army = 12345; }, "year 190: ini/gunsv.ini record 1: \"40000\" is not a 16-bit number"},
     };
     for (const auto& [broken, told] : breaks) {
@@ -289,7 +295,7 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
         sv_Kuni(g.folder, g.shared, set);
         std::string text = g.dir.read("ini/gunsv.ini");
         if (const auto at = text.find(",12345,"); at != std::string::npos) g.dir.write("ini/gunsv.ini", text.replace(at + 1, 5, "40000"));
-        const auto problems = check.check_year(g.folder, g.shared, 190);
+        const auto problems = YearInvariants(check).check_year(g.folder, g.shared, 190);  // each break alone
         EXPECT_EQ(problems.empty() ? "" : problems.front(), told);
         g.dir.write("ini/gunsv.ini", gunsv);
         g.dir.write("ini/Kunisv.ini", kunisv);
