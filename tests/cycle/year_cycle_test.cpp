@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@
 #include "world/list_io.h"
 #include "world/random.h"
 #include "world/record_file.h"
+#include "world/trace.h"
 #include "world/working_set.h"
 
 namespace teijinki {
@@ -54,6 +58,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(announced(g), std::vector<std::string>{first});
     EXPECT_EQ(g.m.year, 189);
     EXPECT_EQ(g.m.end_year, 216);
+    EXPECT_EQ(g.m.player_list, (std::vector<std::string>{first, third}));
     EXPECT_EQ(g.m.turn_label, "プレイヤー\r\n（" + first + "）");
     EXPECT_FALSE(g.m.kun_jpg[g.shared.gun_count].empty()) << "the last ruler's portrait too";
 
@@ -76,6 +81,22 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(g.m.turn_slot, 0);
     EXPECT_FALSE(g.shared.saved_flag);
     EXPECT_EQ(announced(g, mark), std::vector<std::string>{first}) << "no turn past the last slot";
+    g.shared.player_gun[0] = kMaxWarlords, g.m.kun_jpg[kMaxWarlords] = "kun20.jpg";  // the table's last warlord
+    EXPECT_EQ(turn_portrait(g.m), "kun20.jpg");
+}
+
+TEST(YearCycle, AYearTracedTellsEveryListedWarlordsPickAndTheStandingsAtItsEnd) {
+    ShippedGame g(1, {0});
+    std::ostringstream out;
+    JsonLinesTrace trace(out);
+    g.m.trace = &trace;
+    std::size_t listed = 0;
+    for (const auto& panel : g.m.gun_lst) listed += panel.ids.size();
+    g.play_years(1);
+    std::map<std::string, std::size_t> events;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) ++events[nlohmann::json::parse(line).at("type").get<std::string>()];
+    EXPECT_EQ(std::make_pair(events["pick"], events["year_end"]), std::make_pair(listed, std::size_t{1}));
 }
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
