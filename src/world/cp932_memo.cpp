@@ -16,23 +16,23 @@ inline std::size_t next_character(std::string_view text, std::size_t i, char32_t
         const auto d = static_cast<unsigned char>(text[i + 1]), e = static_cast<unsigned char>(text[i + 2]);
         if ((d & 0xC0) == 0x80 && (e & 0xC0) == 0x80) {
             character = static_cast<char32_t>((c & 0x0F) << 12 | (d & 0x3F) << 6 | (e & 0x3F));
-            return character >= 0x800 && (character < 0xD800 || character > 0xDFFF) ? 3 : 0;
+            return character >= 0x800 ? 3 : 0;  // fewer bits would fit in two bytes
         }
     }
-    std::size_t len;
-    if ((c & 0xE0) == 0xC0) { len = 2; character = c & 0x1F; }
-    else if ((c & 0xF0) == 0xE0) { len = 3; character = c & 0x0F; }
-    else if ((c & 0xF8) == 0xF0) { len = 4; character = c & 0x07; }
-    else return 0;
+    const std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
     if (i + len > text.size()) return 0;
+    character = c & (0x7Fu >> len);
     for (std::size_t k = 1; k < len; ++k) {
         const auto d = static_cast<unsigned char>(text[i + k]);
         if ((d & 0xC0) != 0x80) return 0;
         character = (character << 6) | (d & 0x3F);
     }
-    // As the converter does, a character spelled longer than it needs is refused.
+    // As the converter does, a character spelled longer than it needs is refused; so is a byte
+    // that starts none (a continuation byte, or one UTF-8 never holds: length 0), whose value
+    // is below every least. Surrogates and values past U+10FFFF need no look: only characters
+    // the converter took are ever known, and it takes none of them.
     const char32_t least = len == 2 ? 0x80 : len == 3 ? 0x800 : 0x10000;
-    if (character < least || character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF)) return 0;
+    if (character < least) return 0;
     return len;
 }
 

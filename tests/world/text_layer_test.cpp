@@ -126,7 +126,10 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     Cp932Memo memo;
     // Lead bytes at the ends of both their ranges (∵ 0x81, 滌 0x9F, 魏 0xE9, 黑 0xFC) and
     // one-byte half-width kana.
-    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑"};
+    // Two-byte UTF-8 too, at the end of a text (× in Latin-1, Д and Ω past it), and the first
+    // character past the surrogates, a user-defined one the code page keeps (U+E000).
+    const std::vector<std::string> texts = {"曹操,12\r\n", "ｿｳｿｳ 孫権", "曹操と孫権、∵①", "1,2,3", "滌黑", "3×", "ДΩ",
+                                            "\xEE\x80\x80"};
     for (int round = 0; round < 2; ++round) {
         for (const std::string& text : texts) {
             std::string out = "kept";
@@ -135,15 +138,22 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
         }
     }
     const std::size_t known = memo.size();
-    EXPECT_EQ(known, 12u);  // 曹操ｿｳ孫権と、∵①滌黑: each character once, plain ASCII never
+    EXPECT_EQ(known, 16u);  // 曹操ｿｳ孫権と、∵①滌黑×ДΩ and U+E000: each once, plain ASCII never
     // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
-    // Broken or over-long UTF-8 (曹 in four bytes) is refused as the converter refuses it.
-    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80"}) {
+    // Broken or over-long UTF-8 (曹 in four bytes, × in three), a surrogate, a stray continuation
+    // byte, a byte no UTF-8 has and × with a broken second byte are refused as the converter does.
+    for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80", "\x80", "\xFF", "\xC3\x17",
+                                   "\xE0\x83\x97"}) {
         std::string out = "kept";
         EXPECT_FALSE(memo.encode(bad, out)) << bad;
         EXPECT_EQ(out, "kept") << bad;
     }
     EXPECT_EQ(memo.size(), known + 2);
+    // A character cut by the end of the text given is not read on past it.
+    const std::string cut = "劉備と";
+    std::string from_cut = "kept";
+    EXPECT_FALSE(memo.encode(std::string_view(cut).substr(0, cut.size() - 1), from_cut));
+    EXPECT_EQ(from_cut, "kept");
     std::string out;
     EXPECT_TRUE(memo.encode("劉備", out));
     EXPECT_EQ(out, *from_utf8("劉備", Encoding::ShiftJis));
