@@ -117,12 +117,12 @@ TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
     EXPECT_STREQ(msg_window_music(kMsgReport), "");
 }
 
-TEST_F(MsgModesTest, TheLogKeepsOneTerminatorAfterTheNewestEntry) {
-    dir.write("ini/kodarn.log", crlf_lines({kLogHeading}));
+TEST_F(MsgModesTest, AMissingLogStartsWithItsHeadingAndKeepsOneTerminatorAfterTheNewestEntry) {
     mkLog(folder, pages_of({"189年\r\n一頁目", "二頁目"}));
-    EXPECT_EQ(dir.read("ini/kodarn.log"), crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", kLogEnd}));
-    EXPECT_EQ(dir.read("ini/kodarn.img"), crlf_lines({kLogHeading}));
+    const std::string first = crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", kLogEnd});
+    EXPECT_EQ(dir.read("ini/kodarn.log"), first);
     mkLog(folder, pages_of({"190年"}));
+    EXPECT_EQ(dir.read("ini/kodarn.img"), first) << "the old log stays behind";
     mkLog(folder, pages_of({"191年"}));
     EXPECT_EQ(dir.read("ini/kodarn.log"),
               crlf_lines({kLogHeading, "189年", "一頁目", "二頁目", "190年", "191年", kLogEnd}));
@@ -141,11 +141,6 @@ TEST_F(MsgModesTest, TheOldTerminatorIsOnlyAWholeLine) {
         mkLog(folder, pages_of({"189年"}));
         EXPECT_EQ(dir.read("ini/kodarn.log"), kept + "189年\r\n" + end + "\r\n") << old;
     }
-}
-
-TEST_F(MsgModesTest, AMissingLogIsStartedAfreshWithItsHeading) {
-    mkLog(folder, pages_of({"189年"}));
-    EXPECT_EQ(dir.read("ini/kodarn.log"), crlf_lines({kLogHeading, "189年", kLogEnd}));
 }
 
 TEST_F(MsgModesTest, AFullPhaseLogsAllFortyPages) {

@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@
 #include "world/list_io.h"
 #include "world/random.h"
 #include "world/record_file.h"
+#include "world/trace.h"
 #include "world/working_set.h"
 
 namespace teijinki {
@@ -54,6 +58,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(announced(g), std::vector<std::string>{first});
     EXPECT_EQ(g.m.year, 189);
     EXPECT_EQ(g.m.end_year, 216);
+    EXPECT_EQ(g.m.player_list, (std::vector<std::string>{first, third}));
     EXPECT_EQ(g.m.turn_label, "プレイヤー\r\n（" + first + "）");
     EXPECT_FALSE(g.m.kun_jpg[g.shared.gun_count].empty()) << "the last ruler's portrait too";
 
@@ -76,6 +81,21 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(g.m.turn_slot, 0);
     EXPECT_FALSE(g.shared.saved_flag);
     EXPECT_EQ(announced(g, mark), std::vector<std::string>{first}) << "no turn past the last slot";
+    g.shared.player_gun[0] = kMaxWarlords, g.m.kun_jpg[kMaxWarlords] = "kun20.jpg";  // the table's last warlord
+    EXPECT_EQ(turn_portrait(g.m), "kun20.jpg");
+}
+
+TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
+    ShippedGame g(1, {0});
+    std::ostringstream out;
+    JsonLinesTrace trace(out);
+    g.m.trace = &trace;
+    const auto listed = static_cast<std::size_t>(g.shared.gun_count);  // all thirteen live in the first year
+    g.play_years(1);
+    std::map<std::string, std::size_t> events;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) ++events[nlohmann::json::parse(line).at("type").get<std::string>()];
+    EXPECT_EQ(std::make_pair(events["pick"], events["year_end"]), std::make_pair(listed, std::size_t{1}));
 }
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
@@ -280,6 +300,12 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
         {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
          first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
         {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
+        {[](WorkingSet& w) {  // left with the single province 1
+             w.gun[1].del = true, w.gun[1].army = 0;
+             for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
+             w.kuni[1].gunID = 1;
+         },
+         first + " is destroyed but owns 1 provinces"},
         {[](WorkingSet& w) { w.gun[1].army = 12345; }, "year 190: ini/gunsv.ini record 1: \"40000\" is not a 16-bit number"},
     };
     for (const auto& [broken, told] : breaks) {
@@ -289,7 +315,7 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
         sv_Kuni(g.folder, g.shared, set);
         std::string text = g.dir.read("ini/gunsv.ini");
         if (const auto at = text.find(",12345,"); at != std::string::npos) g.dir.write("ini/gunsv.ini", text.replace(at + 1, 5, "40000"));
-        const auto problems = check.check_year(g.folder, g.shared, 190);
+        const auto problems = YearInvariants(check).check_year(g.folder, g.shared, 190);  // each break alone
         EXPECT_EQ(problems.empty() ? "" : problems.front(), told);
         g.dir.write("ini/gunsv.ini", gunsv);
         g.dir.write("ini/Kunisv.ini", kunisv);

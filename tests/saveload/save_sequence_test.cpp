@@ -107,6 +107,8 @@ TEST(TitleContinue, OpensTheLoadScreenAndReportsWhetherASlotWasLoaded) {
     SharedValues fresh;
     EXPECT_FALSE(title_continue(fresh, typed_slot_screen(w.folder, fresh, w.host, "4")));
     EXPECT_EQ(fresh.start_mode, 2);
+    fresh.form_result = 1;                          // left by an earlier screen
+    EXPECT_FALSE(title_continue(fresh, [] {}));  // a load screen closed at once
     ASSERT_TRUE(title_continue(fresh, typed_slot_screen(w.folder, fresh, w.host, "3")));
     EXPECT_EQ(fresh.start_mode, 2) << "the main screen resumes the game";
     EXPECT_EQ(fresh.save_info[0], 190);
@@ -165,6 +167,7 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
 
     g.host.boxes.clear();
     g.host.music.clear();
+    g.m.game_over = true;  // a load is offered at the game's end too
     ASSERT_TRUE(cmdLoad_Click(g.m, typed_slot_screen(g.folder, g.shared, g.host, "")));
     EXPECT_EQ(g.host.boxes.front().text, "セーブをしてませんがよろしいですか？");
     EXPECT_EQ(g.m.year, saved_year);

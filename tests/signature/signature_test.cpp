@@ -46,7 +46,8 @@ TEST(SignatureTest, SeededGamesLeaveTheRecordedFiles) {
 }
 
 // The odds of the strategy screen are counted in memory: a game in which every offer is estimated
-// at every year start, the files compared around each estimate, ends byte for byte as without.
+// at every year start, the files compared around each estimate, ends byte for byte as without;
+// the estimates come once a year.
 TEST(SignatureTest, EstimatingTheOddsChangesNothingInTheGame) {
     const std::filesystem::path data = TEIJINKI_DATA_DIR;
     if (!std::filesystem::exists(data / "ini" / "Text.ini")) GTEST_SKIP() << "the shipped data folder is not there yet";
@@ -56,7 +57,9 @@ TEST(SignatureTest, EstimatingTheOddsChangesNothingInTheGame) {
         prepare_game_folder(data, dir.root());
         QuietHost host;
         int estimates = 0;
-        play_seeded_game(dir.folder(), game, host, [&](MainState& m) {
+        std::vector<int> years;
+        const int played = play_seeded_game(dir.folder(), game, host, [&](MainState& m) {
+            years.push_back(m.year);
             if (!estimate) return;
             const std::uint64_t before = folder_signature(m.folder);
             for (int panel = 0; panel <= kMaxAlliances; ++panel)
@@ -67,6 +70,8 @@ TEST(SignatureTest, EstimatingTheOddsChangesNothingInTheGame) {
         if (estimate) {
             EXPECT_GT(estimates, 100);
         }
+        EXPECT_EQ(played, static_cast<int>(years.size()));
+        for (std::size_t i = 1; i < years.size(); ++i) EXPECT_EQ(years[i], years[i - 1] + 1) << "once a year";
         return hex64(folder_signature(dir.folder()));
     };
     EXPECT_EQ(play(true), play(false));

@@ -52,6 +52,7 @@ TEST_F(Strategies, RecruitJoinsAtOnceOnALowDrawElseByStanding) {
     rng.push(0.6f);
     run(kRecruit, 5, 9, 11, 10);
     run(kRecruit, 0, 0, 11, 10, 0, /*fail_id*/ 6);  // nobody passed: the last who tried is named
+    run(kRecruit, 0, 0, 11, 10);                    // nobody tried: nothing to tell
     EXPECT_EQ(page(), "[S47]将5|将10は軍1\r\n[S21]将5|将10は軍1\r\n[S52]将5|将6\r\n");
     EXPECT_EQ(chr(10).kunID, 0);
 }

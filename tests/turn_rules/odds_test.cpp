@@ -114,10 +114,18 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
                                   o.top_executor_warlord, o.top_executor_warlord_name),
                   std::make_tuple(1, 1, c.runs, std::string("君"), 1, std::string("甲")));
     }
-    // Every war the entry launched ended one way or another.
-    OddsWorld w(kWar, 2, 0);
-    const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
-    EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20);
+    // Every war the entry launched ended one way or another; a hundredfold army wins most of them.
+    for (const int code : {kWar, kRighteousWar}) {
+        OddsWorld w(code, 2, 0);
+        w.set_warlords({{"甲", 0, 1, 1000, 0, 30, 50, 50, 30}, {"乙", 0, 3, 10, 0, 30, 45, 50, 30}});
+        const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
+        EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
+        EXPECT_GT(war.won, 10) << code;
+        // A place past the panel's last offer holds nothing, whatever lies behind it in memory.
+        w.shared.com_codes[0] = {code, code};
+        w.shared.com_codes[0].pop_back();
+        EXPECT_EQ(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 1, 1, 20).runs, 0) << code;
+    }
 }
 
 TEST(Odds, TheLineAndTheDetailTellEachFigureAsAShareOfTheRuns) {

@@ -29,7 +29,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     ini_Mei_rtn(w.m);
     w.shared.mei_kessoku[1] = 45;
     std::map<int, int> allied, unallied;
-    std::set<int> allied_targets, unallied_targets, free_offered;
+    std::set<int> allied_targets, unallied_targets, free_offered, leaders_offered;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
@@ -75,6 +75,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 }
                 if (code == kJoinAlliance) {
                     ASSERT_TRUE(subject > 0 && subject != w.shared.mei_leader[p]);
+                    leaders_offered.insert(subject);
                 }
             }
         }
@@ -92,6 +93,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
     EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
     EXPECT_EQ(free_offered.size(), 12u) << "every free general is offered";
+    EXPECT_EQ(leaders_offered, (std::set<int>{12, 14, 15})) << "every alliance is offered to join";
 }
 
 TEST(Offers, ParametersStayAlignedWhenADrawAddsNothing) {

@@ -73,6 +73,13 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     res_Mei_rtn(w.m);
     EXPECT_EQ(w.shared.mei_leader[1], 4);
     EXPECT_EQ(w.shared.mei_kessoku[1], 1);
+    // So does lord 1 when lord 4's alliance ends.
+    w.set_warlords({{"甲", 1, 1}, {"乙", 0, 2}, {"丙", 4, 3}, {"丁", 4, 4, 0, 0, 150}});
+    res_Mei_rtn(w.m);
+    w.shared.mei_kessoku[1] = 40;
+    w.set_warlords({{"甲", 1, 1, 0, 0, 150}, {"乙", 0, 2}, {"丙", 0, 3}, {"丁", 0, 4}});
+    res_Mei_rtn(w.m);
+    EXPECT_EQ(std::make_pair(int(w.shared.mei_leader[1]), int(w.shared.mei_kessoku[1])), std::make_pair(1, 40));
 }
 
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
@@ -117,12 +124,12 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
 TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     RulesWorld w;
     w.set_warlords({{"甲", 1, 1, 10}, {"乙", 0, 2, 3}, {"丙", 0, 3, 0, 0, 0, 0, 0, 0, true}});
-    w.shared.player_lord[1] = 2;
+    w.shared.player_lord[0] = 2;
     w.shared.player_lord[4] = 1;
     w.shared.player_lord[18] = 3;  // his warlord is destroyed
     w.shared.player_name[18] = "曹丕";
     w.shared.player_lord[19] = 1;  // the rows end with slot 18
-    w.shared.player_name[1] = "孫策", w.shared.player_name[4] = "劉表";
+    w.shared.player_name[0] = "孫策", w.shared.player_name[4] = "劉表";
     ini_Mei_rtn(w.m);
     Dsp_rtn(w.m);
     dsp_Init_rtn(w.m);

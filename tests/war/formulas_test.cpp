@@ -145,10 +145,10 @@ TEST_F(RoleContest, EqualScoreKeepsTheLowerIdAndDrawsOnlyForEligible) {
     EXPECT_EQ(Taishou_rtn(w.state(), w.gun(1)), 1);
     EXPECT_EQ(w.dice.remaining(), 0u);
 
-    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師); 1 + fight 0 is enough.
-    w.rolls({{0, 2}});
+    // The duellist draws once, Int(R × 2) + 1: 甲 alone may duel (丁 is a 軍師); 2 + fight 0 is enough.
+    w.rolls({{1, 2}});
     EXPECT_EQ(Ikki_rtn(w.state(), w.gun(1)), 1);
-    EXPECT_EQ(w.state().contest_score, 1);
+    EXPECT_EQ(w.state().contest_score, 2);
     EXPECT_EQ(w.dice.remaining(), 0u);
 }
 
