@@ -135,6 +135,7 @@ TEST_F(MsgModesTest, TheOldTerminatorIsOnlyAWholeLine) {
         {"H\nold\n" + end + "\n", "H\nold\n"}, {"H\rold\r" + end + "\r", "H\rold\r"},
         {end + "\r\nlost", ""}, {"H\r\n" + end, "H\r\n"}, {"a " + end + "\r\n", "a " + end + "\r\n"},
         {"H\r\n" + end + "=\r\n" + end + "\r\n", "H\r\n" + end + "=\r\n"},
+        {"H\r\nold", "H\r\nold\r\n"},  // a last line that lost its break gets one
     };
     for (const auto& [old, kept] : old_and_kept) {
         dir.write("ini/kodarn.log", old);
