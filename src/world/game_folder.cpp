@@ -349,7 +349,8 @@ std::string GameFolder::encode(std::string_view utf8) const {
     std::size_t i = 0;
     while (i < utf8.size()) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
+        // A byte that starts no character stands alone: it must not swallow the ones after it.
+        std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
         if (i + len > utf8.size()) len = utf8.size() - i;
         if (auto piece = from_utf8(utf8.substr(i, len), target))
             out += *piece;

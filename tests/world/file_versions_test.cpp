@@ -104,6 +104,7 @@ TEST(FileVersions, AnUnchangedFileIsCheckedAndItsRecordsReused) {
     // A copy asked for leaves a kept file kept and does not keep one it had to read.
     dir.write("ini/once.ini", "x");
     steps.clear();
+    make_old(dir.root() / "ini/once.ini");
     for (const char* file : {files::kProvinces, files::kProvinces, "ini/once.ini", "ini/once.ini"}) folder.read_text_if_present(file);
     EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Check, FileStep::Kind::Check, FileStep::Kind::Read, FileStep::Kind::Read}));
 }
@@ -117,7 +118,12 @@ TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {
     WorkingSet set;
     ld_Kuni(folder, shared, set);
     set.kuni[1].army = 7;
+    std::vector<FileStep> steps;  // what the file-work benchmark replays
+    folder.keep_file_work(&steps);
     sv_Kuni(folder, shared, set);
+    ASSERT_EQ(kinds(steps), (std::vector{FileStep::Kind::Read, FileStep::Kind::Replace}));
+    EXPECT_EQ(std::tie(steps[1].path, steps[1].other, steps[1].bytes),
+              std::make_tuple(fs::path("ini/Kunisv.ini"), fs::path("ini/Kuniimg.ini"), province_file(7).size()));
     const auto text = folder.read_shared(files::kProvinces);
     EXPECT_EQ(text->bytes(), dir.read("ini/Kunisv.ini"));
     EXPECT_EQ(text->bytes(), province_file(7));

@@ -83,6 +83,8 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     EXPECT_EQ(folder.resolve("\\ini\\gunbatu1.ini"), dir.root() / "ini/Gunbatu1.ini");
     EXPECT_EQ(folder.resolve("\\INI\\GUNBATU1.INI"), dir.root() / "ini/Gunbatu1.ini");
     EXPECT_EQ(folder.resolve("\\ini\\New.ini"), dir.root() / "ini/New.ini");
+    dir.write("ini/zoo.ini", "z");  // the last letter too
+    EXPECT_EQ(folder.resolve("\\Ini\\ZOO.ini"), dir.root() / "ini/zoo.ini");
     folder.copy_file("\\ini\\gunbatu1.ini", "\\ini\\Gunsv.ini");
     EXPECT_EQ(dir.read("ini/Gunsv.ini"), "x");
     EXPECT_THROW(folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"), DataError);
@@ -118,6 +120,7 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     dir.write("ini/Text.ini", *from_utf8(".1\r\n鼎陣記\r\n..\r\n", Encoding::ShiftJis));
     EXPECT_EQ(dir.folder().encode("aあ😀ｱ"), "a\x82\xA0?\xB1");
     EXPECT_EQ(dir.folder().encode("あ😀"), "\x82\xA0?");
+    EXPECT_EQ(dir.folder().encode("\x80あb\xFF" "c"), "?\x82\xA0" "b?c");  // stray bytes
 }
 
 // The memo must give exactly the converter's bytes, whether a character is met for the first
