@@ -105,8 +105,11 @@ TEST(FileVersions, AnUnchangedFileIsCheckedAndItsRecordsReused) {
     dir.write("ini/once.ini", "x");
     steps.clear();
     make_old(dir.root() / "ini/once.ini");
-    for (const char* file : {files::kProvinces, files::kProvinces, "ini/once.ini", "ini/once.ini"}) folder.read_text_if_present(file);
-    EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Check, FileStep::Kind::Check, FileStep::Kind::Read, FileStep::Kind::Read}));
+    for (const char* file : {files::kProvinces, files::kProvinces, "ini/once.ini", "ini/once.ini", "ini/absent.ini"})
+        folder.read_text_if_present(file);
+    EXPECT_EQ(kinds(steps), (std::vector{FileStep::Kind::Check, FileStep::Kind::Check, FileStep::Kind::Read, FileStep::Kind::Read,
+                                         FileStep::Kind::Check}));
+    EXPECT_EQ(steps.back().path, "ini/absent.ini");
 }
 
 TEST(FileVersions, TheFoldersOwnRewriteIsKnownAsWritten) {

@@ -144,6 +144,32 @@ TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
     }
 }
 
+// Twenty warlords fill the tables, the twentieth's troops counted like the first's; a
+// twenty-first is refused.
+TEST_F(RecordOpsTest, TwentyWarlordsFitAndATwentyFirstIsRefused) {
+    std::string warlords;
+    for (int id = 1; id <= 21; ++id) warlords += warlord(id, "w", 0, id, 0);
+    dir.write("ini/gunsv.ini", warlords);
+    dir.write("ini/Kunisv.ini", province(1, "a", 20, 12) + province(2, "b", 21, 13));
+    shared.kuni_count = 2;
+    shared.gun_count = 20;
+    ops.mk_HeiFile_Master();
+    EXPECT_EQ(std::tie(ops.gun.id, ops.gun.army), std::make_tuple(20, 12));
+    WorkingSet set;
+    ld_Gun(folder, shared, set);
+    EXPECT_EQ(set.gun[20].kunshuID, 20);
+    set.gun[20].meisei = 99;
+    sv_Gun(folder, shared, set);
+    EXPECT_NE(dir.read("ini/gunsv.ini").find("\r\n0,20,12,3,99,60,70,10\r\n"), std::string::npos);
+    shared.gun_count = 21;
+    try {
+        ld_Gun(folder, shared, set);
+        ADD_FAILURE() << "a twenty-first warlord was read";
+    } catch (const DataError& e) {
+        EXPECT_STREQ(e.what(), "ini/gunsv.ini: record 21: record id beyond 20");
+    }
+}
+
 TEST(Trace, AFileTraceHoldsOneLinePerEvent) {
     TempGameFolder dir;
     JsonLinesTrace((dir.root() / "trace.jsonl").string()).pick(190, 2, 1, 0, false);
