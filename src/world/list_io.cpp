@@ -27,8 +27,7 @@ std::string_view read_item(std::string_view text, std::size_t& pos) {
         while (end < n && text[end] != '"' && !is_line_end(text[end])) ++end;
         value = text.substr(pos, end - pos);
         pos = end;
-        if (pos < n && text[pos] == '"') ++pos;
-        // Anything between the closing quote and the separator is ignored.
+        // The closing quote and anything after it up to the separator are passed over.
         while (pos < n && text[pos] != ',' && !is_line_end(text[pos])) ++pos;
     } else {
         const std::size_t start = pos;

@@ -249,17 +249,6 @@ TEST(GameFolder, AFullDiskIsReportedAndSizesAreOnlyAHint) {
     EXPECT_NE(read_bytes("/proc/self/maps").value_or("").find("[stack]"), std::string::npos);
 }
 
-TEST(GameFolder, BrokenBytesAreReportedWithTheFileName) {
-    TempGameFolder dir;
-    dir.write("ini/busv.ini", std::string("\x82\xA0\x82", 3));  // Shift-JIS cut inside a character
-    try {
-        dir.folder().read_text("\\ini\\busv.ini");
-        FAIL();
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "ini/busv.ini");
-    }
-}
-
 // A rewrite killed at any moment leaves the working file whole: either the old or the new one.
 TEST(CrashSafety, RewriteKilledAtRandomMomentsLeavesACompleteFile) {
     TempGameFolder dir;
