@@ -42,6 +42,7 @@ TEST(RecordChecks, EachDamageOfARecordFileHasItsOwnMessage) {
         {P, a + a, 0, "K: record 1: record out of order: it follows record 1"},
         {P, a + b + c, 4, "K: record 4: record missing (the file holds 3 of 4)"},
         {P, a + c, 3, "K: record 2: record missing"},
+        {P, a + c, 0, ""},  // no count given: gaps are no fault
         {P, a + ".2\r\n\"B\"\r\n", 0, "K: record 2: record ends before its last field"},
         {P, a + ".2\r\n\"B\"\r\n1,y\r\n", 2, "K: record 2: army is not a number (\"y\")"},
         {P, "", 1, "K: holds no records"},
@@ -110,6 +111,7 @@ TEST(RecordChecks, CommentFilesKeepTheirHeadersInOrderAndClosed) {
         {a + c, ""},  // a general may have no comment
         {a + c + b, "C: record 2: record out of order: it follows record 3"},
         {b + a + c, "C: record 1: record out of order: it follows record 2"},
+        {a + a, "C: record 1: record out of order: it follows record 1"},
         {a + b + ".3\r\n\"C\"\r\nhalf a li", "C: record 3: the last record has no closing \".\" line (the file is cut off)"},
     };
     for (const auto& [text, message] : cases) EXPECT_EQ(message_of([&] { check_comment_set(text, "C"); }), message) << text;

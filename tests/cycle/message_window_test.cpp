@@ -27,7 +27,8 @@ PageStore pages_of(std::initializer_list<std::string> texts) {
 }
 
 TEST(Pager, ButtonsMoveWithinTheTextAndNeverOntoTheEndMark) {
-    const PageStore one = pages_of({"only"});
+    PageStore one = pages_of({"only"});
+    one.page_text[2] = kEndOfText;  // a stale mark further on: the first one ends the text
     Pager single(one, kMsgYearEnd);
     for (int button : {1, 2, 3}) single.press(button);
     EXPECT_EQ(single.page_no(), 0);
@@ -37,8 +38,10 @@ TEST(Pager, ButtonsMoveWithinTheTextAndNeverOntoTheEndMark) {
     Pager pager(p, kMsgStrategy);
     for (int i = 0; i < 3; ++i) pager.next();
     EXPECT_EQ(pager.text(), "c");
-    pager.previous();
-    EXPECT_EQ(pager.page_no(), 1);
+    for (int back : {1, 0, 0}) {
+        pager.previous();
+        EXPECT_EQ(pager.page_no(), back);
+    }
     pager.press(3);
     EXPECT_EQ(pager.page_no(), 2);
     EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll

@@ -102,6 +102,7 @@ TEST_F(RecordOpsTest, CollectsTheProvincesOfAWarlord) {
 }
 
 TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
+    dir.write("ini/gunsv.ini", warlord(0, "零", 0, 1, 9) + dir.read("ini/gunsv.ini"));  // none of the game's: kept
     const std::string before = dir.read("ini/gunsv.ini");
     shared.gun_count = 0;  // no warlords in play: the file stays whole
     ops.mk_HeiFile_Master();
@@ -113,6 +114,7 @@ TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
     ops.target_id = 1;
     ops.ld_Gun_rtn();
     EXPECT_EQ(ops.gun.army, 35);
+    EXPECT_TRUE(dir.read("ini/gunsv.ini").starts_with(warlord(0, "零", 0, 1, 9)));
 }
 
 TEST_F(RecordOpsTest, BadNumbersAndTruncatedRecordsNameTheFileAndRecord) {
