@@ -25,15 +25,8 @@ namespace fs = std::filesystem;
 enum class Damage { Truncated, CutAtRecord, LetterInNumber, MarkersOutOfOrder, Missing, BrokenShiftJis };
 
 const char* damage_name(Damage d) {
-    switch (d) {
-        case Damage::Truncated: return "truncated";
-        case Damage::CutAtRecord: return "cut_at_record";
-        case Damage::LetterInNumber: return "letter_in_number";
-        case Damage::MarkersOutOfOrder: return "markers_out_of_order";
-        case Damage::Missing: return "missing";
-        case Damage::BrokenShiftJis: return "broken_shift_jis";
-    }
-    return "";
+    const char* names[] = {"truncated", "cut_at_record", "letter_in_number", "markers_out_of_order", "missing", "broken_shift_jis"};
+    return names[static_cast<int>(d)];
 }
 
 bool shipped_data() { return fs::exists(fs::path(TEIJINKI_DATA_DIR) / "ini" / "Text.ini"); }

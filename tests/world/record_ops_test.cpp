@@ -80,18 +80,6 @@ TEST_F(RecordOpsTest, WarlordAliveResultFollowsTheDestroyedLine) {
     EXPECT_TRUE(ops.ld_Gun_rtn());
 }
 
-TEST_F(RecordOpsTest, FourDigitMarkersReadByTheirFirstThreeDigits) {
-    dir.write("ini/busv.ini", general(1, "曹操", 1, 5, "a") + crlf_lines({".0021", "\"二十一\"", "1,1,1,1", "1,1", "0,1", "\"b\""}) +
-                                  crlf_lines({".1234", "\"百二十三\"", "1,1,1,1", "1,1", "0,1", "\"c\""}));
-    shared.bushou_count = 170;
-    ops.target_id = 2;
-    ops.ld_Chr_rtn();
-    EXPECT_EQ(ops.chr.name, "二十一");  // ".002" → 2
-    ops.target_id = 123;
-    ops.ld_Chr_rtn();
-    EXPECT_EQ(ops.chr.name, "百二十三");
-}
-
 TEST_F(RecordOpsTest, CollectsTheProvincesOfAWarlord) {
     ops.ld_kAbl_rtn(1);
     ASSERT_EQ(ops.kuni_list_count, 2);
