@@ -6,10 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "test_support.h"
 #include "world/list_io.h"
 #include "world/numbers.h"
-#include "world/record_ops.h"
 
 namespace teijinki::testing {
 namespace {
@@ -26,20 +24,6 @@ TEST(LongNumbersTest, RealsBeyondEveryIntegerAreHeldAtTheEnds) {
     std::int16_t n = 0;
     ASSERT_TRUE(parse_number("-" + std::string(400, '9'), n));
     EXPECT_EQ(n, -32768);
-}
-
-TEST(LongNumbersTest, AGeneralWithATwentyDigitAbilityLoadsSaturated) {
-    TempGameFolder dir;
-    dir.write("ini/Text.ini", crlf_lines({".001", "x", "..", ".100", ".."}));
-    dir.write("ini/busv.ini", crlf_lines({".1", "\"甲\"", "55555555555555555555,1,2,3", "4,5", "1,5", "\"a\""}));
-    const GameFolder folder = dir.folder();
-    SharedValues shared;
-    shared.bushou_count = 1;
-    RecordOps ops(folder, shared);
-    ops.target_id = 1;
-    ops.ld_Chr_rtn();
-    EXPECT_EQ(ops.chr.policy, 32767);
-    EXPECT_EQ(ops.chr.fight, 1);
 }
 
 }  // namespace

@@ -238,12 +238,11 @@ TEST(GameFolder, AFullDiskIsReportedAndSizesAreOnlyAHint) {
     }
     EXPECT_EQ(dir.read("ini/b.ini"), "old");
     // Room asked for ahead of a year's writes.
-    const std::string told = "ini: No space left on the disk: 4503599627370496 KB are needed, ";
     try {
         dir.folder().ensure_free_space("\\ini", 1ULL << 62);
         ADD_FAILURE() << "4 EB free";
     } catch (const DataError& e) {
-        EXPECT_EQ(std::string(e.what()).substr(0, told.size()), told);
+        EXPECT_EQ(std::string(e.what()).rfind("ini: No space left on the disk: 4503599627370496 KB are needed, ", 0), 0u);
     }
     EXPECT_NO_THROW(dir.folder().ensure_free_space("\\ini", 0));
     EXPECT_NE(read_bytes("/proc/self/maps").value_or("").find("[stack]"), std::string::npos);
