@@ -1,6 +1,5 @@
 // The fluidsynth player without a sound device: the shipped pieces render to audible sound, a new
 // Open starts from the beginning, Close silences, and every way of failing says what is wrong.
-// Then the main screen over that player when no soundfont exists: one box, and play goes on.
 
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
@@ -17,16 +16,11 @@
 #include "media/fluidsynth_player.h"
 #include "media/music_player.h"
 #include "media/soundfont.h"
-#include "test_host.h"
 #include "test_support.h"
-#include "turn/main_state.h"
-#include "turn/year_cycle.h"
-#include "world/random.h"
 
 namespace teijinki {
 namespace {
 
-using testing::ScriptedHost;
 using testing::TempGameFolder;
 
 constexpr int kRate = 44100;
@@ -228,47 +222,18 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
         EXPECT_FALSE(player.playing());
         EXPECT_TRUE(player.open(shipped_piece("china1")));  // opening needs no device
         EXPECT_EQ(player.error(), "");
+        // A device that opens (the file writer, into the test's folder) after one that does not.
+        const auto cwd = std::filesystem::current_path();
+        std::filesystem::current_path(dir.root());
+        o.drivers = {"nor-this", "file", "nor-that"};
+        FluidsynthPlayer writer(o);
+        EXPECT_TRUE(play_from_start(writer, shipped_piece("china1"))) << writer.error();
+        std::int16_t frame[2];
+        EXPECT_EQ(std::make_pair(writer.driver(), writer.render(frame, 1)), std::make_pair(std::string("file"), false));
+        writer.close();
+        EXPECT_EQ(std::make_pair(writer.driver(), writer.render(frame, 1)), std::make_pair(std::string(), true));
+        std::filesystem::current_path(cwd);
     }
-}
-
-// The Host's music as the desktop program wires it, over a player given by the test.
-class MusicHost : public ScriptedHost {
-public:
-    MusicHost(const GameFolder& folder, std::unique_ptr<MusicPlayer> player) : music(folder, std::move(player)) {}
-    bool play_music(const std::string& piece) override {
-        ScriptedHost::play_music(piece);
-        return music.play(piece);
-    }
-    void stop_music() override {
-        ScriptedHost::stop_music();
-        music.stop();
-    }
-    PieceMusic music;
-};
-
-TEST(FluidsynthPlayer, WithoutASoundfontTheMainScreenShowsTheBoxOnceAndPlayGoesOn) {
-    TempGameFolder dir;
-    dir.copy_shipped_ini();
-    std::filesystem::create_directories(dir.root() / "midi");
-    for (const char* piece : {"china1", "french1", "Game01"})
-        if (std::filesystem::exists(shipped_piece(piece)))
-            std::filesystem::copy_file(shipped_piece(piece), dir.root() / "midi" / (std::string(piece) + ".mid"));
-    const GameFolder folder = dir.folder();
-    FluidsynthOptions o = offline();
-    o.soundfont = dir.root() / "missing.sf2";
-    MusicHost host(folder, std::make_unique<FluidsynthPlayer>(o));
-    SharedValues shared;
-    SeededRandom rng(3);
-    MainState m(folder, shared, rng, host);
-
-    stMusic(m, "china1");
-    stMusic(m, "Game01");
-    stMusic(m, "china1");
-    int boxes = 0;
-    for (const auto& b : host.boxes) boxes += b.text == kMusicFailed;
-    EXPECT_EQ(boxes, 1);
-    EXPECT_TRUE(m.bgm_on);
-    EXPECT_TRUE(m.music_failed);
 }
 
 }  // namespace
