@@ -93,6 +93,10 @@ TEST(PageStoreLimit, TextPastPage39StaysOnPage39AndTheEndMarkSurvives) {
     Pager pager(p, kMsgStrategy);
     pager.press(3);
     EXPECT_EQ(pager.page_no(), 39);
+    const PageStore unmarked;  // no end mark at all: the last page still holds
+    Pager open_ended(unmarked, kMsgStrategy);
+    for (int i = 0; i < 45; ++i) open_ended.next();
+    EXPECT_EQ(open_ended.page_no(), 39);
 }
 
 class MsgModesTest : public ::testing::Test {
