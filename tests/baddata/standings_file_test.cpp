@@ -1,0 +1,41 @@
+// The standings file as a player's editor may leave it: other line ends, quoted numbers with blanks,
+// the last warlord's number; and each damage refused with its own message naming the line.
+
+#include <gtest/gtest.h>
+
+#include "messages/standings.h"
+#include "world/error.h"
+
+namespace teijinki {
+namespace {
+
+TEST(StandingsFileDamage, EachLineIsReadOrRefusedWithItsOwnMessage) {
+    const std::string head = std::string(kStandingsHeading) + "\r\n";
+    const std::string row = "190,20,\"甲\",40,10,3,3,20,60,70,10,2,1,0,96.5";  // warlord 20, destroyed, led by 2
+    const std::pair<std::string, std::string> cases[] = {
+        {head + row + "\r\n", ""},
+        {std::string(kStandingsHeading) + "\n" + row, ""},
+        {head + "\" 190 \",20,\"甲\",40,10,3,3,20,60,70,10,2,1,0,\"96.5 \"\n" + row + "\r" + row, ""},
+        {head + row + "\r\n\r\n", ""},  // a blank last line is no row
+        {head + row + "\r\n\r\n" + row, "S: line 3: 15 items expected, found 1"},
+        {head + row + "\n190,0,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "S: line 3: warlord 0 is not one of 1 to 20"},
+        {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,", "S: line 2: the score \"\" is not a number"},
+        {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,1 1,1", "S: line 2: \"1 1\" is not a whole number"},
+        {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,,1", "S: line 2: \"\" is not a whole number"},
+    };
+    for (const auto& [text, message] : cases) {
+        std::string told;
+        try {
+            const auto rows = parse_standings(text, "S");
+            EXPECT_EQ(std::make_tuple(rows.back().year, rows.back().warlord, rows.back().alliance_leader,
+                                      rows.back().destroyed, rows.back().player, rows.back().score),
+                      std::make_tuple(190, 20, 2, true, false, 96.5f));
+        } catch (const DataError& e) {
+            told = e.what();
+        }
+        EXPECT_EQ(told, message) << text;
+    }
+}
+
+}  // namespace
+}  // namespace teijinki
