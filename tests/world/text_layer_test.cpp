@@ -175,28 +175,6 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     EXPECT_GT(memo.size(), 6000u);
 }
 
-TEST(GameFolder, ShiftJisFolderIsReadAndRewrittenInShiftJis) {
-    TempGameFolder dir;
-    auto sjis = [](const std::string& utf8) { return *from_utf8(utf8, Encoding::ShiftJis); };
-    const std::string records = ".1\r\n\"曹操\"\r\n9,8,9,10\r\n10,7\r\n1,5\r\n\"sousou1\"\r\n"
-                                ".2\r\n\"夏侯惇\"\r\n5,9,5,8\r\n7,12\r\n1,4\r\n\"kakouton1\"\r\n"
-                                ".3\r\n\"荀彧\"\r\n10,2,9,5\r\n8,9\r\n1,3\r\n\"junnyu1\"\r\n";
-    dir.write("ini/Text.ini", sjis(".1\r\n鼎陣記\r\n..\r\n.100\r\n"));
-    dir.write("ini/busv.ini", sjis(records));
-    const GameFolder folder = dir.folder();
-    EXPECT_EQ(folder.encoding(), Encoding::ShiftJis);
-    SharedValues shared;
-    shared.bushou_count = 3;
-    WorkingSet set;
-    ld_Chr(folder, shared, set);
-    EXPECT_EQ(set.chr[2].name, "夏侯惇");
-    set.chr[2].name = "夏侯淵";
-    sv_Chr(folder, shared, set);
-    std::string expected = records;
-    expected.replace(expected.find("夏侯惇"), std::string("夏侯惇").size(), "夏侯淵");
-    EXPECT_EQ(dir.read("ini/busv.ini"), sjis(expected));
-}
-
 // Every way the game writes a file leaves it readable and writable by its owner, readable by all;
 // and works when the game was started with standard input closed, so that a file opened gets 0.
 TEST(GameFolder, FilesTheGameMakesAreReadableByAll) {
