@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "messages/standings.h"
+#include "test_support.h"
 #include "world/error.h"
 
 namespace teijinki {
@@ -35,6 +36,18 @@ TEST(StandingsFileDamage, EachLineIsReadOrRefusedWithItsOwnMessage) {
         }
         EXPECT_EQ(told, message) << text;
     }
+}
+
+// A last row that lost its line break (a hand edit) gets one before the next year's rows.
+TEST(StandingsFileDamage, ALastRowWithoutItsLineBreakIsEndedBeforeTheNextYear) {
+    testing::TempGameFolder dir;
+    dir.write("ini/standings.csv", std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1");
+    const GameFolder folder = dir.folder();
+    StandingsRow next;
+    next.year = 191;
+    next.warlord = 1;
+    write_standings_year(folder, read_standings_file(folder), 191, {next});
+    EXPECT_EQ(read_standings(GameFolder(dir.root())).size(), 2u);
 }
 
 }  // namespace
