@@ -35,8 +35,8 @@ TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
     // A comma at a line's end leaves one more, empty, item; a quote left open ends with its line.
-    ListReader trailing("ab,\r\ncd\n\"e\nf,g", "f");
-    for (const char* expected : {"ab", "", "cd", "e", "f", "g"}) EXPECT_EQ(trailing.item(), expected);
+    ListReader trailing("ab,\r\ncd\n\"e\nf,\"g\"h", "f");  // and a read past the end gives nothing
+    for (const char* expected : {"ab", "", "cd", "e", "f", "g", ""}) EXPECT_EQ(trailing.item(), expected);
     // A whole line is taken with its line end, whichever kind it is.
     ListReader lines("a,b\r\nc\rd\n\ne", "f");
     for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
@@ -74,6 +74,7 @@ TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
     EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n1r\r\n2");  // a raw line ends the line
     EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
     EXPECT_EQ(split_items(","), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(split_items("a,b\r\nc"), (std::vector<std::string>{"a", "b"}));  // one line only
 }
 
 TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
@@ -88,6 +89,7 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     folder.copy_file("\\ini\\gunbatu1.ini", "\\ini\\Gunsv.ini");
     EXPECT_EQ(dir.read("ini/Gunsv.ini"), "x");
     EXPECT_THROW(folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"), DataError);
+    EXPECT_THROW(folder.read_text("\\ini"), DataError) << "a folder cannot be read as a file";
 }
 
 // Text handed over as a view into a longer buffer must not be read past its end.
