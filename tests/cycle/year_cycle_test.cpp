@@ -283,7 +283,8 @@ void play_whole_game(int scenario) {
     EXPECT_EQ(g.dir.read("save/kdn_end.log").empty(), false);
 }
 
-// Each rule the year's check holds the files to, broken once in a sound year, is named.
+// Each rule the year's check holds the files to, broken in a sound year: every problem the break
+// causes, in order (each told text starts with the one listed), and nothing at the limits allowed.
 TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     ShippedGame g(1, {0});
     g.play_years(1);
@@ -291,39 +292,93 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     ASSERT_EQ(check.check_year(g.folder, g.shared, 190), std::vector<std::string>{});
     WorkingSet sound;
     load_working_set(g.folder, g.shared, sound);
-    const std::string gunsv = g.dir.read("ini/gunsv.ini"), kunisv = g.dir.read("ini/Kunisv.ini");
-    const std::string first = "year 190: ini/gunsv.ini record 1 (" + sound.gun[1].name + ")";
-    const std::vector<std::pair<std::function<void(WorkingSet&)>, std::string>> breaks = {
-        {[](WorkingSet& w) { w.gun[1].tian = 100; }, ""},
-        {[](WorkingSet& w) { w.gun[1].tian = 101; }, first + ": tian 101"},
-        {[](WorkingSet& w) { w.gun[1].kessoku = 101; }, first + ": kessoku 101"},
-        {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
-         first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
-        {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
-        {[](WorkingSet& w) {  // left with the single province 1
-             w.gun[1].del = true, w.gun[1].army = 0;
-             for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
-             w.kuni[1].gunID = 1;
-         },
-         first + " is destroyed but owns 1 provinces"},
-        {[](WorkingSet& w) { w.gun[1].army = 12345; }, "year 190: ini/gunsv.ini record 1: \"40000\" is not a 16-bit number"},
+    const SharedValues shared = g.shared;
+    const int last = shared.gun_count;
+    ASSERT_FALSE(sound.gun[1].del || sound.gun[2].del || sound.gun[last].del);
+    std::map<std::string, std::string> files;
+    for (const char* f : {"ini/busv.ini", "ini/gunsv.ini", "ini/Kunisv.ini", "ini/kodarn.log"}) files[f] = g.dir.read(f);
+    const auto who = [&](int id, const std::string& name) { return "ini/gunsv.ini record " + std::to_string(id) + " (" + name + ")"; };
+    const std::string first = who(1, sound.gun[1].name);
+    const auto renamed = [&](int id, const std::string& name) {
+        return who(id, name) + " changed its name or lord (was " + sound.gun[id].name + ", lord " + std::to_string(sound.gun[id].kunshuID) + ")";
     };
-    for (const auto& [broken, told] : breaks) {
+    // Replaces the text from `from` (which must be there) up to `length` bytes on; npos: to the end.
+    const auto edit = [&](const std::string& file, const std::string& from, const std::string& to, std::size_t length) {
+        std::string text = g.dir.read(file);
+        const auto at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        g.dir.write(file, text.replace(at, length == std::string::npos ? std::string::npos : length, to));
+    };
+    const auto lose_all_but_province_1 = [](WorkingSet& w) {
+        w.gun[1].del = true, w.gun[1].army = 0;
+        for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
+    };
+    std::vector<std::string> uncounted{"ini/gunsv.ini holds 13 records, not 12"};  // the last warlord out of the count
+    for (int p = 1; p <= shared.kuni_count; ++p)
+        if (sound.kuni[p].gunID == last) uncounted.push_back("ini/Kunisv.ini record " + std::to_string(p) + " is owned by 13");
+    const std::string kept_log = files["ini/kodarn.log"];
+    const struct {
+        std::function<void(WorkingSet&)> world;
+        std::function<void()> text;  // after the set is written
+        std::vector<std::string> told;
+    } breaks[] = {
+        {[&](WorkingSet& w) {
+             w.gun[1].tian = 100, w.gun[1].kessoku = 100, w.kuni[1].gunID = 0, w.kuni[2].gunID = static_cast<std::int16_t>(last);
+             g.shared.mei_kessoku[0] = 0, g.shared.mei_kessoku[kMaxAlliances] = 100;
+         }, nullptr, {}},
+        {[](WorkingSet& w) { w.gun[1].tian = 101, w.gun[1].kessoku = 101; }, nullptr, {first + ": tian 101", first + ": kessoku 101"}},
+        {[&](WorkingSet& w) { w.gun[1].kunshuID = sound.gun[2].kunshuID; }, nullptr,
+         {renamed(1, sound.gun[1].name), who(2, sound.gun[2].name) + " shares its lord " + std::to_string(sound.gun[2].kunshuID)}},
+        {[&](WorkingSet& w) { w.gun[last].name = "新"; }, nullptr, {renamed(last, "新")}},
+        {[&](WorkingSet& w) { w.kuni[1].gunID = static_cast<std::int16_t>(last + 1), w.kuni[2].gunID = -1; }, nullptr,
+         {"ini/Kunisv.ini record 1 is owned by 14, not a warlord", "ini/Kunisv.ini record 2 is owned by -1, not a warlord"}},
+        {[&](WorkingSet& w) { lose_all_but_province_1(w), w.kuni[1].gunID = 1; }, nullptr, {first + " is destroyed but owns 1 provinces"}},
+        {lose_all_but_province_1, nullptr, {}},
+        {[&](WorkingSet& w) { lose_all_but_province_1(w), w.gun[1].army = 7; }, nullptr, {first + " is destroyed but has army 7"}},
+        {nullptr, [&] { g.shared.gun_count = static_cast<std::int16_t>(last - 1); }, uncounted},
+        {[&](WorkingSet& w) { w.gun[1].army = 12345, w.gun[2].army = 23456, w.kuni[1].army = 3456; },
+         [&] { edit("ini/gunsv.ini", "12345", "40000", 5), edit("ini/gunsv.ini", "23456", "40000", 5), edit("ini/Kunisv.ini", "3456", "40000", 4); },
+         {"ini/gunsv.ini record 1: \"40000\" is not a 16-bit number", "ini/Kunisv.ini record 1: \"40000\" is not a 16-bit number"}},
+        {nullptr, [&] {  // an item more on general 1's last line of numbers, before his picture's name
+             std::string text = g.dir.read("ini/busv.ini");
+             g.dir.write("ini/busv.ini", text.insert(text.rfind("\r\n\"", text.find("\r\n.2\r\n")), ",40000"));
+         },
+         {"ini/busv.ini record 1: \"40000\" is not a 16-bit number"}},
+        {nullptr, [&] { edit("ini/Kunisv.ini", "\r\n.48\r\n", "\r\n", std::string::npos); }, {"ini/Kunisv.ini holds 47 records, not 48"}},
+        {nullptr, [&] { edit("ini/Kunisv.ini", ".47\r\n", ".49\r\n", 5), edit("ini/Kunisv.ini", ".48\r\n", ".50\r\n", 5); },
+         {"ini/Kunisv.ini: record 47 carries id 49"}},
+        {[&](WorkingSet&) { g.shared.mei_kessoku[0] = -1, g.shared.mei_kessoku[kMaxAlliances] = 101; },
+         [&] { g.dir.write("ini/kodarn.log", kept_log + kLogEnd + "\r\n"); },
+         {"the log holds 2 terminator lines", "mei_kessoku[0] = -1", "mei_kessoku[3] = 101"}},
+        {nullptr, [&] { g.dir.write("ini/kodarn.log", kept_log + "x\r\n"); }, {"the log does not end with its terminator"}},
+        {nullptr, [&] { edit("ini/kodarn.log", kLogEnd, "x", 10); }, {"the log holds 0 terminator lines", "the log does not end"}},
+        {[&](WorkingSet&) { g.shared.mei_kessoku[1] = 101; },
+         [&] { for (const char* f : {"ini/busv.ini", "ini/Kunisv.ini", "ini/kodarn.log"}) std::filesystem::remove(g.dir.root() / f); },
+         {"unreadable: ini/busv.ini: file not found", "unreadable: ini/Kunisv.ini: file not found",
+          "log unreadable: ini/kodarn.log: file not found", "mei_kessoku[1] = 101"}},
+        {[](WorkingSet& w) { w.gun[1].army = 5678; }, [&] { edit("ini/gunsv.ini", ",5678,", ",", 6); }, {"unparsable: ini/gunsv.ini"}},
+    };
+    for (const auto& b : breaks) {
         WorkingSet set = sound;
-        broken(set);
+        if (b.world) b.world(set);
         sv_Gun(g.folder, g.shared, set);
         sv_Kuni(g.folder, g.shared, set);
-        std::string text = g.dir.read("ini/gunsv.ini");
-        if (const auto at = text.find(",12345,"); at != std::string::npos) g.dir.write("ini/gunsv.ini", text.replace(at + 1, 5, "40000"));
+        if (b.text) b.text();
         const auto problems = YearInvariants(check).check_year(g.folder, g.shared, 190);  // each break alone
-        EXPECT_EQ(problems.empty() ? "" : problems.front(), told);
-        g.dir.write("ini/gunsv.ini", gunsv);
-        g.dir.write("ini/Kunisv.ini", kunisv);
+        EXPECT_EQ(problems.size(), b.told.size()) << ::testing::PrintToString(problems);
+        for (std::size_t i = 0; i < std::min(problems.size(), b.told.size()); ++i)
+            EXPECT_EQ(problems[i].rfind("year 190: " + b.told[i], 0), 0u) << problems[i];
+        g.shared = shared;
+        for (const auto& [f, text] : files) g.dir.write(f, text);
     }
-    g.shared.mei_kessoku[2] = 101;
-    g.dir.write("ini/kodarn.log", g.dir.read("ini/kodarn.log") + kLogEnd + "\r\n");
-    EXPECT_EQ(check.check_year(g.folder, g.shared, 190),
-              (std::vector<std::string>{"year 190: the log holds 2 terminator lines", "year 190: mei_kessoku[2] = 101"}));
+    // A warlord seen destroyed stays so.
+    WorkingSet gone = sound;
+    lose_all_but_province_1(gone);
+    sv_Gun(g.folder, g.shared, gone);
+    sv_Kuni(g.folder, g.shared, gone);
+    ASSERT_EQ(check.check_year(g.folder, g.shared, 190), std::vector<std::string>{});
+    for (const auto& [f, text] : files) g.dir.write(f, text);
+    EXPECT_EQ(check.check_year(g.folder, g.shared, 191), std::vector<std::string>{"year 191: " + first + " was destroyed and lives again"});
 }
 
 TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
