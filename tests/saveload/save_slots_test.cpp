@@ -267,6 +267,13 @@ TEST(Save, ACrashBeforeTheOldSlotFileWentLeavesTheOldSlotAndACrashAfterItTheNewO
         EXPECT_EQ(w.dir.read(std::string("save/") + name + "1.ini"), w.dir.read(std::string("save/") + name + "2.ini"))
             << name;
     EXPECT_EQ(w.dir.read("save/kdnlog1.log"), w.dir.read("save/kdnlog2.log"));
+
+    // A save refused for a missing working file still finishes the one it found cut off.
+    stage_new_files();
+    fs::remove(w.dir.root() / "save/save1.ini");
+    fs::remove(w.dir.root() / "ini/Kunisv.ini");
+    EXPECT_FALSE(w.save("1"));
+    EXPECT_EQ(w.exists("save/save1.ini") ? w.dir.read("save/save1.ini") : "", w.dir.read("save/save2.ini"));
 }
 
 TEST(Load, ADamagedSlotLeavesTheWorkingFilesAndTheGameUntouched) {
