@@ -96,8 +96,11 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
     } offers[] = {
         {kWait, 0, 0, 0, "待機", "", "", 20, 0},
         {kRecruit, 2, 0, 7, "人材募集\r\n（要器量)", "浪人", "", 1, 2},
+        {kRecruit, 0, 0, 7, "人材募集\r\n（要器量)", "", "", 1, 0},  // nobody: not the name looked up before
         {kEnterProvince, 2, 0, 5, "入国\r\n（難易度 5・要政治）", "国2", "", 2, 0},
+        {kEnterProvince, 0, 0, 5, "入国\r\n（難易度 5・要政治）", "", "", 2, 0},
         {kSubvert, 1, 0, 4, "調略\r\n（難易度 4・要智謀）", "甲", "", 3, 0},
+        {kSubvert, 0, 0, 4, "調略\r\n（難易度 4・要智謀）", "", "", 3, 0},
         {kYellowTurbans, 2, 1, 3, "黄巾賊退治\r\n（難易度 3・要武力、他）", "浪人", "国1の黄巾賊を討伐し、その地を占領する。", 4, 2},
         {kTribes, 2, 8, 6, "異民族討伐\r\n（難易度 6・要采配、他）", "浪人", " 8000を傘下に収める。", 5, 2},
         {kMediate, 0, 0, 2, "調停\r\n（難易度 2・要器量、他)", "", "", 6, 0},
