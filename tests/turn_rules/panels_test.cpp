@@ -121,7 +121,11 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
                                   int(w.shared.form_param), int(w.shared.form_result)),
                   std::make_tuple(std::string(o.title), std::string(o.sub1), std::string(o.sub2), o.text_no, o.data, 0));
     }
-    EXPECT_FALSE(prepare_offer(w.m, 0, 1));
+    // The last panel's fourth offer opens; past a panel's list, its fourth offer or the panels, none.
+    w.shared.com_codes[kMaxAlliances] = {kWait, kWait, kWait, kWait, kWait};
+    for (const auto& [panel, position, opens] : {std::tuple{kMaxAlliances, 3, true}, {kMaxAlliances, 4, false}, {kMaxAlliances + 1, 0, false},
+                                                 {-1, 0, false}, {kMaxAlliances, -1, false}, {0, 1, false}})
+        EXPECT_EQ(prepare_offer(w.m, panel, position), opens) << panel << " " << position;
 }
 
 TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
