@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -401,6 +402,32 @@ TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMa
     EXPECT_EQ(check_pages(pages, kMsgStrategy),
               (std::vector<std::string>{"page_no 40 outside 0..39", "text written into slot 40", "2 \"EOT\" entries in the pages"}));
     EXPECT_EQ(check_pages(pages, kMsgYearEnd).size(), 2u) << "the end marks are counted for the strategy phase only";
+}
+
+// The headless games of the soak program and the benchmark: a watched game is called back after
+// every year start up to the last; ids off the warlord list start no game. The folder signature is
+// 64-bit FNV-1a over each file's name and bytes in a fixed order (the figures worked out apart).
+TEST(WholeGames, SeededGamesPlayEveryYearAndTheFolderSignatureIsFnv1a) {
+    testing::TempGameFolder dir;
+    prepare_game_folder(TEIJINKI_DATA_DIR, dir.root());
+    QuietHost host;
+    std::vector<int> years;
+    const Scenario* s = find_scenario(2);
+    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {}}, host, [&](MainState& m) { years.push_back(m.year); }), s->end_year - s->start_year);
+    ASSERT_FALSE(years.empty());
+    EXPECT_EQ(std::make_pair(years.front(), years.back()), std::make_pair(s->start_year + 1, s->end_year));
+    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {99}}, host), 0);
+    std::set<std::pair<int, bool>> kinds;
+    for (const SeededGame& game : signature_games())
+        if (find_scenario(game.scenario)) kinds.insert({game.scenario, game.players.empty()});
+    EXPECT_EQ(kinds.size(), 12u) << "every scenario, watched and played";
+
+    testing::TempGameFolder empty;
+    EXPECT_EQ(hex64(folder_signature(empty.folder())), "712076da5f0abc30");
+    EXPECT_EQ(hex64(folder_signature(empty.folder(), 7)), "cd19b83494bdd55e");
+    empty.write("ini/kodarn.log", "ab");
+    EXPECT_EQ(hex64(folder_signature(empty.folder())), "53d43cc56e5f37a1");
+    EXPECT_EQ(hex64(0xabc), "0000000000000abc");
 }
 
 TEST(WholeGames, EveryScenarioRunsToItsFinalYearWithTheInvariantsHolding) {
