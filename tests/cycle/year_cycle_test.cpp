@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "messages/game_log.h"
@@ -103,14 +104,43 @@ TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
     ShippedGame g(2, {1});
     const std::string gunsv = g.dir.read("ini/gunsv.ini");
     g.host.answer(Answer::No);
+    Command1_Click(g.m, 3);  // the Auto button
+    EXPECT_EQ(g.host.boxes.back().text, g.shared.player_name[1] + kAutoQuestion);
+    g.host.answer(Answer::No);
     EXPECT_FALSE(auto_move(g.m));
     EXPECT_EQ(g.m.turn_slot, 1);
     EXPECT_EQ(g.m.year, 195);
     EXPECT_EQ(g.dir.read("ini/gunsv.ini"), gunsv);
 
     // Any button but the Auto one shows the map.
-    Command1_Click(g.m, 0);
-    EXPECT_EQ(g.host.events.back(), "map");
+    for (int button : {0, 2, 4}) {
+        g.host.events.clear();
+        Command1_Click(g.m, button);
+        EXPECT_EQ(g.host.events, std::vector<std::string>{"map"}) << button;
+    }
+}
+
+// The turn passes to the next slot that holds a player, within the warlord count and the table
+// (a count past the table too); only then is a player awaited, told and his portrait shown.
+TEST(YearCycle, TheTurnGoesToTheNextPlayerWithinTheCountAndTheTable) {
+    const struct {
+        int count;
+        std::vector<int> players;  // slots; slot s plays warlord s + 1
+        int slot;                  // where the turn stops
+        bool awaited;
+        const char* portrait;
+    } cases[] = {{13, {0}, 0, true, "kun1"},   {13, {12}, 12, true, "kun13"}, {13, {13}, 13, false, ""},
+                 {21, {20}, 20, true, ""},     {21, {}, 21, false, ""}};
+    for (const auto& c : cases) {
+        testing::MainScreen s;
+        s.shared.gun_count = static_cast<std::int16_t>(c.count);
+        for (int p : c.players) s.shared.player_gun[p] = static_cast<std::int16_t>(p + 1), s.shared.player_name[p] = "甲";
+        for (int w = 0; w <= kMaxWarlords; ++w) s.m.kun_jpg[w] = "kun" + std::to_string(w);
+        s.m.turn_slot = 0;
+        tebanIncliment_rtn(s.m);
+        EXPECT_EQ(std::make_tuple(s.m.turn_slot, awaiting_player(s.m), s.host.boxes.size(), turn_portrait(s.m)),
+                  std::make_tuple(c.slot, c.awaited, c.awaited ? 1u : 0u, std::string(c.portrait))) << c.count << " " << c.slot;
+    }
 }
 
 TEST(YearCycle, AnsweringNoWhenEveryPlayerIsDestroyedEndsWithoutTheFinalReport) {
@@ -192,11 +222,15 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceNoKeepsTheGameAndQuittingEnds
 
     g.shared.saved_flag = true;
     const std::size_t boxes = g.host.boxes.size();
+    for (int k = 0; k <= kMaxWarlords; ++k)
+        g.shared.player_lord[k] = g.shared.player_gun[k] = g.shared.player_mei[k] = 5, g.shared.player_name[k] = "甲";
     EXPECT_TRUE(newGame_Click(g.m));
     EXPECT_EQ(g.host.boxes.size(), boxes);
-    EXPECT_EQ(g.shared.player_gun[0], 0);
-    EXPECT_EQ(g.shared.player_lord[0], 0);
-    EXPECT_EQ(g.shared.player_name[0], "0");
+    for (int k = 0; k <= kMaxWarlords; ++k) {  // slots 0 to 16 are emptied, the rest kept
+        const bool emptied = k <= 16;
+        EXPECT_EQ(std::make_tuple(int(g.shared.player_lord[k]), int(g.shared.player_gun[k]), int(g.shared.player_mei[k]), g.shared.player_name[k]),
+                  emptied ? std::make_tuple(0, 0, 0, std::string("0")) : std::make_tuple(5, 5, 5, std::string("甲"))) << k;
+    }
     EXPECT_TRUE(exitGame_Click(g.m));  // saved: no question; the music stops, then the program ends
     EXPECT_TRUE(g.m.game_over && g.host.ended == 1 && g.host.boxes.size() == boxes);
     EXPECT_EQ(std::vector<std::string>(g.host.events.end() - 2, g.host.events.end()), (std::vector<std::string>{"stop_music", "end"}));
