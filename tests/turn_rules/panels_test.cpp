@@ -174,7 +174,9 @@ TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     w.m.turn_slot = 0;
     for (int p = 0; p <= 3; ++p) w.shared.com_codes[p] = {0, 0};
 
-    // The empty alliance panel's offer opens read-only and cannot be stored as his plan.
+    // The empty alliance panel's offer opens read-only, is estimated as nobody's and cannot be
+    // stored as his plan.
+    EXPECT_EQ(std::make_pair(offer_odds(w.m, 2, 1, 1).own, offer_odds(w.m, 0, 1, 1).own), std::make_pair(0, 2));
     w.shared.gun_mei[2] = 0;
     ASSERT_TRUE(prepare_offer(w.m, 2, 1));
     EXPECT_EQ(w.shared.start_mode, 0);
