@@ -133,7 +133,6 @@ bool confirm_offer(MainState& m, int panel, int position) {
             sh.gun_mei[sh.player_gun[m.turn_slot]] = position;
             m.picked_by_player[sh.player_gun[m.turn_slot]] = true;
             stored = true;
-            sh.form_result = 0;
             end_move(m);
         }
     }

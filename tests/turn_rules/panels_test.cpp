@@ -150,11 +150,13 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     // The sheet names the plan at the warlord's position on the panel, if there is one.
     w.shared.com_codes[0] = {kWar};
     w.shared.com_codes[1] = {kWait, kWar};
+    w.shared.com_codes[kMaxAlliances] = {kWar};
     const struct {
         int panel, warlord, position;
         const char* told;
     } sheets[] = {{1, 1, 1, "戦争を画策中"}, {1, 1, 0, "待機を画策中"}, {0, 2, 0, "戦争を画策中"}, {1, 1, 2, "を画策中"},
-                  {1, 1, -1, "を画策中"},    {4, 1, 1, "を画策中"},     {1, 0, 1, "を画策中"}};
+                  {1, 1, -1, "を画策中"},    {4, 1, 1, "を画策中"},     {1, 0, 1, "を画策中"},
+                  {kMaxAlliances, kMaxWarlords, 0, "戦争を画策中"}};
     for (const auto& c : sheets) {
         w.shared.gun_mei[c.warlord] = c.position;
         prepare_warlord_sheet(w.m, c.panel, c.warlord);
