@@ -29,9 +29,11 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     w.shared.player_lord[5] = 6;
     w.shared.player_lord[20] = 4;  // the last slot counts too
     w.shared.mei_leader[0] = 9;    // left from an earlier game: the unallied panel has no leader
+    w.shared.gun_mei2[4] = 3;      // and this panel
     ini_Mei_rtn(w.m);
     w.m.year = 190;
     Dsp_rtn(w.m);
+    Dsp_rtn(w.m);  // a second display lists and counts nobody twice
 
     EXPECT_EQ(w.m.year_heading, "190年の戦況");
     const std::vector<std::vector<int>> panels{w.m.gun_lst[0].ids, w.m.gun_lst[1].ids, w.m.gun_lst[2].ids, w.m.gun_lst[3].ids};
@@ -41,8 +43,9 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     EXPECT_EQ(w.shared.mei_leader[0], 0);
     // Cohesion of 丙's alliance, troops of panels 0 and 1, 乙's slot and panel, 丙's panel.
     EXPECT_EQ((std::vector<int>{w.shared.mei_kessoku[2], w.shared.mei_troops[0], w.shared.mei_troops[1],
-                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20]}),
-              (std::vector<int>{150, 8, 18, 2, 1, 2, 4}));
+                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20],
+                                w.shared.gun_mei2[4]}),
+              (std::vector<int>{150, 8, 18, 2, 1, 2, 4, 0}));
     EXPECT_EQ(w.shared.player_gun[5], 0) << "a destroyed warlord is not a player's any more";
     EXPECT_EQ(w.shared.player_gun[1], 0) << "a slot without a player never gets a warlord";
 }
@@ -80,6 +83,12 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     w.set_warlords({{"甲", 1, 1, 0, 0, 150}, {"乙", 0, 2}, {"丙", 0, 3}, {"丁", 0, 4}});
     res_Mei_rtn(w.m);
     EXPECT_EQ(std::make_pair(int(w.shared.mei_leader[1]), int(w.shared.mei_kessoku[1])), std::make_pair(1, 40));
+    // The last lord the generals' tables hold keeps his; one past them starts again from his fame.
+    w.set_warlords({{"甲", kMaxGenerals, kMaxGenerals, 0, 0, 50}, {"乙", kMaxGenerals + 1, kMaxGenerals + 1, 0, 0, 60}});
+    ini_Mei_rtn(w.m);
+    w.shared.mei_kessoku[1] = 7, w.shared.mei_kessoku[2] = 8;
+    res_Mei_rtn(w.m);
+    EXPECT_EQ(std::make_pair(int(w.shared.mei_kessoku[1]), int(w.shared.mei_kessoku[2])), std::make_pair(7, 60));
 }
 
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
@@ -140,6 +149,7 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     ini_Mei_rtn(w.m);
     Dsp_rtn(w.m);
     dsp_Init_rtn(w.m);
+    dsp_Init_rtn(w.m);  // made afresh, not added to
     EXPECT_EQ(w.m.player_list, (std::vector<std::string>{"孫策", "劉表", "曹丕"}));
     const std::tuple<int, int, std::string> rows[] = {{0, 2, ""}, {1, 1, ""}, {0, 0, "曹丕は既に滅びています。"}, {0, 0, ""}};
     for (int row = 0; row < 4; ++row) {
