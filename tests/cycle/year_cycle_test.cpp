@@ -21,6 +21,7 @@
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
 #include "shipped_game.h"
+#include "turn/command_menu.h"
 #include "turn/invariants.h"
 #include "turn/main_state.h"
 #include "turn/seeded_games.h"
@@ -87,17 +88,35 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(turn_portrait(g.m), "kun20.jpg");
 }
 
-TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
+// The player picks his panel's first offer by hand; the computer picks for him the year after.
+TEST(YearCycle, AYearTracedTellsEveryWarlordsPickWhoMadeItAndTheStandingsAtItsEnd) {
     ShippedGame g(1, {0});
     std::ostringstream out;
     JsonLinesTrace trace(out);
     g.m.trace = &trace;
-    const auto listed = static_cast<std::size_t>(g.shared.gun_count);  // all thirteen live in the first year
+    const int own = g.shared.player_gun[0];
+    std::map<int, int> listed;  // warlord → his panel
+    for (int p = 0; p <= kMaxAlliances; ++p)
+        for (int id : g.m.gun_lst[p].ids) listed[id] = p;
+    g.shared.form_result = 1;
+    ASSERT_TRUE(confirm_offer(g.m, listed[own], 0));
     g.play_years(1);
-    std::map<std::string, std::size_t> events;
+    std::map<int, std::map<int, std::tuple<int, int, std::string>>> by;  // year → warlord → panel, pick, who
+    std::size_t year_ends = 0;
     std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) ++events[nlohmann::json::parse(line).at("type").get<std::string>()];
-    EXPECT_EQ(std::make_pair(events["pick"], events["year_end"]), std::make_pair(listed, std::size_t{1}));
+    for (std::string line; std::getline(lines, line);) {
+        const auto j = nlohmann::json::parse(line);
+        year_ends += j.at("type") == "year_end";
+        if (j.at("type") == "pick")
+            by[j.at("year").get<int>()][j.at("gun").get<int>()] = {j.at("panel").get<int>(), j.at("pos").get<int>(), j.at("by").get<std::string>()};
+    }
+    EXPECT_EQ(year_ends, 2u);
+    ASSERT_EQ(by[189].size(), listed.size()) << "all thirteen live in the first year";
+    for (const auto& [gun, panel] : listed)
+        EXPECT_EQ(std::make_pair(std::get<0>(by[189][gun]), std::get<2>(by[189][gun])),
+                  std::make_pair(panel, std::string(gun == own ? "player" : "computer"))) << gun;
+    EXPECT_EQ(std::get<1>(by[189][own]), 0);
+    for (const auto& [gun, pick] : by[190]) EXPECT_EQ(std::get<2>(pick), "computer") << gun;
 }
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
