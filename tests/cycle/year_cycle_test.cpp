@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -21,7 +20,6 @@
 #include "setup/new_game.h"
 #include "setup/scenarios.h"
 #include "shipped_game.h"
-#include "turn/command_menu.h"
 #include "turn/invariants.h"
 #include "turn/main_state.h"
 #include "turn/seeded_games.h"
@@ -88,26 +86,17 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(turn_portrait(g.m), "kun20.jpg");
 }
 
-TEST(YearCycle, AYearTracedTellsEveryWarlordsPickWhoMadeItAndTheStandingsAtItsEnd) {
+TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
     ShippedGame g(1, {0});
     std::ostringstream out;
     JsonLinesTrace trace(out);
     g.m.trace = &trace;
-    const int own = g.shared.player_gun[0], panel = g.shared.gun_mei2[own];
-    g.shared.form_result = 1;
-    ASSERT_TRUE(confirm_offer(g.m, panel, 0));  // his panel's first offer by hand; the computer's the year after
+    const auto listed = static_cast<std::size_t>(g.shared.gun_count);  // all thirteen live in the first year
     g.play_years(1);
-    std::map<std::string, int> events;
+    std::map<std::string, std::size_t> events;
     std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
-        const auto j = nlohmann::json::parse(line);
-        ++events[j.value("type", "") + " " + std::to_string(j.value("year", 0)) + " " + j.value("by", "")];
-        if (j.value("by", "") == "player") EXPECT_EQ(std::make_tuple(j.value("gun", 0), j.value("panel", 0), j.value("pos", -1)), std::make_tuple(own, panel, 0));
-    }
-    EXPECT_EQ((std::vector<int>{events["pick 189 computer"], events["pick 189 player"], events["pick 190 player"], events["year_end 189 "],
-                                events["year_end 190 "]}),
-              (std::vector<int>{12, 1, 0, 1, 1})) << "all thirteen live in the first year";
-    EXPECT_GT(events["pick 190 computer"], 0);
+    for (std::string line; std::getline(lines, line);) ++events[nlohmann::json::parse(line).at("type").get<std::string>()];
+    EXPECT_EQ(std::make_pair(events["pick"], events["year_end"]), std::make_pair(listed, std::size_t{1}));
 }
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
@@ -133,23 +122,18 @@ TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
 // The turn passes to the next slot that holds a player, within the warlord count and the table
 // (a count past the table too); only then is a player awaited, told and his portrait shown.
 TEST(YearCycle, TheTurnGoesToTheNextPlayerWithinTheCountAndTheTable) {
-    const struct {
-        int count;
-        std::vector<int> players;  // slots; slot s plays warlord s + 1
-        int slot;                  // where the turn stops
-        bool awaited;
-        const char* portrait;
-    } cases[] = {{13, {0}, 0, true, "kun1"},   {13, {12}, 12, true, "kun13"}, {13, {13}, 13, false, ""},
-                 {21, {20}, 20, true, ""},     {21, {}, 21, false, ""}};
-    for (const auto& c : cases) {
+    // Warlord count, the slots with a player (slot s plays warlord s + 1) → where the turn stops,
+    // whether a player is awaited, his portrait.
+    const std::tuple<int, std::vector<int>, int, bool, const char*> cases[] = {
+        {13, {0}, 0, true, "kun1"}, {13, {12}, 12, true, "kun13"}, {13, {13}, 13, false, ""}, {21, {20}, 20, true, ""}, {21, {}, 21, false, ""}};
+    for (const auto& [count, players, slot, awaited, portrait] : cases) {
         testing::MainScreen s;
-        s.shared.gun_count = static_cast<std::int16_t>(c.count);
-        for (int p : c.players) s.shared.player_gun[p] = static_cast<std::int16_t>(p + 1), s.shared.player_name[p] = "甲";
+        s.shared.gun_count = static_cast<std::int16_t>(count);
+        for (int p : players) s.shared.player_gun[p] = static_cast<std::int16_t>(p + 1), s.shared.player_name[p] = "甲";
         for (int w = 0; w <= kMaxWarlords; ++w) s.m.kun_jpg[w] = "kun" + std::to_string(w);
-        s.m.turn_slot = 0;
         tebanIncliment_rtn(s.m);
         EXPECT_EQ(std::make_tuple(s.m.turn_slot, awaiting_player(s.m), s.host.boxes.size(), turn_portrait(s.m)),
-                  std::make_tuple(c.slot, c.awaited, c.awaited ? 1u : 0u, std::string(c.portrait))) << c.count << " " << c.slot;
+                  std::make_tuple(slot, awaited, awaited ? 1u : 0u, std::string(portrait))) << count << " " << slot;
     }
 }
 
@@ -432,7 +416,7 @@ TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
 
 TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMarks) {
     PageStore pages;
-    pages.page_text[3] = kEndOfText;
+    pages.page_text[1] = kEndOfText;
     pages.page_text[0] = kEndOfText;  // the mark follows a page: slot 0 is not looked at
     EXPECT_EQ(check_pages(pages, kMsgStrategy), std::vector<std::string>{});
     pages.page_no = 40;
@@ -443,30 +427,21 @@ TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMa
     EXPECT_EQ(check_pages(pages, kMsgYearEnd).size(), 2u) << "the end marks are counted for the strategy phase only";
 }
 
-// The headless games of the soak program and the benchmark: a watched game is called back after
-// every year start up to the last; ids off the warlord list start no game. The folder signature is
-// 64-bit FNV-1a over each file's name and bytes in a fixed order (the figures worked out apart).
+// The headless games of the soak program: a watched game is called back after every year start up
+// to the last; ids off the warlord list start none. The folder signature is 64-bit FNV-1a over each
+// file's name and bytes in a fixed order (the figures worked out apart).
 TEST(WholeGames, SeededGamesPlayEveryYearAndTheFolderSignatureIsFnv1a) {
     testing::TempGameFolder dir;
     prepare_game_folder(TEIJINKI_DATA_DIR, dir.root());
     QuietHost host;
     std::vector<int> years;
-    const Scenario* s = find_scenario(2);
-    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {}}, host, [&](MainState& m) { years.push_back(m.year); }), s->end_year - s->start_year);
-    ASSERT_FALSE(years.empty());
-    EXPECT_EQ(std::make_pair(years.front(), years.back()), std::make_pair(s->start_year + 1, s->end_year));
+    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {}}, host, [&](MainState& m) { years.push_back(m.year); }), 26);  // 196 to 221
+    EXPECT_EQ(years.size() == 26 ? years.back() - years.front() : 0, 25);
     EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {99}}, host), 0);
-    std::set<std::pair<int, bool>> kinds;
-    for (const SeededGame& game : signature_games())
-        if (find_scenario(game.scenario)) kinds.insert({game.scenario, game.players.empty()});
-    EXPECT_EQ(kinds.size(), 12u) << "every scenario, watched and played";
-
     testing::TempGameFolder empty;
-    EXPECT_EQ(hex64(folder_signature(empty.folder())), "712076da5f0abc30");
-    EXPECT_EQ(hex64(folder_signature(empty.folder(), 7)), "cd19b83494bdd55e");
+    EXPECT_EQ(hex64(folder_signature(empty.folder())) + hex64(folder_signature(empty.folder(), 7)), "712076da5f0abc30cd19b83494bdd55e");
     empty.write("ini/kodarn.log", "ab");
     EXPECT_EQ(hex64(folder_signature(empty.folder())), "53d43cc56e5f37a1");
-    EXPECT_EQ(hex64(0xabc), "0000000000000abc");
 }
 
 TEST(WholeGames, EveryScenarioRunsToItsFinalYearWithTheInvariantsHolding) {
