@@ -137,36 +137,29 @@ TEST(YearCycle, TheTurnGoesToTheNextPlayerWithinTheCountAndTheTable) {
     }
 }
 
-TEST(YearCycle, AnsweringNoWhenEveryPlayerIsDestroyedEndsWithoutTheFinalReport) {
-    ShippedGame g(1, {0});
-    destroy_in_files(g, 1);
-    g.host.answer(Answer::Yes);  // the Auto question
-    g.host.answer(Answer::No);   // go on?
-    ASSERT_TRUE(auto_move(g.m));
-    EXPECT_TRUE(g.host.saw_box(std::string(kAllDestroyed) + "\r\n" + kGoOnQuestion));
-    EXPECT_TRUE(g.m.game_over);
-    EXPECT_EQ(g.host.ended, 1);
-    EXPECT_TRUE(g.host.windows_in(kMsgYearEnd).empty());
-    EXPECT_TRUE(g.host.windows_in(kMsgReport).empty());
-    EXPECT_EQ(g.m.year, 189);
-    EXPECT_FALSE(auto_move(g.m));
-}
-
-TEST(YearCycle, AnsweringYesWhenEveryPlayerIsDestroyedLetsTheYearsGoOn) {
-    ShippedGame g(1, {0});
-    destroy_in_files(g, 1);
-    ASSERT_TRUE(auto_move(g.m));  // Yes to both questions
-    EXPECT_FALSE(g.m.game_over);
-    EXPECT_EQ(g.m.year, 190);
-    g.shared.player_gun[0] = 0;  // what the destruction does to the slot
-    g.m.turn_slot = 0;
-    tebanIncliment_rtn(g.m);
-    EXPECT_FALSE(awaiting_player(g.m));
-    const std::size_t boxes = g.host.boxes.size();
-    ASSERT_TRUE(auto_move(g.m));  // watched without the Auto question
-    EXPECT_EQ(g.m.year, 191);
-    for (std::size_t i = boxes; i < g.host.boxes.size(); ++i)
-        EXPECT_EQ(g.host.boxes[i].text.find(kAutoQuestion), std::string::npos);
+TEST(YearCycle, EveryPlayerDestroyedNoEndsWithoutTheFinalReportAndYesLetsTheYearsGoOnWatched) {
+    for (const Answer go_on : {Answer::No, Answer::Yes}) {
+        ShippedGame g(1, {0});
+        destroy_in_files(g, 1);
+        g.host.answer(Answer::Yes);  // the Auto question
+        g.host.answer(go_on);
+        ASSERT_TRUE(auto_move(g.m));
+        EXPECT_TRUE(g.host.saw_box(std::string(kAllDestroyed) + "\r\n" + kGoOnQuestion));
+        const bool ended = go_on == Answer::No;
+        EXPECT_EQ(std::make_tuple(g.m.game_over, g.host.ended, g.m.year), std::make_tuple(ended, ended ? 1 : 0, ended ? 189 : 190));
+        EXPECT_EQ(g.host.windows_in(kMsgYearEnd).empty() && g.host.windows_in(kMsgReport).empty(), ended);
+        if (ended) {
+            EXPECT_FALSE(auto_move(g.m));
+            continue;
+        }
+        g.shared.player_gun[0] = 0;  // what the destruction does to the slot
+        g.m.turn_slot = 0;
+        tebanIncliment_rtn(g.m);
+        const std::size_t boxes = g.host.boxes.size();
+        ASSERT_TRUE(auto_move(g.m));  // watched without the Auto question
+        EXPECT_EQ(g.m.year, 191);
+        for (std::size_t i = boxes; i < g.host.boxes.size(); ++i) EXPECT_EQ(g.host.boxes[i].text.find(kAutoQuestion), std::string::npos);
+    }
 }
 
 TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) {
