@@ -34,6 +34,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
             const auto& codes = w.shared.com_codes[p];
+            ASSERT_TRUE(codes.size() >= 3 || (!codes.empty() && codes.back() == kWait)) << "a short list ends with 待機";
             for (std::size_t e = 0; e < codes.size(); ++e) {
                 const int code = codes[e], level = w.shared.com_level[p][e], subject = w.shared.com_subject[p][e];
                 ASSERT_NE(code, kAssassinate);
