@@ -29,7 +29,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     ini_Mei_rtn(w.m);
     w.shared.mei_kessoku[1] = 45, w.shared.mei_kessoku[2] = 55;
     std::map<int, int> allied, unallied;
-    std::set<int> allied_targets, unallied_targets, free_offered, leaders_offered;
+    std::set<int> allied_targets, unallied_targets, free_offered, leaders_offered, own_targets;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
@@ -73,6 +73,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 if (code == kWar || code == kRighteousWar) (p == 0 ? unallied_targets : allied_targets).insert(subject);
                 if ((code == kSubvert || code == kDenounce) && p != 0) {
                     ASSERT_EQ(w.shared.gun_mei2[subject], p);
+                    own_targets.insert(subject);
                 }
                 if (code == kJoinAlliance) {
                     ASSERT_TRUE(subject > 0 && subject != w.shared.mei_leader[p]);
@@ -93,6 +94,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
     EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
+    EXPECT_EQ(own_targets, (std::set<int>{1, 2, 3, 4, 5, 8})) << "every allied warlord, his own alliance's";
     EXPECT_EQ(free_offered.size(), 12u) << "every free general is offered";
     EXPECT_EQ(leaders_offered, (std::set<int>{12, 14, 15})) << "every alliance is offered to join";
 }
