@@ -249,17 +249,12 @@ void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile&
     for (std::size_t i = 0; i < kSlotCopies.size(); ++i) {
         const char* working = kSlotCopies[i].working;
         auto content = read_bytes(folder.resolve(working));
-        if (!content) {
-            // The log and the standings are not the game: a game that lost them is still saved,
-            // with empty ones that the next year starts again.
-            if (kSlotCopies[i].optional || working == std::string_view(files::kLog)) {
-                content = std::string();
-            } else {
-                throw DataError(GameFolder::display_name(working),
-                                path_exists(folder.resolve(working)) ? "cannot be read" : "file not found");
-            }
-        }
-        bytes[i] = std::move(*content);
+        // The log and the standings are not the game: a game that lost them is still saved,
+        // with empty ones that the next year starts again.
+        if (!content && !kSlotCopies[i].optional && working != std::string_view(files::kLog))
+            throw DataError(GameFolder::display_name(working),
+                            path_exists(folder.resolve(working)) ? "cannot be read" : "file not found");
+        bytes[i] = std::move(content).value_or(std::string());
     }
 
     // 1. Every file under a temporary name, the slot file last: once it exists, the copies
