@@ -187,6 +187,7 @@ TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) 
     EXPECT_FALSE(m.bgm_on);
     EXPECT_TRUE(host.music.empty());
     EXPECT_EQ(host.boxes.front().text, g.shared.player_name[0] + kTurnSuffix);
+    EXPECT_TRUE(!turn_portrait(m).empty() && turn_portrait(m) == turn_portrait(g.m)) << "his ruler's portrait";
     EXPECT_FALSE(loaded.com_codes[0].empty());
     WorkingSet resumed;
     load_working_set(g.folder, loaded, resumed);
