@@ -216,6 +216,14 @@ TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     EXPECT_TRUE(page().ends_with("[S23]将1|軍2\r\n")) << page();
 }
 
+TEST_F(Strategies, AnEntryNobodyPassedTellsNothingWhenItHasNoFailureText) {
+    for (int code : {kEnterProvince, kYellowTurbans, kTribes, kJoinAlliance, kLeaveAlliance, kReplaceLeader, kWar,
+                     kRighteousWar})
+        run(code, 5, /*best*/ 0, 2, 2, 2, /*fail_id*/ 1);
+    EXPECT_EQ(page(), "");
+    EXPECT_EQ(rng.draws(), 0u);
+}
+
 TEST_F(Strategies, ASubjectThatDoesNotExistIsToldAlone) {
     for (int code : {kRecruit, kSubvert, kDenounce}) {
         state->pages.clear_text();
