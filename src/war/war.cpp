@@ -118,7 +118,6 @@ private:
                 s_.gunsi[s] = 0;
                 s_.gunsi_wis[s] = 1;
                 s_.gunsi_tac[s] = 1;
-                s_.gunsi_name[s].clear();
                 continue;
             }
             const Bushou& g = chr(id);

@@ -187,8 +187,8 @@ TEST_F(SurrenderWar, RefusedDemandChangesNothing) {
     EXPECT_EQ(pages.page_text[2], "");
 }
 
-// 蜀 fights a righteous war against 魏, whose player sits in slot 16: beyond the slots the
-// righteous war looks at when the plan is told, within those it looks at after the middle battle.
+// 蜀 fights a righteous war against 魏, whose player sits in slot 18: beyond the slots the
+// righteous war looks at when the plan is told, the last it looks at after the middle battle.
 class RighteousWar : public ::testing::Test {
 protected:
     RighteousWar() {
@@ -198,7 +198,7 @@ protected:
         w.add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
         w.add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
         w.add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
-        w.shared.player_gun[16] = 2;
+        w.shared.player_gun[18] = 2;
     }
     WarWorld w;
 };
