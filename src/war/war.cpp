@@ -94,7 +94,6 @@ private:
     // Step 2.
     void choose_commanders() {
         for (int s = 0; s < 2; ++s) {
-            st_.contest_score = 0;
             const int id = Taishou_rtn(st_, gun(s));
             s_.taishou[s] = id;
             s_.taishou_name[s] = chr(id).name;
