@@ -189,18 +189,20 @@ TEST_F(SurrenderWar, RefusedDemandChangesNothing) {
 
 // 蜀 fights a righteous war against 魏, whose player sits in slot 18: beyond the slots the
 // righteous war looks at when the plan is told, the last it looks at after the middle battle.
+struct RighteousWorld : WarWorld {
+    RighteousWorld() {
+        add_warlord(1, "蜀", 1, 9, 0, 100, 60);
+        add_warlord(2, "魏", 2, 30, 0, 100, 90);
+        add_general({1, "劉備", 1, kJobKunshu, 5, 20, 10, 17, 10, 20});
+        add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
+        add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
+        add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
+        shared.player_gun[18] = 2;
+    }
+};
 class RighteousWar : public ::testing::Test {
 protected:
-    RighteousWar() {
-        w.add_warlord(1, "蜀", 1, 9, 0, 100, 60);
-        w.add_warlord(2, "魏", 2, 30, 0, 100, 90);
-        w.add_general({1, "劉備", 1, kJobKunshu, 5, 20, 10, 17, 10, 20});
-        w.add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
-        w.add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
-        w.add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
-        w.shared.player_gun[18] = 2;
-    }
-    WarWorld w;
+    RighteousWorld w;
 };
 
 TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
@@ -240,19 +242,23 @@ TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
     EXPECT_EQ(w.gun(2).kessoku, 60);
 }
 
-TEST_F(RighteousWar, DefenderAboveTheCapStartsAtTheCap) {
-    w.chr(2).tactics = 19;  // 曹操 29: 145 + 40 + 5 + 100 = 290, cut to 261, so 250 and 250
-    w.shared.player_gun[15] = 1;  // the last slot the righteous war asks: the pages move on after the plan
-    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
-    w.dice.then_seeded(3);
-    BattleSheet sheet;
-    fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
-    EXPECT_EQ(sheet.morale_start[0], 300);
-    EXPECT_NE(w.state().pages.page_text[0].find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
-    EXPECT_EQ(w.state().pages.page_cg[0], "cg1");
-    EXPECT_EQ(w.state().pages.page_caption[0], "劉備");
-    const std::string& first = w.state().pages.page_text[0];
-    EXPECT_EQ(first.substr(first.rfind('<'), 4), "<17:") << "the told plan closes the first page";
+TEST(RighteousWarCap, ADefenderCutAboveTheCapStartsAtTheCap) {
+    // 曹操's tactics and 荀攸's policy give 魏's morale: 5 × (2 + 19 + 8) + 5 + 100 + 40 = 290 is cut to 261,
+    // so it starts at 250; 5 × 26 + 8 + 140 = 278 is cut to 250 exactly and keeps its start.
+    for (const auto& [tactics, policy, start] : {std::array{19, 5, 250}, {16, 8, 278}}) {
+        RighteousWorld w;
+        w.chr(2).tactics = tactics, w.chr(4).policy = policy;
+        w.shared.player_gun[15] = 1;  // the last slot the righteous war asks: the pages move on after the plan
+        w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
+        w.dice.then_seeded(3);
+        BattleSheet sheet;
+        fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
+        EXPECT_EQ(std::make_pair(int{sheet.morale_start[0]}, int{sheet.morale_start[1]}), std::make_pair(300, start));
+        const std::string& first = w.state().pages.page_text[0];
+        EXPECT_NE(first.find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
+        EXPECT_EQ(w.state().pages.page_cg[0] + w.state().pages.page_caption[0], "cg1劉備");
+        EXPECT_EQ(first.substr(first.rfind('<'), 4), "<17:") << "the told plan closes the first page";
+    }
 }
 
 // Two rulers alone, alike but for their command and fight: the frontal attack scores command −
