@@ -30,8 +30,7 @@ TEST_F(Strategies, EnterProvinceByOwnerOfTheProvince) {
 
     // Governed by warlord 2: CInt(77 / 10 + 2 - 5) = CInt(4.7) = 5 is stored back; 55 / 10 + 5 < 6 + 5.
     state->pages.clear_text();
-    gun(2).tian = 77;
-    gun(1).meisei = 55;
+    gun(2).tian = 77, gun(1).meisei = 55;
     run(kEnterProvince, 5, 10, 6, 2, 2);
     EXPECT_EQ(shared.com_level[1][0], 5);
     EXPECT_EQ(page(), "州2の太守は、軍2である。\r\n[S22]軍1|州2\r\n");
@@ -62,8 +61,7 @@ TEST_F(Strategies, RecruitJoinsAtOnceOnALowDrawElseByStanding) {
 TEST_F(Strategies, DenounceKeepsSixTenthsAtLevel8AndNineTenthsAtLevel2) {
     shared.gun_mei2[2] = 2;
     shared.mei_kessoku[2] = 70;
-    gun(2).meisei = 101;  // 60.6 and 30.6 are cut, not rounded
-    gun(2).kessoku = 51;
+    gun(2).meisei = 101, gun(2).kessoku = 51;  // 60.6 and 30.6 are cut, not rounded
     run(kDenounce, 5, 9, 7, 2, 8);
     EXPECT_EQ(gun(2).meisei, 60);
     EXPECT_EQ(gun(2).kessoku, 30);
@@ -174,8 +172,7 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     EXPECT_EQ(gun(2).meishuID, 2);
 
     // (75 + 20) / 10 + best against 7 + (95 + 20) / 10 + 4: 12 is one short, 13 ties.
-    gun(1).meisei = 75;
-    gun(2).meisei = 95;
+    gun(1).meisei = 75, gun(2).meisei = 95;
     run(kReplaceLeader, 5, 12, 7, 0, 4);
     EXPECT_TRUE(page().ends_with("[S44]将5|\r\n")) << page();
     EXPECT_EQ(gun(1).meishuID, 2);
@@ -200,8 +197,7 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
-    chr(5).wisdom = 10;  // keeps 15 / 25 of the cohesion: 30.6 is cut
-    gun(2).kessoku = 51;
+    chr(5).wisdom = 10, gun(2).kessoku = 51;  // keeps 15 / 25 of the cohesion: 30.6 is cut
     for (int i = 0; i < 16; ++i) rng.push(0.999f);
     run(kSubvert, 5, 9, 7, 2, 4);
     EXPECT_EQ(gun(2).kessoku, 30);

@@ -200,12 +200,8 @@ struct RighteousWorld : WarWorld {
         shared.player_gun[18] = 2;
     }
 };
-class RighteousWar : public ::testing::Test {
-protected:
+TEST(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
     RighteousWorld w;
-};
-
-TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders 劉備 29, 曹操 25
              {0, 2}, {0, 2},                  // duellists 劉備 21, 曹操 13
              {0, 4}, {0, 6}, {0, 4}, {0, 6},  // both roused: 300 and 270
