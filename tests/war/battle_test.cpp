@@ -129,7 +129,7 @@ TEST_F(SurrenderWar, DefenderGivesInAndJoinsTheAlliance) {
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders: 荀彧 27, 孫権 10
              {0, 3}, {0, 3},                                  // 魏's strategist; 呉 has none
              {0, 2}, {0, 2},                                  // duellists
-             {0, 4}, {0, 6}, {3, 4}, {5, 6},                  // 魏 roused (250), 呉 not (151)
+             {0, 4}, {0, 6}, {1, 4}, {1, 8},                  // 魏 roused (250); 呉 not: 1 + Int(0.1875 × 6) + 2 > 3
              {0, 2}, {0, 2}, {0, 2}, {0, 2},                  // initiative
              {0, 6}, {0, 6},                                  // the duel candidate
              {0, 6}, {0, 6}, {0, 6}, {0, 6},                  // the opening is drawn all the same
