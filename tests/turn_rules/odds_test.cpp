@@ -122,11 +122,15 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
         EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
         EXPECT_GT(war.won, 10) << code;
+        // A hundredfold enemy beats most of them.
+        w.set_warlords({{"甲", 0, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 1000, 0, 30, 45, 50, 30}});
+        EXPECT_GT(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war.lost, 10) << code;
         // A place past the panel's last offer holds nothing, whatever lies behind it in memory.
         w.shared.com_codes[1] = {code, code};
         w.shared.com_codes[1].pop_back();
-        const OfferOdds past = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 1, 2, 20);
-        EXPECT_EQ(std::make_tuple(past.panel, past.pos, past.own, past.code, past.runs), std::make_tuple(1, 1, 2, 0, 0));
+        const OfferOdds past = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 1, kMaxWarlords, 20);
+        EXPECT_EQ(std::make_tuple(past.panel, past.pos, past.own, past.code, past.runs),
+                  std::make_tuple(1, 1, kMaxWarlords, 0, 0));
     }
 }
 
