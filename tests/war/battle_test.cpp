@@ -244,7 +244,8 @@ TEST(RighteousWarCap, ADefenderCutAboveTheCapStartsAtTheCap) {
     for (const auto& [tactics, policy, start] : {std::array{19, 5, 250}, {16, 8, 278}}) {
         RighteousWorld w;
         w.chr(2).tactics = tactics, w.chr(4).policy = policy;
-        w.shared.player_gun[15] = 1;  // the last slot the righteous war asks: the pages move on after the plan
+        // 蜀 in slot 15, the last the righteous war asks after the plan, gets a fresh page; 魏 in 16 does not.
+        w.shared.player_gun[15] = 1, w.shared.player_gun[16] = 2;
         w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
         w.dice.then_seeded(3);
         BattleSheet sheet;
@@ -254,6 +255,7 @@ TEST(RighteousWarCap, ADefenderCutAboveTheCapStartsAtTheCap) {
         EXPECT_NE(first.find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
         EXPECT_EQ(w.state().pages.page_cg[0] + w.state().pages.page_caption[0], "cg1劉備");
         EXPECT_EQ(first.substr(first.rfind('<'), 4), "<17:") << "the told plan closes the first page";
+        EXPECT_NE(w.state().pages.page_text[1], "") << "the opening follows on the next";
     }
 }
 
