@@ -127,6 +127,7 @@ TEST_F(NewGameTest, InventedGeneralsTakeTheirNamesJobsAndDiceRowsInDrawOrder) {
                 for (int d = 0; d < by_draw[t].dice[a]; ++d) dice.push(kind == 1 || (kind == 2 && a % 2 == 0) ? 0.9999f : 0.0f);
             for (int d = 0; d < 3; ++d) dice.push(kind == 1 ? 0.9999f : 0.0f);
         }
+    roster.generals[1].kunID = 5;  // invented generals serve nobody, whatever the roster held
     mk_Abl_rtn(dice, roster);
     EXPECT_EQ(dice.randomize_calls(), 2);
     for (int t = 0; t < 10; ++t)
@@ -233,12 +234,17 @@ TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
         dir.write("ini/sei.ini", surnames);
         EXPECT_NO_THROW(mk_Name_rtn(folder, rng, roster));
     }
-    dir.write("ini/sei.ini", name_list("姓", 100));
-    try {
-        mk_Name_rtn(folder, rng, roster);
-        FAIL();
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "ini/sei.ini");
+    // Too few surnames, or an empty one among the 170 read, even past the 166 drawn.
+    for (const auto& [surnames, why] : {std::pair{name_list("姓", 100), "holds 100 names"},
+                                        std::pair{name_list("姓", 169) + "\"\"\r\n\"姓171\"\r\n", "name 170 is empty"}}) {
+        dir.write("ini/sei.ini", surnames);
+        try {
+            mk_Name_rtn(folder, rng, roster);
+            ADD_FAILURE() << why;
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), "ini/sei.ini");
+            EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
+        }
     }
     std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
     try {
@@ -253,9 +259,14 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     QuietHost host;
     TitleRules title(folder, shared, rng, host);
     dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
+    std::string thirteen;  // the second start's master lists more warlords than its 12
+    for (int id = 1; id <= 13; ++id)
+        thirteen += "." + std::to_string(id) + "\r\n\"軍" + std::to_string(id) + "\"\r\n0," + std::to_string(id) + ",1,1,1,1,1,1\r\n\"FALSE\"\r\n";
+    dir.write("ini/Gunbatu2.ini", thirteen);
     shared.scenario_no = 5, shared.gun_count = 12;
     title.Form_Load();
-    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count), std::make_tuple(1, 13));
+    title.Form_Load();  // opened again: every scenario listed once
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count, shared.text_no), std::make_tuple(1, 13, 21));
     EXPECT_EQ(title.description, "董卓\r\n");
     EXPECT_EQ(title.scenario_entries.size(), 6u);
     ASSERT_EQ(title.warlords.size(), 2u);
@@ -267,21 +278,27 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(shared.scenario_no, 1);
     title.scenario_click(1);
     EXPECT_EQ(title.description, "割拠\r\n");
-    EXPECT_EQ(shared.scenario_no, 2);
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.text_no, title.warlords.size()), std::make_tuple(2, 22, 12u));
+    EXPECT_EQ(title.warlords[11].name, "軍12");
 
     const std::string before = dir.read("ini/busv.ini");
     shared.player_lord[1] = 9;  // left from an earlier game: cleared all the same
-    EXPECT_FALSE(title.new_game({false, false}));
+    std::vector<bool> beyond(13);
+    beyond[12] = true;  // a tick past the listed warlords chooses nobody
+    std::vector<bool> short_list = {false, true};
+    short_list.pop_back();  // its bit stays behind, where a read past the end would find a choice
+    for (const auto& ticked : {beyond, short_list}) EXPECT_FALSE(title.new_game(ticked));
     EXPECT_EQ(shared.player_lord[1], 0);
-    ASSERT_EQ(host.boxes.size(), 1u);
+    ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[0], "武将が選択されていません");
     EXPECT_EQ(dir.read("ini/busv.ini"), before);
+    EXPECT_EQ(title.help, "");
 
-    shared.player_name[0] = "0";  // what 最初から leaves behind
-    EXPECT_TRUE(title.new_game({false, true}));
+    shared.player_name[1] = "0";  // what 最初から leaves behind
+    EXPECT_TRUE(title.new_game({true, false}));
     EXPECT_EQ(std::tie(shared.player_lord[0], shared.player_name[0], shared.player_lord[1], shared.player_name[1]),
-              std::make_tuple(0, "", 2, "乙軍"));
-    EXPECT_EQ(shared.bushou_count, 170);
+              std::make_tuple(1, "軍1", 0, ""));
+    EXPECT_EQ(std::make_tuple(shared.bushou_count, title.help), std::make_tuple(170, std::string(kHelpMakingData)));
 }
 
 TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
