@@ -160,7 +160,7 @@ TEST_F(SmallWorld, GeneralsByWarlordColumns) {
     EXPECT_EQ(std::tie(view.columns[0].heading, view.columns[2].heading), std::make_tuple("董卓", "張魯"));
     EXPECT_TRUE(view.columns[2].destroyed);  // silver
     EXPECT_FALSE(view.columns[0].destroyed);
-    EXPECT_TRUE(view.columns[2].visible);
+    EXPECT_TRUE(view.columns[0].visible && view.columns[2].visible);
     EXPECT_FALSE(view.columns[3].visible);
     ASSERT_EQ(view.columns[0].generals.size(), 3u);
     EXPECT_EQ(view.columns[0].generals[1].id, 2);

@@ -299,6 +299,12 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(std::tie(shared.player_lord[0], shared.player_name[0], shared.player_lord[1], shared.player_name[1]),
               std::make_tuple(1, "軍1", 0, ""));
     EXPECT_EQ(std::make_tuple(shared.bushou_count, title.help), std::make_tuple(170, std::string(kHelpMakingData)));
+
+    // A list longer than the player slots fills slots 0..20 and leaves the rest; a new game starts afresh.
+    const std::vector<WarlordEntry> many(22, {"軍", 3});
+    shared.start_mode = 2;
+    EXPECT_TRUE(start_new_game_files(folder, shared, rng, many, std::vector<bool>(22, true)));
+    EXPECT_EQ(std::make_tuple(shared.player_lord[20], shared.start_mode), std::make_tuple(3, 0));
 }
 
 TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
