@@ -348,6 +348,7 @@ TEST(MapLayout, ARegionsFrameIsTheConvexHullOfItsPlacesWithoutRepeatsOrInnerPoin
         // Places barely off the line between their neighbours are still corners.
         {{{10, 0}, {5, 0.05}, {0, 0}, {5, -0.05}}, {{0, 0}, {5, -0.05}, {10, 0}, {5, 0.05}}},
         {{{7, 7}, {7, 7}}, {{7, 7}}},
+        {Points(20, info::MapPoint{3, 3}), {{3, 3}}},  // enough places for the sort to partition
         {{}, {}},
     };
     for (const auto& [points, hull] : cases) {
@@ -417,13 +418,15 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     frames[1].hull = {{440, 200}, {440, 305}, {560, 305}, {560, 200}};
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}),
                      {{375, 272}, {500, 250}}));
-    // A caption may touch another caption, a label or the map's edge, but not overlap it.
-    for (const info::MapPoint at : {info::MapPoint{551, 300}, {449, 300}, {500, 354}, {975, 300}, {700, 40}}) {
+    // A caption may touch another caption, a label or the map's edge, but not overlap it, nor come
+    // within a pixel of another caption (then it goes to the upper right).
+    for (const info::MapPoint at : {info::MapPoint{551, 300}, {449, 300}, {500, 354}, {975, 300}, {700, 40}, {550.5, 300}}) {
         std::vector<info::RegionFrame> pair(2);
         pair[0].province_ids = {1}, pair[0].left = pair[0].right = 500, pair[0].top = 300;
         pair[1].province_ids = {2}, pair[1].left = pair[1].right = at.x, pair[1].top = at.y;
+        const info::MapPoint second = at.x == 550.5 ? info::MapPoint{575.5, 272} : info::MapPoint{at.x, at.y - 28};
         EXPECT_TRUE(same(info::place_region_captions(pair, Points(2, {50, 24}), {{500, 300}, at}, Points(2, {44, 26})),
-                         {{500, 272}, {at.x, at.y - 28}})) << at.x << "," << at.y;
+                         {{500, 272}, second})) << at.x << "," << at.y;
     }
     // Nearness to a frame is to its edges: 0.25 below the middle of a 1-pixel edge is within 0.4.
     std::vector<info::RegionFrame> tip(2);
@@ -434,8 +437,8 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
     // With almost no room asked round the frames, inside one is still too near.
     EXPECT_TRUE(same(info::place_region_captions(frames, Points(2, {200, 24}), {{500, 300}}, {{44, 26}}, 0.5),
                      {{437.5, 272}, {500, 250}}));
-    // Region 0 with one label, region 1 without (its caption at its frame's top middle), given
-    // region 1's places: a label touching the caption from below (but not one within a pixel of
+    // Region 0 with the last label, region 1 without (its caption at its frame's top middle), given
+    // region 1's places: another label touching the caption from below (but not one within a pixel of
     // it), or the map's right edge 20 away; beside, down to the bottom edge and just as far from
     // region 1's line as asked; in line with region 1's two places but 100 beyond them;
     // inside a triangle with almost no room asked; 0.5 below a 1-pixel edge, outside the 0.4 asked.
@@ -444,8 +447,8 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
         double pad;
         info::MapPoint caption;
     };
-    const Case cases[] = {{{{500, 300}, {500, 298}}, {}, 30, {500, 272}},
-                          {{{500, 300}, {500, 297.5}}, {}, 30, {450, 272}},
+    const Case cases[] = {{{{500, 298}, {500, 300}}, {}, 30, {500, 272}},
+                          {{{500, 297.5}, {500, 300}}, {}, 30, {450, 272}},
                           {{{980, 300}}, {}, 30, {955, 272}},
                           {{{500, 788}}, {{400, 760}, {600, 760}}, 28, {450, 788}},
                           {{{500, 260}}, {{300, 232}, {400, 232}}, 30, {500, 232}},
@@ -453,7 +456,8 @@ TEST(MapLayout, OverlappingLabelsMoveHalfEachAlongTheirShallowerOverlapAndCaptio
                           {{{500.5, 278.5}}, {{500, 250}, {501, 250}, {500, 200}}, 0.4, {500.5, 250.5}}};
     for (const Case& c : cases) {
         std::vector<info::RegionFrame> pair(2);
-        pair[0].province_ids = {1}, pair[0].left = pair[0].right = c.labels[0].x, pair[0].top = c.labels[0].y;
+        pair[0].province_ids = {static_cast<int>(c.labels.size())};
+        pair[0].left = pair[0].right = c.labels.back().x, pair[0].top = c.labels.back().y;
         pair[1].hull = c.hull, pair[1].left = pair[1].right = 700, pair[1].top = 100;
         EXPECT_TRUE(same(info::place_region_captions(pair, Points(2, {50, 24}), c.labels, Points(c.labels.size(), {44, 26}), c.pad),
                          {c.caption, {700, 100}})) << c.caption.x << "," << c.caption.y;
