@@ -252,7 +252,7 @@ TEST_F(SmallWorld, GeneralSheetShowsTheAbilitiesOfItsJobAndCharmAndSetuForAll) {
     }
     const GeneralSheet nobody = load_general_sheet(folder, 2, 1);
     EXPECT_FALSE(nobody.found);
-    EXPECT_EQ(nobody.name + nobody.kinds + nobody.comment, "");
+    EXPECT_EQ(nobody.name + nobody.kinds + nobody.fixed_kinds + nobody.comment, "");
 }
 
 TEST_F(SmallWorld, DamagedFilesAreNamed) {

@@ -221,9 +221,10 @@ TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
     mk_Kunisv_rtn(folder, 5);
     EXPECT_EQ(dir.read("ini/Kunisv.ini"), dir.read("ini/Kuni2.ini"));
     // Outside 1..6 nothing is copied.
-    dir.write("ini/Kunisv.ini", "old");
+    for (const char* file : {"ini/Kunisv.ini", "ini/gunsv.ini"}) dir.write(file, "old");
     mk_Kunisv_rtn(folder, 7);
-    EXPECT_EQ(dir.read("ini/Kunisv.ini"), "old");
+    mk_Gunsv_rtn(folder, 7);
+    EXPECT_EQ(dir.read("ini/Kunisv.ini") + dir.read("ini/gunsv.ini"), "oldold");
     EXPECT_FALSE(select_scenario(folder, shared, 0));
 }
 
@@ -246,12 +247,17 @@ TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
             EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
         }
     }
-    std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
-    try {
-        select_scenario(folder, shared, 2);
-        FAIL();
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "ini/Bushou2.ini");
+    // A master missing, or short of the scenario's 155 generals, is refused before anything is copied.
+    for (const bool missing : {false, true}) {
+        dir.write("ini/Bushou2.ini", general_master(150));
+        if (missing) std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
+        try {
+            select_scenario(folder, shared, 2);
+            ADD_FAILURE() << missing;
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), "ini/Bushou2.ini");
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.root() / "ini/busv.ini")) << missing;
     }
 }
 
