@@ -279,6 +279,9 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     EXPECT_EQ(title.warlords[1].ruler_id, 2);
     shared.gun_count = 1;  // the list stops at the scenario's count
     EXPECT_EQ(ld_Gnm_rtn(folder, shared).size(), 1u);
+    shared.scenario_no = 7;  // no such scenario: no list
+    EXPECT_TRUE(ld_Gnm_rtn(folder, shared).empty());
+    shared.scenario_no = 1;
 
     for (const int p : {1, 0, -1, kScenarioCount}) title.scenario_click(p);  // the last two are beside the list
     EXPECT_EQ(shared.scenario_no, 1);
