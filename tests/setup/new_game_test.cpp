@@ -156,6 +156,7 @@ TEST_F(NewGameTest, HistoricalScenarioKeepsTheMasterAndAddsFreeInventedGenerals)
     for (int id = 156; id <= 170; ++id) {
         ASSERT_EQ(generals[id].kunID, 0);
         ASSERT_EQ(generals[id].jpg, "");
+        ASSERT_GE(generals[id].Setu, 1);  // dealt abilities, none left at 0
         ASSERT_EQ(generals[id].name.rfind("姓", 0), 0u);
     }
 }
