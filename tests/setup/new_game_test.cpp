@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -244,8 +245,7 @@ TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
             mk_Name_rtn(folder, rng, roster);
             ADD_FAILURE() << why;
         } catch (const DataError& e) {
-            EXPECT_EQ(e.file(), "ini/sei.ini");
-            EXPECT_NE(std::string(e.what()).find(why), std::string::npos) << e.what();
+            EXPECT_EQ(e.file() + " " + why, "ini/sei.ini " + std::string(std::strstr(e.what(), why) ? why : e.what()));
         }
     }
     // A master missing, or short of the scenario's 155 generals, is refused before anything is copied.
@@ -267,8 +267,7 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     TitleRules title(folder, shared, rng, host);
     dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
     std::string thirteen;  // the second start's master lists more warlords than its 12
-    for (int id = 1; id <= 13; ++id)
-        thirteen += "." + std::to_string(id) + "\r\n\"軍" + std::to_string(id) + "\"\r\n0," + std::to_string(id) + ",1,1,1,1,1,1\r\n\"FALSE\"\r\n";
+    for (int id = 1; id <= 13; ++id) thirteen += "." + std::to_string(id) + "\r\n\"軍" + std::to_string(id) + "\"\r\n0," + std::to_string(id) + ",1,1,1,1,1,1\r\n\"FALSE\"\r\n";
     dir.write("ini/Gunbatu2.ini", thirteen);
     shared.scenario_no = 5, shared.gun_count = 12;
     title.Form_Load();
@@ -319,23 +318,16 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
 
 TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
     QuietHost host;
-    TitleRules title(folder, shared, rng, host);
-    title.splash_tick();
-    EXPECT_FALSE(title.splash_title_shown);
-    title.splash_tick();
-    EXPECT_TRUE(title.splash_title_shown);
-    for (int tick = 3; tick <= 4; ++tick) title.splash_tick();
-    EXPECT_TRUE(title.splash_visible);
-    title.splash_tick();
-    EXPECT_FALSE(title.splash_visible);
-
-    TitleRules clicked(folder, shared, rng, host);
-    clicked.splash_click();
-    EXPECT_FALSE(clicked.splash_title_shown);
-    clicked.splash_click();
-    EXPECT_TRUE(clicked.splash_title_shown && clicked.splash_visible);
-    clicked.splash_click();
-    EXPECT_FALSE(clicked.splash_visible);
+    // After each event: T when the title replaces the credit line, V while the splash is shown.
+    for (const bool by_click : {false, true}) {
+        TitleRules title(folder, shared, rng, host);
+        std::string seen;
+        for (int event = 1; event <= (by_click ? 3 : 5); ++event) {
+            by_click ? title.splash_click() : title.splash_tick();
+            seen += std::string(event > 1 ? " " : "") + (title.splash_title_shown ? "T" : "-") + (title.splash_visible ? "V" : "-");
+        }
+        EXPECT_EQ(seen, by_click ? "-V TV T-" : "-V TV TV TV T-");
+    }
 }
 
 }  // namespace
