@@ -196,7 +196,7 @@ LoadedSlot read_slot(const GameFolder& folder, std::string_view slot) {
         throw DataError(slot_label, "names scenario " + std::to_string(loaded.slot.save_info[4]) + ", not one of 1 to 6");
 
     for (std::size_t i = 0; i < kSlotCopies.size(); ++i) {
-        const SlotCopy& copy = kSlotCopies[i];
+        const SlotCopy& copy = kSlotCopies.at(i);
         const std::string literal = slot_copy_literal(copy, slot);
         const std::string label = GameFolder::display_name(literal);
         if (copy.optional) {
@@ -249,17 +249,12 @@ void write_slot(const GameFolder& folder, std::string_view slot, const SlotFile&
     for (std::size_t i = 0; i < kSlotCopies.size(); ++i) {
         const char* working = kSlotCopies[i].working;
         auto content = read_bytes(folder.resolve(working));
-        if (!content) {
-            // The log and the standings are not the game: a game that lost them is still saved,
-            // with empty ones that the next year starts again.
-            if (kSlotCopies[i].optional || working == std::string_view(files::kLog)) {
-                content = std::string();
-            } else {
-                throw DataError(GameFolder::display_name(working),
-                                path_exists(folder.resolve(working)) ? "cannot be read" : "file not found");
-            }
-        }
-        bytes[i] = std::move(*content);
+        // The log and the standings are not the game: a game that lost them is still saved,
+        // with empty ones that the next year starts again.
+        if (!content && !kSlotCopies[i].optional && working != std::string_view(files::kLog))
+            throw DataError(GameFolder::display_name(working),
+                            path_exists(folder.resolve(working)) ? "cannot be read" : "file not found");
+        bytes[i] = std::move(content).value_or(std::string());
     }
 
     // 1. Every file under a temporary name, the slot file last: once it exists, the copies
@@ -341,7 +336,7 @@ void restore_working_files(const GameFolder& folder, const LoadedSlot& loaded, c
         // same writer. A file counts as not put back only when its bytes still differ afterwards:
         // on a full disk the failed write usually left its file whole, and so may a failed put-back.
         std::string not_restored;
-        for (std::size_t i = 0; i <= written && i < before.size(); ++i) {
+        for (std::size_t i = 0; i <= written; ++i) {  // written names the failed file, within the table
             const std::string label = GameFolder::display_name(kSlotCopies[i].working);
             if (read_bytes(before[i].path) == before[i].bytes) continue;
             try {

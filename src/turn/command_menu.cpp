@@ -68,7 +68,6 @@ bool is_own_panel(const MainState& m, int panel) {
     // alliance slot (leader 0) for the panel of a player in no alliance (also 0), and a plan
     // confirmed there would be carried out at the same position of his real panel.
     const int w = m.shared.player_gun[m.turn_slot];
-    if (w < 1 || w > kMaxWarlords || m.shared.gun_mei2[w] != panel) return false;
     const auto& listed = m.gun_lst[panel].ids;
     return std::find(listed.begin(), listed.end(), w) != listed.end();
 }
@@ -134,7 +133,6 @@ bool confirm_offer(MainState& m, int panel, int position) {
             sh.gun_mei[sh.player_gun[m.turn_slot]] = position;
             m.picked_by_player[sh.player_gun[m.turn_slot]] = true;
             stored = true;
-            sh.form_result = 0;
             end_move(m);
         }
     }

@@ -147,7 +147,7 @@ std::vector<std::string> YearInvariants::check_year(const GameFolder& folder, co
                                    ", not a warlord");
                 continue;
             }
-            ++owned[static_cast<std::size_t>(static_cast<int>(k.gunID))];
+            ++owned.at(static_cast<std::size_t>(static_cast<int>(k.gunID)));
         }
         std::set<int> living_lords;
         for (int w = 1; w <= gun_count; ++w) {

@@ -45,8 +45,6 @@ void stMusic(MainState& m, std::string_view piece) {
 }
 
 void init_main(MainState& m) {
-    m.panel_caption[0] = kIndependentPanel;
-    for (int p = 1; p <= 3; ++p) m.panel_caption[p].clear();
     m.text_table = TemplateTable::load(m.folder, files::kText);
 }
 

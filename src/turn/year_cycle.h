@@ -20,7 +20,6 @@ inline constexpr const char* kNotSavedQuestion = "セーブをしてませんが
 inline constexpr const char* kInterimHeading = "中間報告（ゲーム終了１０年前）";
 inline constexpr const char* kFinalHeading = "ゲーム最終結果";
 inline constexpr const char* kMusicFailed = "この環境ではＢＧＭを再生できません。必要なランタイムをインストールして下さい。";
-inline constexpr const char* kIndependentPanel = "独立軍閥";
 inline constexpr const char* kGameCaption = "鼎陣記・治世巻";
 
 // Main's stMusic: nothing while the music is switched off; a piece that cannot be played is
@@ -29,7 +28,8 @@ void stMusic(MainState& m, std::string_view piece);
 
 // Form_Load: the screen's set-up, then a new game (start_mode ≠ 2) or a resumed one.
 void open_main(MainState& m);
-// init_rtn of the main screen: panel captions, the Text.ini table.
+// init_rtn of the main screen: the Text.ini table (the panels get their captions when they are
+// filled, before the screen shows them).
 void init_main(MainState& m);
 // The new game: log, warlord file, players' warlords, year and end from the scenario, alliances,
 // troops, the year display with the offers and the computer's choices, then the music and the

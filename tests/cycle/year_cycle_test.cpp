@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "messages/game_log.h"
@@ -102,46 +103,63 @@ TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {
     ShippedGame g(2, {1});
     const std::string gunsv = g.dir.read("ini/gunsv.ini");
     g.host.answer(Answer::No);
+    Command1_Click(g.m, 3);  // the Auto button
+    EXPECT_EQ(g.host.boxes.back().text, g.shared.player_name[1] + kAutoQuestion);
+    g.host.answer(Answer::No);
     EXPECT_FALSE(auto_move(g.m));
     EXPECT_EQ(g.m.turn_slot, 1);
     EXPECT_EQ(g.m.year, 195);
     EXPECT_EQ(g.dir.read("ini/gunsv.ini"), gunsv);
 
     // Any button but the Auto one shows the map.
-    Command1_Click(g.m, 0);
-    EXPECT_EQ(g.host.events.back(), "map");
+    for (int button : {0, 2, 4}) {
+        g.host.events.clear();
+        Command1_Click(g.m, button);
+        EXPECT_EQ(g.host.events, std::vector<std::string>{"map"}) << button;
+    }
 }
 
-TEST(YearCycle, AnsweringNoWhenEveryPlayerIsDestroyedEndsWithoutTheFinalReport) {
-    ShippedGame g(1, {0});
-    destroy_in_files(g, 1);
-    g.host.answer(Answer::Yes);  // the Auto question
-    g.host.answer(Answer::No);   // go on?
-    ASSERT_TRUE(auto_move(g.m));
-    EXPECT_TRUE(g.host.saw_box(std::string(kAllDestroyed) + "\r\n" + kGoOnQuestion));
-    EXPECT_TRUE(g.m.game_over);
-    EXPECT_EQ(g.host.ended, 1);
-    EXPECT_TRUE(g.host.windows_in(kMsgYearEnd).empty());
-    EXPECT_TRUE(g.host.windows_in(kMsgReport).empty());
-    EXPECT_EQ(g.m.year, 189);
-    EXPECT_FALSE(auto_move(g.m));
+// The turn passes to the next slot that holds a player, within the warlord count and the table
+// (a count past the table too); only then is a player awaited, told and his portrait shown.
+TEST(YearCycle, TheTurnGoesToTheNextPlayerWithinTheCountAndTheTable) {
+    // Warlord count, the slots with a player (slot s plays warlord s + 1) → where the turn stops,
+    // whether a player is awaited, his portrait.
+    const std::tuple<int, std::vector<int>, int, bool, const char*> cases[] = {
+        {13, {0}, 0, true, "kun1"}, {13, {12}, 12, true, "kun13"}, {13, {13}, 13, false, ""}, {21, {20}, 20, true, ""}, {21, {}, 21, false, ""}};
+    for (const auto& [count, players, slot, awaited, portrait] : cases) {
+        testing::MainScreen s;
+        s.shared.gun_count = static_cast<std::int16_t>(count);
+        for (int p : players) s.shared.player_gun[p] = static_cast<std::int16_t>(p + 1), s.shared.player_name[p] = "甲";
+        for (int w = 0; w <= kMaxWarlords; ++w) s.m.kun_jpg[w] = "kun" + std::to_string(w);
+        tebanIncliment_rtn(s.m);
+        EXPECT_EQ(std::make_tuple(s.m.turn_slot, awaiting_player(s.m), s.host.boxes.size(), turn_portrait(s.m)),
+                  std::make_tuple(slot, awaited, awaited ? 1u : 0u, std::string(portrait))) << count << " " << slot;
+    }
 }
 
-TEST(YearCycle, AnsweringYesWhenEveryPlayerIsDestroyedLetsTheYearsGoOn) {
-    ShippedGame g(1, {0});
-    destroy_in_files(g, 1);
-    ASSERT_TRUE(auto_move(g.m));  // Yes to both questions
-    EXPECT_FALSE(g.m.game_over);
-    EXPECT_EQ(g.m.year, 190);
-    g.shared.player_gun[0] = 0;  // what the destruction does to the slot
-    g.m.turn_slot = 0;
-    tebanIncliment_rtn(g.m);
-    EXPECT_FALSE(awaiting_player(g.m));
-    const std::size_t boxes = g.host.boxes.size();
-    ASSERT_TRUE(auto_move(g.m));  // watched without the Auto question
-    EXPECT_EQ(g.m.year, 191);
-    for (std::size_t i = boxes; i < g.host.boxes.size(); ++i)
-        EXPECT_EQ(g.host.boxes[i].text.find(kAutoQuestion), std::string::npos);
+TEST(YearCycle, EveryPlayerDestroyedNoEndsWithoutTheFinalReportAndYesLetsTheYearsGoOnWatched) {
+    for (const Answer go_on : {Answer::No, Answer::Yes}) {
+        ShippedGame g(1, {0});
+        destroy_in_files(g, 1);
+        g.host.answer(Answer::Yes);  // the Auto question
+        g.host.answer(go_on);
+        ASSERT_TRUE(auto_move(g.m));
+        EXPECT_TRUE(g.host.saw_box(std::string(kAllDestroyed) + "\r\n" + kGoOnQuestion));
+        const bool ended = go_on == Answer::No;
+        EXPECT_EQ(std::make_tuple(g.m.game_over, g.host.ended, g.m.year), std::make_tuple(ended, ended ? 1 : 0, ended ? 189 : 190));
+        EXPECT_EQ(g.host.windows_in(kMsgYearEnd).empty() && g.host.windows_in(kMsgReport).empty(), ended);
+        if (ended) {
+            EXPECT_FALSE(auto_move(g.m));
+            continue;
+        }
+        g.shared.player_gun[0] = 0;  // what the destruction does to the slot
+        g.m.turn_slot = 0;
+        tebanIncliment_rtn(g.m);
+        const std::size_t boxes = g.host.boxes.size();
+        ASSERT_TRUE(auto_move(g.m));  // watched without the Auto question
+        EXPECT_EQ(g.m.year, 191);
+        for (std::size_t i = boxes; i < g.host.boxes.size(); ++i) EXPECT_EQ(g.host.boxes[i].text.find(kAutoQuestion), std::string::npos);
+    }
 }
 
 TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) {
@@ -169,6 +187,7 @@ TEST(YearCycle, AResumedGameReentersAtTheYearStartWithTheStoredYearAndCohesion) 
     EXPECT_FALSE(m.bgm_on);
     EXPECT_TRUE(host.music.empty());
     EXPECT_EQ(host.boxes.front().text, g.shared.player_name[0] + kTurnSuffix);
+    EXPECT_TRUE(!turn_portrait(m).empty() && turn_portrait(m) == turn_portrait(g.m)) << "his ruler's portrait";
     EXPECT_FALSE(loaded.com_codes[0].empty());
     WorkingSet resumed;
     load_working_set(g.folder, loaded, resumed);
@@ -191,11 +210,15 @@ TEST(YearCycle, RestartingOrQuittingUnsavedAsksOnceNoKeepsTheGameAndQuittingEnds
 
     g.shared.saved_flag = true;
     const std::size_t boxes = g.host.boxes.size();
+    for (int k = 0; k <= kMaxWarlords; ++k)
+        g.shared.player_lord[k] = g.shared.player_gun[k] = g.shared.player_mei[k] = 5, g.shared.player_name[k] = "甲";
     EXPECT_TRUE(newGame_Click(g.m));
     EXPECT_EQ(g.host.boxes.size(), boxes);
-    EXPECT_EQ(g.shared.player_gun[0], 0);
-    EXPECT_EQ(g.shared.player_lord[0], 0);
-    EXPECT_EQ(g.shared.player_name[0], "0");
+    for (int k = 0; k <= kMaxWarlords; ++k) {  // slots 0 to 16 are emptied, the rest kept
+        const bool emptied = k <= 16;
+        EXPECT_EQ(std::make_tuple(int(g.shared.player_lord[k]), int(g.shared.player_gun[k]), int(g.shared.player_mei[k]), g.shared.player_name[k]),
+                  emptied ? std::make_tuple(0, 0, 0, std::string("0")) : std::make_tuple(5, 5, 5, std::string("甲"))) << k;
+    }
     EXPECT_TRUE(exitGame_Click(g.m));  // saved: no question; the music stops, then the program ends
     EXPECT_TRUE(g.m.game_over && g.host.ended == 1 && g.host.boxes.size() == boxes);
     EXPECT_EQ(std::vector<std::string>(g.host.events.end() - 2, g.host.events.end()), (std::vector<std::string>{"stop_music", "end"}));
@@ -283,7 +306,8 @@ void play_whole_game(int scenario) {
     EXPECT_EQ(g.dir.read("save/kdn_end.log").empty(), false);
 }
 
-// Each rule the year's check holds the files to, broken once in a sound year, is named.
+// Each rule the year's check holds the files to, broken in a sound year: every problem the break
+// causes, in order (each told text starts with the one listed), and nothing at the limits allowed.
 TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     ShippedGame g(1, {0});
     g.play_years(1);
@@ -291,39 +315,88 @@ TEST(WholeGames, TheYearlyCheckNamesEachBrokenRule) {
     ASSERT_EQ(check.check_year(g.folder, g.shared, 190), std::vector<std::string>{});
     WorkingSet sound;
     load_working_set(g.folder, g.shared, sound);
-    const std::string gunsv = g.dir.read("ini/gunsv.ini"), kunisv = g.dir.read("ini/Kunisv.ini");
-    const std::string first = "year 190: ini/gunsv.ini record 1 (" + sound.gun[1].name + ")";
-    const std::vector<std::pair<std::function<void(WorkingSet&)>, std::string>> breaks = {
-        {[](WorkingSet& w) { w.gun[1].tian = 100; }, ""},
-        {[](WorkingSet& w) { w.gun[1].tian = 101; }, first + ": tian 101"},
-        {[](WorkingSet& w) { w.gun[1].kessoku = 101; }, first + ": kessoku 101"},
-        {[](WorkingSet& w) { w.gun[1].kunshuID = 170; },
-         first + " changed its name or lord (was " + sound.gun[1].name + ", lord " + std::to_string(sound.gun[1].kunshuID) + ")"},
-        {[](WorkingSet& w) { w.kuni[1].gunID = 14; }, "year 190: ini/Kunisv.ini record 1 is owned by 14, not a warlord"},
-        {[](WorkingSet& w) {  // left with the single province 1
-             w.gun[1].del = true, w.gun[1].army = 0;
-             for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
-             w.kuni[1].gunID = 1;
-         },
-         first + " is destroyed but owns 1 provinces"},
-        {[](WorkingSet& w) { w.gun[1].army = 12345; }, "year 190: ini/gunsv.ini record 1: \"40000\" is not a 16-bit number"},
+    const SharedValues shared = g.shared;
+    const int last = shared.gun_count;
+    ASSERT_FALSE(sound.gun[1].del || sound.gun[2].del || sound.gun[last].del);
+    std::map<std::string, std::string> files;
+    for (const char* f : {"ini/busv.ini", "ini/gunsv.ini", "ini/Kunisv.ini", "ini/kodarn.log"}) files[f] = g.dir.read(f);
+    const auto who = [&](int id, const std::string& name) { return "ini/gunsv.ini record " + std::to_string(id) + " (" + name + ")"; };
+    const std::string first = who(1, sound.gun[1].name);
+    const auto renamed = [&](int id, const std::string& name) {
+        return who(id, name) + " changed its name or lord (was " + sound.gun[id].name + ", lord " + std::to_string(sound.gun[id].kunshuID) + ")";
     };
-    for (const auto& [broken, told] : breaks) {
+    const auto edit = [&](const std::string& file, const std::string& from, const std::string& to) {  // the first `from`
+        std::string text = g.dir.read(file);
+        g.dir.write(file, text.replace(text.find(from), from.size(), to));
+    };
+    const auto lose_all_but_province_1 = [](WorkingSet& w) {
+        w.gun[1].del = true, w.gun[1].army = 0;
+        for (auto& k : w.kuni) if (k.gunID == 1) k.gunID = 2;
+    };
+    std::vector<std::string> uncounted{"ini/gunsv.ini holds 13 records, not 12"};  // the last warlord out of the count
+    for (int p = 1; p <= shared.kuni_count; ++p)
+        if (sound.kuni[p].gunID == last) uncounted.push_back("ini/Kunisv.ini record " + std::to_string(p) + " is owned by 13");
+    const std::string kept_log = files["ini/kodarn.log"];
+    const struct {
+        std::function<void(WorkingSet&)> world;
+        std::function<void()> text;  // after the set is written
+        std::vector<std::string> told;
+    } breaks[] = {
+        {[&](WorkingSet& w) {
+             w.gun[1].tian = 100, w.gun[1].kessoku = 100, w.kuni[1].gunID = 0, w.kuni[2].gunID = static_cast<std::int16_t>(last);
+             g.shared.mei_kessoku[0] = 0, g.shared.mei_kessoku[kMaxAlliances] = 100;
+         }, nullptr, {}},
+        {[](WorkingSet& w) { w.gun[1].tian = 101, w.gun[1].kessoku = 101; }, nullptr, {first + ": tian 101", first + ": kessoku 101"}},
+        {[&](WorkingSet& w) { w.gun[1].kunshuID = sound.gun[2].kunshuID; }, nullptr,
+         {renamed(1, sound.gun[1].name), who(2, sound.gun[2].name) + " shares its lord " + std::to_string(sound.gun[2].kunshuID)}},
+        {[&](WorkingSet& w) { w.gun[last].name = "新", w.gun[last].kunshuID = 0; }, nullptr, {renamed(last, "新")}},
+        {[&](WorkingSet& w) { w.kuni[1].gunID = static_cast<std::int16_t>(last + 1), w.kuni[2].gunID = -1; }, nullptr,
+         {"ini/Kunisv.ini record 1 is owned by 14, not a warlord", "ini/Kunisv.ini record 2 is owned by -1, not a warlord"}},
+        {[&](WorkingSet& w) { lose_all_but_province_1(w), w.kuni[1].gunID = 1; }, nullptr, {first + " is destroyed but owns 1 provinces"}},
+        {lose_all_but_province_1, nullptr, {}},
+        {[&](WorkingSet& w) { lose_all_but_province_1(w), w.gun[1].army = 7; }, nullptr, {first + " is destroyed but has army 7"}},
+        {nullptr, [&] { g.shared.gun_count = static_cast<std::int16_t>(last - 1); }, uncounted},
+        {[&](WorkingSet& w) { w.gun[1].army = 12345, w.gun[2].army = 23456, w.kuni[1].army = 3456; },
+         [&] { edit("ini/gunsv.ini", "12345", "40000"), edit("ini/gunsv.ini", "23456", "40000"), edit("ini/Kunisv.ini", "3456", "40000"); },
+         {"ini/gunsv.ini record 1: \"40000\" is not a 16-bit number", "ini/Kunisv.ini record 1: \"40000\" is not a 16-bit number"}},
+        {nullptr, [&] { edit("ini/busv.ini", "\r\n\"", "\r\n\"x\"\r\n1\r\n2\r\n3,40000\r\n\""); },  // a first general of more lines
+         {"ini/busv.ini record 1: \"40000\" is not a 16-bit number"}},
+        {nullptr, [&] { g.dir.write("ini/Kunisv.ini", files["ini/Kunisv.ini"].substr(0, files["ini/Kunisv.ini"].find("\r\n.48\r\n") + 2)); },
+         {"ini/Kunisv.ini holds 47 records, not 48"}},
+        {nullptr, [&] { edit("ini/Kunisv.ini", ".1\r\n", ".0\r\n"), edit("ini/Kunisv.ini", ".48\r\n", ".49\r\n"); },
+         {"ini/Kunisv.ini: record 1 carries id 0"}},
+        {[&](WorkingSet&) { g.shared.mei_kessoku[0] = -1, g.shared.mei_kessoku[kMaxAlliances] = 101; },
+         [&] { g.dir.write("ini/kodarn.log", kept_log + kLogEnd + "\r\n"); },
+         {"the log holds 2 terminator lines", "mei_kessoku[0] = -1", "mei_kessoku[3] = 101"}},
+        {nullptr, [&] { g.dir.write("ini/kodarn.log", kept_log + "x\r\n"); }, {"the log does not end with its terminator"}},
+        {nullptr, [&] { edit("ini/kodarn.log", kLogEnd, "x"); }, {"the log holds 0 terminator lines", "the log does not end"}},
+        {[&](WorkingSet&) { g.shared.mei_kessoku[1] = 101; },
+         [&] { for (const char* f : {"ini/busv.ini", "ini/Kunisv.ini", "ini/kodarn.log"}) std::filesystem::remove(g.dir.root() / f); },
+         {"unreadable: ini/busv.ini: file not found", "unreadable: ini/Kunisv.ini: file not found",
+          "log unreadable: ini/kodarn.log: file not found", "mei_kessoku[1] = 101"}},
+        {[](WorkingSet& w) { w.gun[1].army = 5678; }, [&] { edit("ini/gunsv.ini", ",5678,", ","); }, {"unparsable: ini/gunsv.ini"}},
+    };
+    for (const auto& b : breaks) {
         WorkingSet set = sound;
-        broken(set);
+        if (b.world) b.world(set);
         sv_Gun(g.folder, g.shared, set);
         sv_Kuni(g.folder, g.shared, set);
-        std::string text = g.dir.read("ini/gunsv.ini");
-        if (const auto at = text.find(",12345,"); at != std::string::npos) g.dir.write("ini/gunsv.ini", text.replace(at + 1, 5, "40000"));
+        if (b.text) b.text();
         const auto problems = YearInvariants(check).check_year(g.folder, g.shared, 190);  // each break alone
-        EXPECT_EQ(problems.empty() ? "" : problems.front(), told);
-        g.dir.write("ini/gunsv.ini", gunsv);
-        g.dir.write("ini/Kunisv.ini", kunisv);
+        EXPECT_EQ(problems.size(), b.told.size()) << ::testing::PrintToString(problems);
+        for (std::size_t i = 0; i < std::min(problems.size(), b.told.size()); ++i)
+            EXPECT_EQ(problems[i].rfind("year 190: " + b.told[i], 0), 0u) << problems[i];
+        g.shared = shared;
+        for (const auto& [f, text] : files) g.dir.write(f, text);
     }
-    g.shared.mei_kessoku[2] = 101;
-    g.dir.write("ini/kodarn.log", g.dir.read("ini/kodarn.log") + kLogEnd + "\r\n");
-    EXPECT_EQ(check.check_year(g.folder, g.shared, 190),
-              (std::vector<std::string>{"year 190: the log holds 2 terminator lines", "year 190: mei_kessoku[2] = 101"}));
+    // A warlord seen destroyed stays so.
+    WorkingSet gone = sound;
+    lose_all_but_province_1(gone);
+    sv_Gun(g.folder, g.shared, gone);
+    sv_Kuni(g.folder, g.shared, gone);
+    ASSERT_EQ(check.check_year(g.folder, g.shared, 190), std::vector<std::string>{});
+    for (const auto& [f, text] : files) g.dir.write(f, text);
+    EXPECT_EQ(check.check_year(g.folder, g.shared, 191), std::vector<std::string>{"year 191: " + first + " was destroyed and lives again"});
 }
 
 TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
@@ -337,7 +410,7 @@ TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
 
 TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMarks) {
     PageStore pages;
-    pages.page_text[3] = kEndOfText;
+    pages.page_text[1] = kEndOfText;
     pages.page_text[0] = kEndOfText;  // the mark follows a page: slot 0 is not looked at
     EXPECT_EQ(check_pages(pages, kMsgStrategy), std::vector<std::string>{});
     pages.page_no = 40;
@@ -346,6 +419,23 @@ TEST(WholeGames, ThePagesCheckNamesAPageOutOfRangeTextPastTheLastPageAndTheEndMa
     EXPECT_EQ(check_pages(pages, kMsgStrategy),
               (std::vector<std::string>{"page_no 40 outside 0..39", "text written into slot 40", "2 \"EOT\" entries in the pages"}));
     EXPECT_EQ(check_pages(pages, kMsgYearEnd).size(), 2u) << "the end marks are counted for the strategy phase only";
+}
+
+// The headless games of the soak program: a watched game is called back after every year start up
+// to the last; ids off the warlord list start none. The folder signature is 64-bit FNV-1a over each
+// file's name and bytes in a fixed order (the figures worked out apart).
+TEST(WholeGames, SeededGamesPlayEveryYearAndTheFolderSignatureIsFnv1a) {
+    testing::TempGameFolder dir;
+    prepare_game_folder(TEIJINKI_DATA_DIR, dir.root());
+    QuietHost host;
+    std::vector<int> years;
+    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {}}, host, [&](MainState& m) { years.push_back(m.year); }), 26);  // 196 to 221
+    EXPECT_EQ(years.size() == 26 ? years.back() - years.front() : 0, 25);
+    EXPECT_EQ(play_seeded_game(dir.folder(), {2, 5, {99}}, host), 0);
+    testing::TempGameFolder empty;
+    EXPECT_EQ(hex64(folder_signature(empty.folder())) + hex64(folder_signature(empty.folder(), 7)), "712076da5f0abc30cd19b83494bdd55e");
+    empty.write("ini/kodarn.log", "ab");
+    EXPECT_EQ(hex64(folder_signature(empty.folder())), "53d43cc56e5f37a1");
 }
 
 TEST(WholeGames, EveryScenarioRunsToItsFinalYearWithTheInvariantsHolding) {

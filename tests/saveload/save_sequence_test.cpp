@@ -91,6 +91,7 @@ TEST(MainScreenLoad, AsksWhenUnsavedAndNoOrBackKeepsTheGame) {
         SvldRules screen(w.folder, w.shared, w.host);
         screen.init_rtn();
         screen.Command1_Click(1);
+        w.shared.form_result = 1;  // left by an earlier screen: 戻る clears it
         screen.Command3_Click();
     }));
     EXPECT_EQ(w.host.boxes.size(), 1u) << "no question when the game was saved";

@@ -27,13 +27,14 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                     {"庚", 0, 18}, {"辛", 15, 19}});
     w.set_provinces({1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0});
     ini_Mei_rtn(w.m);
-    w.shared.mei_kessoku[1] = 45;
+    w.shared.mei_kessoku[1] = 45, w.shared.mei_kessoku[2] = 55;
     std::map<int, int> allied, unallied;
-    std::set<int> allied_targets, unallied_targets, free_offered, leaders_offered;
+    std::set<int> allied_targets, unallied_targets, free_offered, leaders_offered, own_targets;
     for (int year = 0; year < 1500; ++year) {
         Dsp_rtn(w.m);
         for (int p = 0; p <= 3; ++p) {
             const auto& codes = w.shared.com_codes[p];
+            ASSERT_TRUE(codes.size() >= 3 || (!codes.empty() && codes.back() == kWait)) << "a short list ends with 待機";
             for (std::size_t e = 0; e < codes.size(); ++e) {
                 const int code = codes[e], level = w.shared.com_level[p][e], subject = w.shared.com_subject[p][e];
                 ASSERT_NE(code, kAssassinate);
@@ -63,8 +64,8 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 if (code == kTribes) {
                     ASSERT_TRUE(w.shared.com_object[p][e] >= 2 && w.shared.com_object[p][e] <= 12);
                 }
-                if (code == kLeaveAlliance && p == 1) {
-                    ASSERT_EQ(level, 4) << "45 / 10 rounds to even";
+                if (code == kLeaveAlliance && p != 3) {
+                    ASSERT_EQ(level, p == 1 ? 4 : 6) << "45 / 10 and 55 / 10 round to even";
                 }
                 if ((code == kWar || code == kRighteousWar) && p != 0) {
                     ASSERT_NE(w.shared.gun_mei2[subject], p);
@@ -72,6 +73,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
                 if (code == kWar || code == kRighteousWar) (p == 0 ? unallied_targets : allied_targets).insert(subject);
                 if ((code == kSubvert || code == kDenounce) && p != 0) {
                     ASSERT_EQ(w.shared.gun_mei2[subject], p);
+                    own_targets.insert(subject);
                 }
                 if (code == kJoinAlliance) {
                     ASSERT_TRUE(subject > 0 && subject != w.shared.mei_leader[p]);
@@ -92,6 +94,7 @@ TEST(Offers, OverManyYearsTheDrawsFollowTheirTablesAndRanges) {
     EXPECT_EQ(unallied.count(kMediate) + unallied.count(kLeaveAlliance), 0u);
     EXPECT_GT(unallied[kWar] * unallied[kRighteousWar], 0) << "a warlord in no alliance may go to war too";
     EXPECT_EQ(allied_targets.size() * unallied_targets.size(), 64u) << "every panel's warlords are someone's target";
+    EXPECT_EQ(own_targets, (std::set<int>{1, 2, 3, 4, 5, 8})) << "every allied warlord, his own alliance's";
     EXPECT_EQ(free_offered.size(), 12u) << "every free general is offered";
     EXPECT_EQ(leaders_offered, (std::set<int>{12, 14, 15})) << "every alliance is offered to join";
 }

@@ -29,9 +29,11 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     w.shared.player_lord[5] = 6;
     w.shared.player_lord[20] = 4;  // the last slot counts too
     w.shared.mei_leader[0] = 9;    // left from an earlier game: the unallied panel has no leader
+    w.shared.gun_mei2[4] = 3;      // and this panel
     ini_Mei_rtn(w.m);
     w.m.year = 190;
     Dsp_rtn(w.m);
+    Dsp_rtn(w.m);  // a second display lists and counts nobody twice
 
     EXPECT_EQ(w.m.year_heading, "190年の戦況");
     const std::vector<std::vector<int>> panels{w.m.gun_lst[0].ids, w.m.gun_lst[1].ids, w.m.gun_lst[2].ids, w.m.gun_lst[3].ids};
@@ -41,8 +43,9 @@ TEST(Panels, LivingWarlordsGoToTheirAlliancePanelWithItsStrength) {
     EXPECT_EQ(w.shared.mei_leader[0], 0);
     // Cohesion of 丙's alliance, troops of panels 0 and 1, 乙's slot and panel, 丙's panel.
     EXPECT_EQ((std::vector<int>{w.shared.mei_kessoku[2], w.shared.mei_troops[0], w.shared.mei_troops[1],
-                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20]}),
-              (std::vector<int>{150, 8, 18, 2, 1, 2, 4}));
+                                w.shared.player_gun[0], w.shared.player_mei[0], w.shared.gun_mei2[3], w.shared.player_gun[20],
+                                w.shared.gun_mei2[4]}),
+              (std::vector<int>{150, 8, 18, 2, 1, 2, 4, 0}));
     EXPECT_EQ(w.shared.player_gun[5], 0) << "a destroyed warlord is not a player's any more";
     EXPECT_EQ(w.shared.player_gun[1], 0) << "a slot without a player never gets a warlord";
 }
@@ -80,6 +83,12 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     w.set_warlords({{"甲", 1, 1, 0, 0, 150}, {"乙", 0, 2}, {"丙", 0, 3}, {"丁", 0, 4}});
     res_Mei_rtn(w.m);
     EXPECT_EQ(std::make_pair(int(w.shared.mei_leader[1]), int(w.shared.mei_kessoku[1])), std::make_pair(1, 40));
+    // The last lord the generals' tables hold keeps his; one past them starts again from his fame.
+    w.set_warlords({{"甲", kMaxGenerals, kMaxGenerals, 0, 0, 50}, {"乙", kMaxGenerals + 1, kMaxGenerals + 1, 0, 0, 60}});
+    ini_Mei_rtn(w.m);
+    w.shared.mei_kessoku[1] = 7, w.shared.mei_kessoku[2] = 8;
+    res_Mei_rtn(w.m);
+    EXPECT_EQ(std::make_pair(int(w.shared.mei_kessoku[1]), int(w.shared.mei_kessoku[2])), std::make_pair(7, 60));
 }
 
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
@@ -96,8 +105,11 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
     } offers[] = {
         {kWait, 0, 0, 0, "待機", "", "", 20, 0},
         {kRecruit, 2, 0, 7, "人材募集\r\n（要器量)", "浪人", "", 1, 2},
+        {kRecruit, 0, 0, 7, "人材募集\r\n（要器量)", "", "", 1, 0},  // nobody: not the name looked up before
         {kEnterProvince, 2, 0, 5, "入国\r\n（難易度 5・要政治）", "国2", "", 2, 0},
+        {kEnterProvince, 0, 0, 5, "入国\r\n（難易度 5・要政治）", "", "", 2, 0},
         {kSubvert, 1, 0, 4, "調略\r\n（難易度 4・要智謀）", "甲", "", 3, 0},
+        {kSubvert, 0, 0, 4, "調略\r\n（難易度 4・要智謀）", "", "", 3, 0},
         {kYellowTurbans, 2, 1, 3, "黄巾賊退治\r\n（難易度 3・要武力、他）", "浪人", "国1の黄巾賊を討伐し、その地を占領する。", 4, 2},
         {kTribes, 2, 8, 6, "異民族討伐\r\n（難易度 6・要采配、他）", "浪人", " 8000を傘下に収める。", 5, 2},
         {kMediate, 0, 0, 2, "調停\r\n（難易度 2・要器量、他)", "", "", 6, 0},
@@ -118,7 +130,11 @@ TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {
                                   int(w.shared.form_param), int(w.shared.form_result)),
                   std::make_tuple(std::string(o.title), std::string(o.sub1), std::string(o.sub2), o.text_no, o.data, 0));
     }
-    EXPECT_FALSE(prepare_offer(w.m, 0, 1));
+    // The last panel's fourth offer opens; past a panel's list, its fourth offer or the panels, none.
+    w.shared.com_codes[kMaxAlliances] = {kWait, kWait, kWait, kWait, kWait};
+    for (const auto& [panel, position, opens] : {std::tuple{kMaxAlliances, 3, true}, {kMaxAlliances, 4, false}, {kMaxAlliances + 1, 0, false},
+                                                 {-1, 0, false}, {kMaxAlliances, -1, false}, {0, 1, false}})
+        EXPECT_EQ(prepare_offer(w.m, panel, position), opens) << panel << " " << position;
 }
 
 TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
@@ -133,6 +149,7 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     ini_Mei_rtn(w.m);
     Dsp_rtn(w.m);
     dsp_Init_rtn(w.m);
+    dsp_Init_rtn(w.m);  // made afresh, not added to
     EXPECT_EQ(w.m.player_list, (std::vector<std::string>{"孫策", "劉表", "曹丕"}));
     const std::tuple<int, int, std::string> rows[] = {{0, 2, ""}, {1, 1, ""}, {0, 0, "曹丕は既に滅びています。"}, {0, 0, ""}};
     for (int row = 0; row < 4; ++row) {
@@ -143,11 +160,13 @@ TEST(Panels, APlayersRowAndAWarlordsSheetShowHisPanelAndPlan) {
     // The sheet names the plan at the warlord's position on the panel, if there is one.
     w.shared.com_codes[0] = {kWar};
     w.shared.com_codes[1] = {kWait, kWar};
+    w.shared.com_codes[kMaxAlliances] = {kWar};
     const struct {
         int panel, warlord, position;
         const char* told;
     } sheets[] = {{1, 1, 1, "戦争を画策中"}, {1, 1, 0, "待機を画策中"}, {0, 2, 0, "戦争を画策中"}, {1, 1, 2, "を画策中"},
-                  {1, 1, -1, "を画策中"},    {4, 1, 1, "を画策中"},     {1, 0, 1, "を画策中"}};
+                  {1, 1, -1, "を画策中"},    {4, 1, 1, "を画策中"},     {1, 0, 1, "を画策中"},
+                  {kMaxAlliances, kMaxWarlords, 0, "戦争を画策中"}};
     for (const auto& c : sheets) {
         w.shared.gun_mei[c.warlord] = c.position;
         prepare_warlord_sheet(w.m, c.panel, c.warlord);
@@ -167,7 +186,9 @@ TEST(Panels, AFreeSlotsOfferIsNeverStoredTheOwnOnlyOnYes) {
     w.m.turn_slot = 0;
     for (int p = 0; p <= 3; ++p) w.shared.com_codes[p] = {0, 0};
 
-    // The empty alliance panel's offer opens read-only and cannot be stored as his plan.
+    // The empty alliance panel's offer opens read-only, is estimated as nobody's and cannot be
+    // stored as his plan.
+    EXPECT_EQ(std::make_pair(offer_odds(w.m, 2, 1, 1).own, offer_odds(w.m, 0, 1, 1).own), std::make_pair(0, 2));
     w.shared.gun_mei[2] = 0;
     ASSERT_TRUE(prepare_offer(w.m, 2, 1));
     EXPECT_EQ(w.shared.start_mode, 0);
