@@ -22,7 +22,6 @@ void each_warlord(const GameFolder& folder, const SharedValues& shared,
                  [&](const RecordItems& r, const std::string& label) {
                      Gun g;
                      parse_warlord(r, label, g);
-                     g.id = r.id;
                      const auto items = split_items(r.fields.back());
                      visit(r.id, g, items.empty() ? std::string() : items.front());
                  });

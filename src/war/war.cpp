@@ -94,7 +94,6 @@ private:
     // Step 2.
     void choose_commanders() {
         for (int s = 0; s < 2; ++s) {
-            st_.contest_score = 0;
             const int id = Taishou_rtn(st_, gun(s));
             s_.taishou[s] = id;
             s_.taishou_name[s] = chr(id).name;
@@ -118,7 +117,6 @@ private:
                 s_.gunsi[s] = 0;
                 s_.gunsi_wis[s] = 1;
                 s_.gunsi_tac[s] = 1;
-                s_.gunsi_name[s].clear();
                 continue;
             }
             const Bushou& g = chr(id);

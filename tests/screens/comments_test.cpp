@@ -28,6 +28,8 @@ TEST_F(Comments, ReaderIndentsEveryItemAndSplitsAtCommas) {
     tmp.write("ini/Cmtsv.ini", crlf_lines({".1", "\"曹操\"", "字は孟徳,沛国の人", "乱世の奸雄。", "."}));
     EXPECT_EQ(ld_Comment_rtn(folder, 1, 170), "  字は孟徳\r\n  沛国の人\r\n  乱世の奸雄。\r\n");
     EXPECT_EQ(ld_Comment_rtn(folder, 9, 170), "");
+    tmp.write("ini/Cmtsv.ini", crlf_lines({".0", "\"誰か\"", "無番。", "."}) + kRecordOne);
+    EXPECT_EQ(ld_Comment_rtn(folder, 0, 170), "");  // no general is numbered 0
 }
 
 // A typed item that begins with "." would end the record, so its point is stored full-width;
@@ -43,6 +45,11 @@ TEST_F(Comments, TypedDotLinesReadBackWithAFullWidthPointAndOtherRecordsKeepThei
     // The record still ends where it did: the next general's comment is his own.
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  王佐の才。\r\n");
     EXPECT_EQ(tmp.read("ini/Cmtimg.ini"), kComments);  // the scratch copy holds the old file
+
+    // Only a point that begins an item is widened, and a line is not read past its end.
+    const std::pair<std::string_view, std::string_view> kept[] = {
+        {"x.y", "x.y"}, {"\"a\"x.b", "\"a\"x.b"}, {std::string_view("x,.", 2), "x,"}, {std::string_view("x,\t", 2), "x,"}};
+    for (const auto& [line, stored] : kept) EXPECT_EQ(escape_comment_line(line), stored) << line;
 }
 
 // In a Shift-JIS folder the byte 0x5C is the yen sign: a line written elsewhere that begins with
@@ -66,18 +73,26 @@ TEST_F(Comments, EmptyTextLeavesHeaderNameAndClosingLineAndAStrayLineBetweenReco
     ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", ""));
     EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), kRecordOne + crlf_lines({".3", "\"荀彧\"", "."}));
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "");
+    // A header that is the file's last line, without its line end, is still replaced whole.
+    tmp.write("ini/Cmtsv.ini", kRecordOne + ".3");
+    ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", "王佐"));
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), kRecordOne + crlf_lines({".3", "\"荀彧\"", "王佐", "."}));
 }
 
 TEST_F(Comments, AGeneralWithoutRecordIsNotWrittenAndARecordWithoutClosingLineLosesNothing) {
     EXPECT_FALSE(sv_Cmt_rtn(folder, 7, "誰か", "text"));
     EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), kComments);
+    std::filesystem::remove(tmp.root() / "ini/Cmtsv.ini");
+    EXPECT_FALSE(sv_Cmt_rtn(folder, 0, "誰か", "text"));  // no general is numbered 0: the file is not even read
+    tmp.write("ini/Cmtsv.ini", kComments);
     // Record 1 lacks its closing "."; record 2 must survive the rewrite of record 3.
     tmp.write("ini/Cmtsv.ini", crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "猛将。", "."}) + kRecordThree);
     ASSERT_TRUE(sv_Cmt_rtn(folder, 3, "荀彧", "新しい評"));
     EXPECT_EQ(ld_Comment_rtn(folder, 2, 170), "  猛将。\r\n");
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  新しい評\r\n");
-    ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼"));  // the record met after the open one is replaced whole
-    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "隻眼", ".",
+    // The record met after the open one is replaced whole; typed CR LF ends a line like LF.
+    ASSERT_TRUE(sv_Cmt_rtn(folder, 2, "夏侯惇", "隻眼\r\n猛将"));
+    EXPECT_EQ(tmp.read("ini/Cmtsv.ini"), crlf_lines({".1", "\"曹操\"", "乱世の奸雄。", ".2", "\"夏侯惇\"", "隻眼", "猛将", ".",
                                                   ".3", "\"荀彧\"", "新しい評", "."}));
     // Out of order too: record 1 met after the open record 2 keeps its lines.
     const std::string two_then_one = crlf_lines({".2", "\"夏侯惇\"", "猛将。", ".1", "\"曹操\"", "乱世の奸雄。", "."});

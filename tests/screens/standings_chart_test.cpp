@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "messages/standings.h"
 #include "screens/standings_chart.h"
 #include "world/error.h"
@@ -84,15 +86,19 @@ TEST(StandingsChart, OneLinePerWarlordInItsMapColourTheFallenEndingAtZeroThePlay
     EXPECT_EQ(chart.series[1].fallen_year, 192);
     EXPECT_EQ(chart.series[1].points, (std::vector<StandingsPoint>{{190, 70}, {191, 30}, {192, 0}}));
     EXPECT_TRUE(chart.series[2].points.empty()) << "fallen before the first row: no line";
-    EXPECT_EQ(chart.series[2].fallen_year, 190) << "a fall is the first year listed as fallen";
+    EXPECT_EQ(std::make_tuple(chart.series[2].fallen_year, chart.series[2].warlord), std::make_tuple(190, 3))
+        << "a fall is the first year listed as fallen";
 
-    // Each measure takes its own column.
-    const std::pair<StandingsMeasure, double> firsts[] = {{StandingsMeasure::Troops, 40},
-                                                          {StandingsMeasure::Provinces, 3},
-                                                          {StandingsMeasure::Fame, 20},
-                                                          {StandingsMeasure::Score, 96.66666f}};
-    for (const auto& [measure, value] : firsts)
-        EXPECT_EQ(build_standings_chart(three_years(), measure).series[0].points[0].value, value) << measure_caption(measure);
+    // Each measure takes its own column; only troops are counted in thousands.
+    const std::tuple<StandingsMeasure, double, const char*> firsts[] = {{StandingsMeasure::Fame, 20, "名声"},
+                                                                        {StandingsMeasure::Troops, 40, "総兵力（千）"},
+                                                                        {StandingsMeasure::Provinces, 3, "領国数"},
+                                                                        {StandingsMeasure::Score, 96.66666f, "スコア"}};
+    for (const auto& [measure, value, axis] : firsts) {
+        const StandingsChart one = build_standings_chart(three_years(), measure);
+        EXPECT_EQ(std::make_tuple(one.measure, one.series[0].points[0].value, measure_axis_title(measure)),
+                  std::make_tuple(measure, value, std::string(axis)));
+    }
 }
 
 TEST(StandingsChart, ThePointerNamesTheNearestYearAndTheReportBarsAreThatYearsScores) {
@@ -100,12 +106,15 @@ TEST(StandingsChart, ThePointerNamesTheNearestYearAndTheReportBarsAreThatYearsSc
     EXPECT_EQ(point_text(troops.series[0], StandingsMeasure::Troops, 190.6), "甲（プレイヤー）　191年　総兵力：55000");
     EXPECT_EQ(point_text(troops.series[1], StandingsMeasure::Troops, 195), "乙　192年　総兵力：0（滅亡）");
     EXPECT_EQ(point_text(troops.series[2], StandingsMeasure::Troops, 190), "");
+    EXPECT_EQ(point_text(troops.series[1], StandingsMeasure::Troops, 190.5), "乙　190年　総兵力：70000");  // a tie: the earlier
     const StandingsChart score = build_standings_chart(three_years(), StandingsMeasure::Score);
     EXPECT_EQ(point_text(score.series[0], StandingsMeasure::Score, 190.4), "甲（プレイヤー）　190年　スコア：96.66666");
 
-    const auto bars = score_bars(three_years(), 191);
+    auto rows = three_years();
+    std::reverse(rows.begin(), rows.end());  // the bars come in warlord order whatever the rows' order
+    const auto bars = score_bars(rows, 191);
     ASSERT_EQ(bars.size(), 3u);
-    EXPECT_EQ(bars[0].name, "甲");
+    EXPECT_EQ(bars[0].name + bars[1].name, "甲乙");
     EXPECT_FLOAT_EQ(bars[0].score, 110.25);
     EXPECT_TRUE(bars[0].player);
     EXPECT_FALSE(bars[1].player);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -127,6 +128,7 @@ TEST_F(NewGameTest, InventedGeneralsTakeTheirNamesJobsAndDiceRowsInDrawOrder) {
                 for (int d = 0; d < by_draw[t].dice[a]; ++d) dice.push(kind == 1 || (kind == 2 && a % 2 == 0) ? 0.9999f : 0.0f);
             for (int d = 0; d < 3; ++d) dice.push(kind == 1 ? 0.9999f : 0.0f);
         }
+    roster.generals[1].kunID = 5;  // invented generals serve nobody, whatever the roster held
     mk_Abl_rtn(dice, roster);
     EXPECT_EQ(dice.randomize_calls(), 2);
     for (int t = 0; t < 10; ++t)
@@ -155,6 +157,7 @@ TEST_F(NewGameTest, HistoricalScenarioKeepsTheMasterAndAddsFreeInventedGenerals)
     for (int id = 156; id <= 170; ++id) {
         ASSERT_EQ(generals[id].kunID, 0);
         ASSERT_EQ(generals[id].jpg, "");
+        ASSERT_GE(generals[id].Setu, 1);  // dealt abilities, none left at 0
         ASSERT_EQ(generals[id].name.rfind("姓", 0), 0u);
     }
 }
@@ -220,9 +223,10 @@ TEST_F(NewGameTest, ScenarioFiveSeedsFromTheSecondStartsFiles) {
     mk_Kunisv_rtn(folder, 5);
     EXPECT_EQ(dir.read("ini/Kunisv.ini"), dir.read("ini/Kuni2.ini"));
     // Outside 1..6 nothing is copied.
-    dir.write("ini/Kunisv.ini", "old");
+    for (const char* file : {"ini/Kunisv.ini", "ini/gunsv.ini"}) dir.write(file, "old");
     mk_Kunisv_rtn(folder, 7);
-    EXPECT_EQ(dir.read("ini/Kunisv.ini"), "old");
+    mk_Gunsv_rtn(folder, 7);
+    EXPECT_EQ(dir.read("ini/Kunisv.ini") + dir.read("ini/gunsv.ini"), "oldold");
     EXPECT_FALSE(select_scenario(folder, shared, 0));
 }
 
@@ -233,19 +237,28 @@ TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
         dir.write("ini/sei.ini", surnames);
         EXPECT_NO_THROW(mk_Name_rtn(folder, rng, roster));
     }
-    dir.write("ini/sei.ini", name_list("姓", 100));
-    try {
-        mk_Name_rtn(folder, rng, roster);
-        FAIL();
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "ini/sei.ini");
+    // Too few surnames, or an empty one among the 170 read, even past the 166 drawn.
+    for (const auto& [surnames, why] : {std::pair{name_list("姓", 100), "holds 100 names"},
+                                        std::pair{name_list("姓", 169) + "\"\"\r\n\"姓171\"\r\n", "name 170 is empty"}}) {
+        dir.write("ini/sei.ini", surnames);
+        try {
+            mk_Name_rtn(folder, rng, roster);
+            ADD_FAILURE() << why;
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file() + " " + why, "ini/sei.ini " + std::string(std::strstr(e.what(), why) ? why : e.what()));
+        }
     }
-    std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
-    try {
-        select_scenario(folder, shared, 2);
-        FAIL();
-    } catch (const DataError& e) {
-        EXPECT_EQ(e.file(), "ini/Bushou2.ini");
+    // A master missing, or short of the scenario's 155 generals, is refused before anything is copied.
+    for (const bool missing : {false, true}) {
+        dir.write("ini/Bushou2.ini", general_master(150));
+        if (missing) std::filesystem::remove(dir.root() / "ini/Bushou2.ini");
+        try {
+            select_scenario(folder, shared, 2);
+            ADD_FAILURE() << missing;
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), "ini/Bushou2.ini");
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir.root() / "ini/busv.ini")) << missing;
     }
 }
 
@@ -253,56 +266,68 @@ TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {
     QuietHost host;
     TitleRules title(folder, shared, rng, host);
     dir.write("ini/Command.ini", ".21\r\n董卓\r\n..\r\n.22\r\n群雄\r\n/\r\n割拠\r\n..\r\n.100\r\n");
+    std::string thirteen;  // the second start's master lists more warlords than its 12
+    for (int id = 1; id <= 13; ++id) thirteen += "." + std::to_string(id) + "\r\n\"軍" + std::to_string(id) + "\"\r\n0," + std::to_string(id) + ",1,1,1,1,1,1\r\n\"FALSE\"\r\n";
+    dir.write("ini/Gunbatu2.ini", thirteen);
     shared.scenario_no = 5, shared.gun_count = 12;
     title.Form_Load();
-    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count), std::make_tuple(1, 13));
+    title.Form_Load();  // opened again: every scenario listed once
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.gun_count, shared.text_no), std::make_tuple(1, 13, 21));
     EXPECT_EQ(title.description, "董卓\r\n");
     EXPECT_EQ(title.scenario_entries.size(), 6u);
     ASSERT_EQ(title.warlords.size(), 2u);
     EXPECT_EQ(title.warlords[1].ruler_id, 2);
     shared.gun_count = 1;  // the list stops at the scenario's count
     EXPECT_EQ(ld_Gnm_rtn(folder, shared).size(), 1u);
+    shared.scenario_no = 7;  // no such scenario: no list
+    EXPECT_TRUE(ld_Gnm_rtn(folder, shared).empty());
+    shared.scenario_no = 1;
 
     for (const int p : {1, 0, -1, kScenarioCount}) title.scenario_click(p);  // the last two are beside the list
     EXPECT_EQ(shared.scenario_no, 1);
     title.scenario_click(1);
     EXPECT_EQ(title.description, "割拠\r\n");
-    EXPECT_EQ(shared.scenario_no, 2);
+    EXPECT_EQ(std::make_tuple(shared.scenario_no, shared.text_no, title.warlords.size()), std::make_tuple(2, 22, 12u));
+    EXPECT_EQ(title.warlords[11].name, "軍12");
 
     const std::string before = dir.read("ini/busv.ini");
     shared.player_lord[1] = 9;  // left from an earlier game: cleared all the same
-    EXPECT_FALSE(title.new_game({false, false}));
+    std::vector<bool> beyond(13);
+    beyond[12] = true;  // a tick past the listed warlords chooses nobody
+    std::vector<bool> short_list = {false, true};
+    short_list.pop_back();  // its bit stays behind, where a read past the end would find a choice
+    for (const auto& ticked : {beyond, short_list}) EXPECT_FALSE(title.new_game(ticked));
     EXPECT_EQ(shared.player_lord[1], 0);
-    ASSERT_EQ(host.boxes.size(), 1u);
+    ASSERT_EQ(host.boxes.size(), 2u);
     EXPECT_EQ(host.boxes[0], "武将が選択されていません");
     EXPECT_EQ(dir.read("ini/busv.ini"), before);
+    EXPECT_EQ(title.help, "");
 
-    shared.player_name[0] = "0";  // what 最初から leaves behind
-    EXPECT_TRUE(title.new_game({false, true}));
+    shared.player_name[1] = "0";  // what 最初から leaves behind
+    EXPECT_TRUE(title.new_game({true, false}));
     EXPECT_EQ(std::tie(shared.player_lord[0], shared.player_name[0], shared.player_lord[1], shared.player_name[1]),
-              std::make_tuple(0, "", 2, "乙軍"));
-    EXPECT_EQ(shared.bushou_count, 170);
+              std::make_tuple(1, "軍1", 0, ""));
+    EXPECT_EQ(std::make_tuple(shared.bushou_count, title.help), std::make_tuple(170, std::string(kHelpMakingData)));
+
+    // A list longer than the player slots fills slots 0..20 and leaves the rest; a new game starts afresh.
+    const std::vector<WarlordEntry> many(22, {"軍", 3});
+    shared.start_mode = 2;
+    EXPECT_TRUE(start_new_game_files(folder, shared, rng, many, std::vector<bool>(22, true)));
+    EXPECT_EQ(std::make_tuple(shared.player_lord[20], shared.start_mode), std::make_tuple(3, 0));
 }
 
 TEST_F(NewGameTest, SplashShowsTheTitleFromTheSecondEventAndVanishes) {
     QuietHost host;
-    TitleRules title(folder, shared, rng, host);
-    title.splash_tick();
-    EXPECT_FALSE(title.splash_title_shown);
-    title.splash_tick();
-    EXPECT_TRUE(title.splash_title_shown);
-    for (int tick = 3; tick <= 4; ++tick) title.splash_tick();
-    EXPECT_TRUE(title.splash_visible);
-    title.splash_tick();
-    EXPECT_FALSE(title.splash_visible);
-
-    TitleRules clicked(folder, shared, rng, host);
-    clicked.splash_click();
-    EXPECT_FALSE(clicked.splash_title_shown);
-    clicked.splash_click();
-    EXPECT_TRUE(clicked.splash_title_shown && clicked.splash_visible);
-    clicked.splash_click();
-    EXPECT_FALSE(clicked.splash_visible);
+    // After each event: T when the title replaces the credit line, V while the splash is shown.
+    for (const bool by_click : {false, true}) {
+        TitleRules title(folder, shared, rng, host);
+        std::string seen;
+        for (int event = 1; event <= (by_click ? 3 : 5); ++event) {
+            by_click ? title.splash_click() : title.splash_tick();
+            seen += std::string(event > 1 ? " " : "") + (title.splash_title_shown ? "T" : "-") + (title.splash_visible ? "V" : "-");
+        }
+        EXPECT_EQ(seen, by_click ? "-V TV T-" : "-V TV TV TV T-");
+    }
 }
 
 }  // namespace

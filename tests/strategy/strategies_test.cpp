@@ -28,11 +28,11 @@ TEST_F(Strategies, EnterProvinceByOwnerOfTheProvince) {
     EXPECT_EQ(state->world.kuni[5].gunID, 1);
     EXPECT_EQ(shared.com_level[1][0], 4);
 
-    // Governed by warlord 2: CInt(45 / 10 + 6 - 5) = CInt(5.5) = 6 is stored back; 10 < 5 + 6.
+    // Governed by warlord 2: CInt(77 / 10 + 2 - 5) = CInt(4.7) = 5 is stored back; 55 / 10 + 5 < 6 + 5.
     state->pages.clear_text();
-    gun(2).tian = 45;
-    run(kEnterProvince, 5, 10, 5, 2, 6);
-    EXPECT_EQ(shared.com_level[1][0], 6);
+    gun(2).tian = 77, gun(1).meisei = 55;
+    run(kEnterProvince, 5, 10, 6, 2, 2);
+    EXPECT_EQ(shared.com_level[1][0], 5);
     EXPECT_EQ(page(), "州2の太守は、軍2である。\r\n[S22]軍1|州2\r\n");
     EXPECT_EQ(state->world.kuni[2].gunID, 2);
 }
@@ -49,18 +49,19 @@ TEST_F(Strategies, RecruitJoinsAtOnceOnALowDrawElseByStanding) {
 
     state->pages.clear_text();
     chr(10).kunID = chr(10).gunID = 0;
+    gun(1).meisei = 54;  // 34 / 7 falls short of 10 - 5
     rng.push(0.6f);
-    run(kRecruit, 5, 9, 11, 10);
-    run(kRecruit, 0, 0, 11, 10, 0, /*fail_id*/ 6);  // nobody passed: the last who tried is named
+    run(kRecruit, 5, 9, 10, 10);
+    run(kRecruit, 0, 0, 11, 10, 0, /*fail_id*/ 1);  // nobody passed: the last who tried is named
     run(kRecruit, 0, 0, 11, 10);                    // nobody tried: nothing to tell
-    EXPECT_EQ(page(), "[S47]将5|将10は軍1\r\n[S21]将5|将10は軍1\r\n[S52]将5|将6\r\n");
+    EXPECT_EQ(page(), "[S47]将5|将10は軍1\r\n[S21]将5|将10は軍1\r\n[S52]将5|将1\r\n");
     EXPECT_EQ(chr(10).kunID, 0);
 }
 
 TEST_F(Strategies, DenounceKeepsSixTenthsAtLevel8AndNineTenthsAtLevel2) {
     shared.gun_mei2[2] = 2;
     shared.mei_kessoku[2] = 70;
-    gun(2).meisei = 100;
+    gun(2).meisei = 101, gun(2).kessoku = 51;  // 60.6 and 30.6 are cut, not rounded
     run(kDenounce, 5, 9, 7, 2, 8);
     EXPECT_EQ(gun(2).meisei, 60);
     EXPECT_EQ(gun(2).kessoku, 30);
@@ -87,8 +88,9 @@ TEST_F(Strategies, FameAndAweGainsStopOnlyOnceTheyHaveReached200And100) {
     for (const auto& [fame, awe, fame_after, awe_after] : {std::array{199, 99, 202, 100}, {200, 100, 200, 100}}) {
         gun(1).meisei = fame;
         gun(1).ifu = awe;
-        for (int i = 0; i < 4; ++i) rng.push_roll(0, i < 2 ? 10 : 6);  // province kept, leader hides
-        run(kYellowTurbans, 5, 12, 7, 9, 4);  // best 12 >= 7 + 4
+        gun(1).tian = 29;  // 9 + 9 + 2 + 29 = 49: the province is kept; the leader hides
+        for (int i = 0; i < 4; ++i) rng.push_roll(i < 2 ? 9 : 0, i < 2 ? 10 : 6);
+        run(kYellowTurbans, 5, 12, 7, 9, 5);  // best 12 >= 7 + 5
         EXPECT_EQ(std::make_pair(int(gun(1).meisei), int(gun(1).ifu)), std::make_pair(fame_after, awe_after));
     }
     EXPECT_TRUE(page().ends_with("[S24]将5|州5の人民\r\n将9は身を隠したようだった。[S43]将5|州5の人民\r\n"));
@@ -129,19 +131,21 @@ TEST_F(Strategies, JoiningAnAllianceTakesFameAndPolicyAndMovesItsCohesion) {
 }
 
 TEST_F(Strategies, TribesGiveEliteTroopsByCharmPlusOneAndTheLeaderMayJoin) {
-    shared.com_object[1][0] = 13;
-    gun(1).tian = 3;
+    shared.com_object[1][0] = 16;
+    gun(1).tian = 8;
     rng.push_roll(0, 6), rng.push_roll(1, 6);  // 3 < 5: the leader hides
     run(kTribes, 5, 9, 5, 9, 4);                // fight 5 + 4 reaches 5 + 4
     EXPECT_EQ(std::make_tuple(int(gun(1).seihei), int(gun(1).tian), int(gun(1).meisei), int(gun(1).ifu)),
-              std::make_tuple(7, 0, 53, 23));  // Int(6 × 13 / 10)
+              std::make_tuple(9, 3, 53, 23));  // Int(6 × 16 / 10)
     EXPECT_EQ(chr(9).kunID, 0);
     rng.push_roll(1, 6), rng.push_roll(3, 6);  // 6 ≥ 6: the leader joins
     run(kTribes, 5, 9, 6, 9, 4);
     EXPECT_EQ(std::make_tuple(int(gun(1).seihei), int(gun(1).tian), int(gun(1).meisei), int(gun(1).ifu)),
-              std::make_tuple(14, 0, 54, 26));
+              std::make_tuple(18, 0, 54, 26));
+    rng.push_roll(5, 6), rng.push_roll(5, 6);
+    run(kTribes, 5, 9, 6, /*no leader*/ 0, 4);  // the dice are drawn, but nobody is won over
     EXPECT_EQ(page(), "[S5]|\r\n[S46]|軍1\r\n将9は身を隠したようだった。[S43]将5|軍1\r\n"
-                      "[S5]将5|軍1\r\n[S15]将5| 7000が\r\n[S1]将9|軍1が\r\n");
+                      "[S5]将5|軍1\r\n[S15]将5| 9000が\r\n[S1]将9|軍1が\r\n[S5]将9|軍1が\r\n[S15]将9| 9000が\r\n");
     EXPECT_EQ(chr(9).kunID, 1);
 }
 
@@ -167,29 +171,33 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     EXPECT_EQ(page(), "[S18]将6|\r\n");
     EXPECT_EQ(gun(2).meishuID, 2);
 
-    run(kReplaceLeader, 5, 10, 7, 0, 4);  // one short: told, and nothing changes
+    // (75 + 20) / 10 + best against 7 + (95 + 20) / 10 + 4: 12 is one short, 13 ties.
+    gun(1).meisei = 75, gun(2).meisei = 95;
+    run(kReplaceLeader, 5, 12, 7, 0, 4);
     EXPECT_TRUE(page().ends_with("[S44]将5|\r\n")) << page();
     EXPECT_EQ(gun(1).meishuID, 2);
-    // (50 + 20) / 10 + 11 >= 7 + (50 + 20) / 10 + 4: warlord 1 leads, warlord 2 is out.
-    run(kReplaceLeader, 5, 11, 7, 0, 4);
+    run(kReplaceLeader, 5, 13, 7, 0, 4);  // warlord 1 leads, warlord 2 is out
     EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n"));
-    EXPECT_EQ(gun(1).meishuID, 1);
-    EXPECT_EQ(gun(3).meishuID, 1);
-    EXPECT_EQ(gun(2).meishuID, 0);
-    EXPECT_EQ(gun(4).meishuID, 1);  // the last warlord follows too
-    run(kReplaceLeader, 5, 11, 7, 0, 4);  // his own lord leads now: there is nothing to take over
+    EXPECT_EQ((std::array{gun(1).meishuID, gun(2).meishuID, gun(3).meishuID, gun(4).meishuID}),
+              (std::array<Int16, 4>{1, 0, 1, 1}));  // the last warlord follows too
+    run(kReplaceLeader, 5, 13, 7, 0, 4);  // his own lord leads now: there is nothing to take over
     EXPECT_TRUE(page().ends_with("[S10]将5|軍1\r\n[S33]将5|軍1\r\n")) << page();
-    EXPECT_EQ(gun(1).meishuID, 1);
+    // Warlord 4 (fame 50) takes it from warlord 1 in turn: 7 + 14 >= 7 + 9.5 + 4.
+    run(kReplaceLeader, 8, 14, 7, 0, 4);
+    EXPECT_EQ((std::array{gun(1).meishuID, gun(2).meishuID, gun(3).meishuID, gun(4).meishuID}),
+              (std::array<Int16, 4>{0, 0, 4, 4}));
 
     run(kLeaveAlliance, 7, 10, 7, 0, 4);  // 10 < 11: nothing at all
-    EXPECT_EQ(gun(3).meishuID, 1);
+    EXPECT_EQ(gun(3).meishuID, 4);
     run(kLeaveAlliance, 7, 11, 7, 0, 4);
     EXPECT_EQ(gun(3).meishuID, 0);
-    EXPECT_TRUE(page().ends_with("[S33]将5|軍1\r\n[S9]将7|軍3\r\n"));
+    run(kReplaceLeader, 7, 20, 7, 0, 4);  // in no alliance: there is no leader to replace
+    EXPECT_EQ(gun(2).meishuID, 0);
+    EXPECT_TRUE(page().ends_with("[S10]将8|軍4\r\n[S9]将7|軍3\r\n[S33]将7|軍3\r\n")) << page();
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
-    chr(5).wisdom = 10;  // keeps 15 / 25 of the cohesion
+    chr(5).wisdom = 10, gun(2).kessoku = 51;  // keeps 15 / 25 of the cohesion: 30.6 is cut
     for (int i = 0; i < 16; ++i) rng.push(0.999f);
     run(kSubvert, 5, 9, 7, 2, 4);
     EXPECT_EQ(gun(2).kessoku, 30);
@@ -198,9 +206,18 @@ TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
     EXPECT_EQ(chr(6).gunID, 1);
     EXPECT_EQ(chr(6).kunID, 1);
     EXPECT_TRUE(page().ends_with("[S13]将6、|軍1\r\n")) << page();
-    run(kSubvert, 0, 0, 7, 2, 4, /*fail_id*/ 7);  // nobody passed: the last who tried is named
+    run(kSubvert, 0, 0, 7, 2, 4, /*fail_id*/ 1);  // nobody passed: the last who tried is named
     run(kSubvert, 0, 0, 7, 3, 4, /*fail_id*/ 7);  // ... but not when he serves the target
-    EXPECT_TRUE(page().ends_with("[S23]将7|軍2\r\n")) << page();
+    run(kSubvert, 0, 0, 7, 2, 4, 0);              // nobody tried: nothing is told
+    EXPECT_TRUE(page().ends_with("[S23]将1|軍2\r\n")) << page();
+}
+
+TEST_F(Strategies, AnEntryNobodyPassedTellsNothingWhenItHasNoFailureText) {
+    for (int code : {kEnterProvince, kYellowTurbans, kTribes, kJoinAlliance, kLeaveAlliance, kReplaceLeader, kWar,
+                     kRighteousWar})
+        run(code, 5, /*best*/ 0, 2, 2, 2, /*fail_id*/ 1);
+    EXPECT_EQ(page(), "");
+    EXPECT_EQ(rng.draws(), 0u);
 }
 
 TEST_F(Strategies, ASubjectThatDoesNotExistIsToldAlone) {

@@ -101,9 +101,10 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
             w.shared.com_level[0][c.pos] = static_cast<Int16>(c.level);
         }
         w.shared.com_object[0][c.pos] = static_cast<Int16>(c.object);
-        // Warlord 2 then carries out his own panel's offer, which must add nothing to these counts.
+        // Warlord 2 then takes warlord 1's province by his own panel's offer: that entry's story
+        // must add nothing to these counts.
         w.shared.com_codes[1] = {kEnterProvince};
-        w.shared.com_subject[1][0] = 2;
+        w.shared.com_subject[1][0] = 1;
         w.shared.com_level[1][0] = -20;
         const OfferOdds o = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, c.pos, c.own, c.runs);
         ASSERT_EQ(o.runs, c.runs) << command_name(c.code);
@@ -121,10 +122,15 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
         EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
         EXPECT_GT(war.won, 10) << code;
+        // A hundredfold enemy beats most of them.
+        w.set_warlords({{"甲", 0, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 1000, 0, 30, 45, 50, 30}});
+        EXPECT_GT(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war.lost, 10) << code;
         // A place past the panel's last offer holds nothing, whatever lies behind it in memory.
-        w.shared.com_codes[0] = {code, code};
-        w.shared.com_codes[0].pop_back();
-        EXPECT_EQ(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 1, 1, 20).runs, 0) << code;
+        w.shared.com_codes[1] = {code, code};
+        w.shared.com_codes[1].pop_back();
+        const OfferOdds past = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 1, kMaxWarlords, 20);
+        EXPECT_EQ(std::make_tuple(past.panel, past.pos, past.own, past.code, past.runs),
+                  std::make_tuple(1, 1, kMaxWarlords, 0, 0));
     }
 }
 

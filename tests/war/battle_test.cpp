@@ -129,7 +129,7 @@ TEST_F(SurrenderWar, DefenderGivesInAndJoinsTheAlliance) {
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders: 荀彧 27, 孫権 10
              {0, 3}, {0, 3},                                  // 魏's strategist; 呉 has none
              {0, 2}, {0, 2},                                  // duellists
-             {0, 4}, {0, 6}, {3, 4}, {5, 6},                  // 魏 roused (250), 呉 not (151)
+             {0, 4}, {0, 6}, {1, 4}, {1, 8},                  // 魏 roused (250); 呉 not: 1 + Int(0.1875 × 6) + 2 > 3
              {0, 2}, {0, 2}, {0, 2}, {0, 2},                  // initiative
              {0, 6}, {0, 6},                                  // the duel candidate
              {0, 6}, {0, 6}, {0, 6}, {0, 6},                  // the opening is drawn all the same
@@ -187,23 +187,21 @@ TEST_F(SurrenderWar, RefusedDemandChangesNothing) {
     EXPECT_EQ(pages.page_text[2], "");
 }
 
-// 蜀 fights a righteous war against 魏, whose player sits in slot 16: beyond the slots the
-// righteous war looks at when the plan is told, within those it looks at after the middle battle.
-class RighteousWar : public ::testing::Test {
-protected:
-    RighteousWar() {
-        w.add_warlord(1, "蜀", 1, 9, 0, 100, 60);
-        w.add_warlord(2, "魏", 2, 30, 0, 100, 90);
-        w.add_general({1, "劉備", 1, kJobKunshu, 5, 20, 10, 17, 10, 20});
-        w.add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
-        w.add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
-        w.add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
-        w.shared.player_gun[16] = 2;
+// 蜀 fights a righteous war against 魏, whose player sits in slot 18: beyond the slots the
+// righteous war looks at when the plan is told, the last it looks at after the middle battle.
+struct RighteousWorld : WarWorld {
+    RighteousWorld() {
+        add_warlord(1, "蜀", 1, 9, 0, 100, 60);
+        add_warlord(2, "魏", 2, 30, 0, 100, 90);
+        add_general({1, "劉備", 1, kJobKunshu, 5, 20, 10, 17, 10, 20});
+        add_general({2, "曹操", 2, kJobKunshu, 5, 12, 10, 15, 8, 20});
+        add_general({3, "簡雍", 1, kJobBunkan, 5, 5, 5, 5, 5, 10});
+        add_general({4, "荀攸", 2, kJobBunkan, 5, 5, 5, 5, 5, 14});
+        shared.player_gun[18] = 2;
     }
-    WarWorld w;
 };
-
-TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
+TEST(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
+    RighteousWorld w;
     w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3},  // commanders 劉備 29, 曹操 25
              {0, 2}, {0, 2},                  // duellists 劉備 21, 曹操 13
              {0, 4}, {0, 6}, {0, 4}, {0, 6},  // both roused: 300 and 270
@@ -240,19 +238,25 @@ TEST_F(RighteousWar, AttackerUncappedDefenderCutDuelAndDeserter) {
     EXPECT_EQ(w.gun(2).kessoku, 60);
 }
 
-TEST_F(RighteousWar, DefenderAboveTheCapStartsAtTheCap) {
-    w.chr(2).tactics = 19;  // 曹操 29: 145 + 40 + 5 + 100 = 290, cut to 261, so 250 and 250
-    w.shared.player_gun[15] = 1;  // the last slot the righteous war asks: the pages move on after the plan
-    w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
-    w.dice.then_seeded(3);
-    BattleSheet sheet;
-    fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
-    EXPECT_EQ(sheet.morale_start[0], 300);
-    EXPECT_NE(w.state().pages.page_text[0].find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
-    EXPECT_EQ(w.state().pages.page_cg[0], "cg1");
-    EXPECT_EQ(w.state().pages.page_caption[0], "劉備");
-    const std::string& first = w.state().pages.page_text[0];
-    EXPECT_EQ(first.substr(first.rfind('<'), 4), "<17:") << "the told plan closes the first page";
+TEST(RighteousWarCap, ADefenderCutAboveTheCapStartsAtTheCap) {
+    // 曹操's tactics and 荀攸's policy give 魏's morale: 5 × (2 + 19 + 8) + 5 + 100 + 40 = 290 is cut to 261,
+    // so it starts at 250; 5 × 26 + 8 + 140 = 278 is cut to 250 exactly and keeps its start.
+    for (const auto& [tactics, policy, start] : {std::array{19, 5, 250}, {16, 8, 278}}) {
+        RighteousWorld w;
+        w.chr(2).tactics = tactics, w.chr(4).policy = policy;
+        // 蜀 in slot 15, the last the righteous war asks after the plan, gets a fresh page; 魏 in 16 does not.
+        w.shared.player_gun[15] = 1, w.shared.player_gun[16] = 2;
+        w.rolls({{0, 3}, {0, 3}, {0, 3}, {0, 3}, {0, 2}, {0, 2}, {0, 4}, {0, 6}, {0, 4}, {0, 6}});
+        w.dice.then_seeded(3);
+        BattleSheet sheet;
+        fight_battle(w.state(), w.gun(1), w.gun(2), WarKind::Gisen, &sheet);
+        EXPECT_EQ(std::make_pair(int{sheet.morale_start[0]}, int{sheet.morale_start[1]}), std::make_pair(300, start));
+        const std::string& first = w.state().pages.page_text[0];
+        EXPECT_NE(first.find("蜀の士気 300 魏の士気 250\r\n"), std::string::npos);
+        EXPECT_EQ(w.state().pages.page_cg[0] + w.state().pages.page_caption[0], "cg1劉備");
+        EXPECT_EQ(first.substr(first.rfind('<'), 4), "<17:") << "the told plan closes the first page";
+        EXPECT_NE(w.state().pages.page_text[1], "") << "the opening follows on the next";
+    }
 }
 
 // Two rulers alone, alike but for their command and fight: the frontal attack scores command −
@@ -318,12 +322,13 @@ TEST(Openings, EachTacticsExchangeAndTheMiddleBattle) {
          "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 30>/<34:甲の総兵力は 30|乙軍のそれは 30>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 180//"
          "<17:甲の軍師甲将|正攻法>/##<19:甲| 45>/<19:乙| 40>/甲の士気 175 乙の士気 140//"
          "その流れのまま中盤戦に入り、<19:乙| 55>/<19:甲| 36>/甲の士気 139 乙の士気 84//<35:甲>/", "乙将"},
-        {"surprise by the defender, a tie succeeds; the defender strikes first by its strategist's tactics", plain, raider,
-         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {2, 6}, {3, 6}, {0, 6}, {1, 6}, {3, 6}, {4, 6}, {0, 6}, {2, 6}},
+        // In the middle battle 14 + 18 + 2 + 20 ties 10 + 17 + 8 + 19: the attacker strikes first.
+        {"surprise by the defender, a tie succeeds; the middle battle's tie goes to the attacker", plain, raider,
+         {{1, 2}, {1, 2}, {0, 2}, {0, 2}, {0, 6}, {1, 6}, {2, 6}, {3, 6}, {0, 6}, {1, 6}, {4, 6}, {4, 6}, {0, 6}, {2, 6}},
          kSurpriseAttack,
          "<16:甲将の率いる甲軍 30|乙将の率いる乙軍 35>/<34:甲の総兵力は 30|乙軍のそれは 35>/<50:甲将>/<51:乙将>/<49:甲>/甲の士気 220 乙の士気 200//"
          "<17:乙の軍師乙将|奇襲>/##<20:乙将|乙将もここぞとばかりに暴れまわり、甲軍の士気が 30>/甲の士気 190 乙の士気 200//"
-         "その流れのまま中盤戦に入り、<19:甲| 62>/<19:乙| 46>/甲の士気 128 乙の士気 154//<36:>/", "乙将"},
+         "その流れのまま中盤戦に入り、<19:乙| 56>/<19:甲| 52>/甲の士気 138 乙の士気 143//<36:>/", "乙将"},
         {"surprise by the attacker succeeds", {30, 5, 10, 10, 20, 14, 5}, weak,
          {{0, 2}, {1, 2}, {1, 2}, {1, 2}, {0, 6}, {1, 6}, {3, 6}, {4, 6}, {0, 6}, {2, 6}, {5, 6}, {1, 6}, {2, 6}, {0, 6}},
          kSurpriseAttack,

@@ -87,7 +87,7 @@ TEST(BattleFormulas, SurrenderRules) {
     s.ally_strength = {1100, 100};
     s.strength = {900, 100};
     s.ttl_plc = {60, 1};
-    s.morale = {250, 151};
+    s.morale = {166, 150};
     EXPECT_TRUE(surrender_demanded(s));
     s.morale = {165, 150};  // 1.1 exactly is not more than 1.1
     EXPECT_FALSE(surrender_demanded(s));
@@ -112,6 +112,8 @@ TEST(BattleFormulas, SurrenderRules) {
         {{100, 300}, {100, 100}, {150, 150}, kUndecided},
         {{20, 10}, {12, 10}, {151, 150}, kUndecided},  // 2 + 1.2 is not above 3.2
         {{10, 20}, {10, 12}, {150, 151}, kUndecided},
+        {{20, 10}, {125, 100}, {151, 150}, kAttackerWins},  // 2 + 1.25 is
+        {{10, 20}, {100, 125}, {150, 151}, kDefenderWins},
         {{1100, 100}, {900, 100}, {150, 160}, kUndecided},  // overwhelming numbers, better heart
         {{100, 100}, {100, 100}, {250, 151}, kUndecided},
     };
