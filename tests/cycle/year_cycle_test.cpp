@@ -79,6 +79,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(g.host.windows[0].msg_mode, kMsgStrategy);
     EXPECT_NE(g.host.windows[0].pages[0].find("189年"), std::string::npos);
     EXPECT_EQ(g.host.windows[1].msg_mode, kMsgYearEnd);
+    EXPECT_TRUE(!g.m.text.text_buf[0].empty() && g.host.windows[1].pages[0] == g.m.text.text_buf[0]) << "the year end's report";
     EXPECT_EQ(g.m.turn_slot, 0);
     EXPECT_FALSE(g.shared.saved_flag);
     EXPECT_EQ(announced(g, mark), std::vector<std::string>{first}) << "no turn past the last slot";

@@ -398,6 +398,10 @@ TEST(Load, ASlotWithoutStandingsOrWithDamagedOnesLoadsTheGameAndStartsTheStandin
     fs::remove(w.dir.root() / "save/standings4.csv");
     ASSERT_TRUE(screen.Rinload_rtn());
     EXPECT_EQ(screen.standings_notice, "");
+    // The slot went while the question was open: the load is refused and the player told why.
+    fs::remove(w.dir.root() / "save/save4.ini");
+    EXPECT_FALSE(screen.load_rtn());
+    EXPECT_EQ(w.host.boxes.back().text.rfind(std::string(kFileNotFound) + "\r\n", 0), 0u) << w.host.boxes.back().text;
 }
 
 TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged) {
@@ -416,6 +420,8 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     int age = 0;
     for (const char* name : {"save/save07.ini", "save/save3.ini", "save/save9.ini", "save/save.ini", "save/save8.ini"})
         fs::last_write_time(w.dir.root() / name, at - std::chrono::minutes(++age));
+    w.dir.write("save/SAVE9.INI", w.dir.read("save/save9.ini"));  // one slot in two letter cases is listed once
+    fs::last_write_time(w.dir.root() / "save/SAVE9.INI", fs::last_write_time(w.dir.root() / "save/save9.ini"));
 
     const auto slots = list_slots(w.folder);
     ASSERT_EQ(slots.size(), 5u);
@@ -437,8 +443,10 @@ TEST(SlotList, ListsEverySlotNewestFirstWithItsPreviewAndTheDamagedOnesAsDamaged
     ASSERT_EQ(screen.saved_slots.size(), 5u);
     screen.Command1_Click(5);
     screen.Command2_Click(0);  // 取消 clears what was typed
-    for (int digit : {4, 9, 10, -1}) screen.Command1_Click(digit);  // a button past either end types nothing
-    EXPECT_EQ(screen.Lab_num, "save49");
+    for (int digit : {0, 9, 10, -1}) screen.Command1_Click(digit);  // a button past either end types nothing
+    const std::size_t boxes = w.host.boxes.size();
+    screen.Command2_Click(2);  // no such button: nothing is loaded nor asked
+    EXPECT_EQ(std::make_tuple(screen.Lab_num, w.host.boxes.size()), std::make_tuple(std::string("save09"), boxes));
     screen.pick_slot(3);
     EXPECT_EQ(screen.Lab_num, "save");
     screen.pick_slot(2);

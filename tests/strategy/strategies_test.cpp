@@ -116,9 +116,9 @@ TEST_F(Strategies, MediationRaisesFameAndCohesionUpToTheirCaps) {
 
 TEST_F(Strategies, JoiningAnAllianceTakesFameAndPolicyAndMovesItsCohesion) {
     shared.gun_mei2[1] = 1;
-    // fame, entry roll, level → joined, cohesion CInt(50 + fame / 12 − 5)
+    // fame, entry roll, level → joined, cohesion CInt(50 + fame / 12 − 5): 50.5 rounds to even
     for (const auto& [fame, entry_roll, level, joined, cohesion] :
-         {std::array{60, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}}) {
+         {std::array{66, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}}) {
         gun(1).meisei = fame;
         gun(1).meishuID = 0;
         shared.mei_kessoku[1] = 50;

@@ -45,6 +45,8 @@ TEST(Policy, PolicyThreeSpoilsOrderWhenTheDrawsGiveFourOrFive) {
         EXPECT_EQ(report, "");
     }
     EXPECT_EQ(order_after(0, 1, 3, report), 21) << "no talent spoils as policy 1 would";
+    EXPECT_EQ(order_after(5, 1, 5, report), 64);  // policy 5 adds 1 and still draws, though no draw beats it
+    EXPECT_EQ(report, "");
 }
 
 TEST(Policy, OrderStopsAtHundredAndOnlyServingAdministratorsOfLivingWarlordsCount) {

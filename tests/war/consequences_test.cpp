@@ -115,6 +115,10 @@ TEST_F(Consequences, DeserterRulesOfRndShuppon) {
 }
 
 TEST_F(Consequences, DefectionToAnotherWarlord) {
+    // A losing ruler draws his dice like any general but never goes: 曹操, general 1, alone here.
+    w.rolls({{7, 8}, {7, 8}, {49, 50}, {49, 50}});
+    Rnd_Shuppon2(w.state(), w.gun(2), w.gun(1));
+    EXPECT_EQ(std::make_tuple(w.dice.remaining(), int(w.chr(1).gunID)), std::make_tuple(0u, 1));
     w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 12});
     w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 13});
     w.add_general({5, "丙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
@@ -130,7 +134,7 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     w.add_general({7, "戊", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
-    EXPECT_EQ(w.dice.randomize_calls(), 1);
+    EXPECT_EQ(w.dice.randomize_calls(), 2);
     EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
     EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
     EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects

@@ -87,6 +87,14 @@ TEST_F(RecordOpsTest, CollectsTheProvincesOfAWarlord) {
     EXPECT_EQ(ops.kuni_list[1], 3);
     dir.write("ini/Kunisv.ini", province(1, "陳留", 1, 20) + crlf_lines({".2", "\"冀州\"", "y,1"}));
     EXPECT_THROW(ops.ld_kAbl_rtn(1), DataError) << "an owner that is no number";
+    std::string many;  // the list holds 51 provinces; a 52nd is refused
+    for (int id = 1; id <= 52; ++id) many += province(id, "p", 1, 1);
+    dir.write("ini/Kunisv.ini", many);
+    shared.kuni_count = 51;
+    ops.ld_kAbl_rtn(1);
+    EXPECT_EQ(std::make_pair(ops.kuni_list_count, int(ops.kuni_list[50])), std::make_pair(51, 51));
+    shared.kuni_count = 52;
+    EXPECT_THROW(ops.ld_kAbl_rtn(1), DataError);
 }
 
 TEST_F(RecordOpsTest, RecountsEveryWarlordsTroopsFromItsProvinces) {
