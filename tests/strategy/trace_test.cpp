@@ -24,7 +24,7 @@ TEST(Trace, EventsAreJsonLinesBuiltFromTheGameState) {
     shared.gun_count = 2;
     shared.kuni_count = 3;
     shared.com_codes[1] = {7, 0};
-    shared.com_subject[1][0] = 2;
+    shared.com_subject[1][0] = 2, shared.com_object[1][0] = 4;
     shared.com_level[1][0] = 6;
     auto world = std::make_unique<WorkingSet>();
     world->gun[2].del = true;
@@ -41,7 +41,7 @@ TEST(Trace, EventsAreJsonLinesBuiltFromTheGameState) {
     ASSERT_EQ(lines.size(), 7u);
     for (const json& j : lines) EXPECT_EQ(j.at("year"), 190);
     EXPECT_EQ(lines[1], (json{{"type", "offers"}, {"year", 190}, {"panel", 1},
-                              {"entries", {{{"pos", 0}, {"command", 7}, {"subject", 2}, {"object", 0}, {"level", 6}},
+                              {"entries", {{{"pos", 0}, {"command", 7}, {"subject", 2}, {"object", 4}, {"level", 6}},
                                            {{"pos", 1}, {"command", 0}, {"subject", 0}, {"object", 0}, {"level", 0}}}}}));
     EXPECT_EQ(lines[3].at("entries").size(), 0u);
     EXPECT_EQ(lines[4].at("by"), "player");
