@@ -72,13 +72,14 @@ TEST(DataLocation, UserFolderIsFilledOnceAndThenReusedAsItIs) {
     const fs::path shipped = tmp.root() / "shipped";
     make_shipped(shipped);
     fs::permissions(shipped / "ini" / "Text.ini", fs::perms::owner_read | fs::perms::group_read);
+    for (const fs::path& p : {shipped, shipped / "ini"}) fs::permissions(p, fs::perms::owner_read | fs::perms::owner_exec);
     const fs::path user = tmp.root() / "xdg" / "teijinki";
     fill_game_folder(user, shipped);
     EXPECT_EQ(read(user / "ini" / "Text.ini"), "shipped text\r\n");
     EXPECT_EQ(read(user / "CG" / "kanu1.jpg"), "jpeg");
     EXPECT_TRUE(fs::is_directory(user / "save"));
-    EXPECT_NE(fs::status(user / "ini" / "Text.ini").permissions() & fs::perms::owner_write, fs::perms::none)
-        << "the copy of a read-only shipped file can be written";
+    for (const fs::path& p : {user / "ini" / "Text.ini", user / "ini", user})
+        EXPECT_NE(fs::status(p).permissions() & fs::perms::owner_write, fs::perms::none) << p << ": a read-only shipped copy";
     for (const auto& entry : fs::directory_iterator(user.parent_path()))
         EXPECT_EQ(entry.path(), user) << "no temporary folder left behind";
 

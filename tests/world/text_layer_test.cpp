@@ -103,6 +103,7 @@ TEST(Encoding, ValidatesConvertsAndSplitsOnlyWhatItIsGiven) {
     const std::string buffer = "ab\xFF";
     EXPECT_TRUE(is_valid_utf8(std::string_view(buffer).substr(0, 2)));
     EXPECT_FALSE(is_valid_utf8(buffer));
+    EXPECT_EQ(to_utf8(buffer, Encoding::Utf8), std::nullopt);
     EXPECT_FALSE(is_valid_utf8(std::string_view("aé").substr(0, 2)));  // "é" cut in two
     // The first and last code points of each length and round the surrogates.
     for (const char* good : {"é", "aé", "éa", "ü¥", "あ", "𠮷", "\xC2\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80",
