@@ -75,7 +75,7 @@ TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
     w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line().number(1).raw_line("r").number(2);
     EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n1r\r\n2");  // a raw line ends the line
     EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
-    EXPECT_EQ(split_items(","), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(split_items(", ,"), (std::vector<std::string>{"", "", ""}));  // a blank item is empty
     EXPECT_EQ(split_items("a,b\r\nc"), (std::vector<std::string>{"a", "b"}));  // one line only
 }
 
