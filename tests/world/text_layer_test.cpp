@@ -88,6 +88,9 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     EXPECT_EQ(folder.resolve("\\ini\\New.ini"), dir.root() / "ini/New.ini");
     dir.write("ini/zoo.ini", "z");  // the last letter too
     EXPECT_EQ(folder.resolve("\\Ini\\ZOO.ini"), dir.root() / "ini/zoo.ini");
+    // A folder holding one of its own name in another letter case is not taken for it.
+    std::filesystem::create_directory(dir.root() / "ini/INI");
+    EXPECT_EQ(dir.folder().resolve("\\ini\\gunbatu1.ini"), dir.root() / "ini/Gunbatu1.ini");
     folder.copy_file("\\ini\\gunbatu1.ini", "\\ini\\Gunsv.ini");
     EXPECT_EQ(dir.read("ini/Gunsv.ini"), "x");
     EXPECT_EQ(message_of([&] { folder.copy_file("\\ini\\missing.ini", "\\ini\\b.ini"); }), "ini/missing.ini: file not found");
