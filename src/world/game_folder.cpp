@@ -283,8 +283,7 @@ std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_vie
         resolve_afresh(k, literal);
         fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
     }
-    const std::shared_ptr<const FileText> previous = std::move(k.content);
-    k.content.reset();
+    const std::shared_ptr<const FileText> previous = std::move(k.content);  // leaves k.content empty
     if (fd < 0) {
         step(FileStep::Kind::Check, k.path);
         return nullptr;
