@@ -99,6 +99,10 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     EXPECT_EQ(message_of([&] { folder.read_text("\\ini"); }), "ini: cannot be read");
     EXPECT_EQ(message_of([&] { write_bytes_scratch(dir.root() / "no/c.ini", "c", "no/c.ini"); }),
               "no/c.ini: cannot be written: No such file or directory");
+    EXPECT_EQ(message_of([&] { folder.copy_file("\\ini\\gunbatu1.ini", "\\no\\b.ini"); }),
+              "no/b.ini: cannot be written: No such file or directory");
+    EXPECT_EQ(message_of([&] { folder.write_text("\\ini\\INI", "x"); }), "ini/INI: cannot be replaced: Is a directory");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.root() / "ini"), {}), 4) << "a temporary file left";
 }
 
 // Text handed over as a view into a longer buffer must not be read past its end.
