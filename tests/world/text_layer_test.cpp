@@ -94,6 +94,8 @@ TEST(GameFolder, FindsFilesInAnyLetterCaseAndCreatesNewOnesAsSpelled) {
     EXPECT_EQ(message_of([&] { folder.copy_file("\\ini\\gunbatu1.ini", "\\no\\b.ini"); }),
               "no/b.ini: cannot be written: No such file or directory");
     EXPECT_EQ(message_of([&] { folder.write_text("\\ini\\INI", "x"); }), "ini/INI: cannot be replaced: Is a directory");
+    EXPECT_EQ(message_of([&] { folder.replace_keeping_old("\\ini\\zoo.ini", "\\no\\zoo.ini", "x"); }),
+              "no/zoo.ini: cannot be written: No such file or directory");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.root() / "ini"), {}), 4) << "a temporary file left";
 }
 
