@@ -336,6 +336,7 @@ TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
         {"a stray continuation byte before a kept character", "かい\r\n", "か\x81い\r\n"},
         {"a lead byte before a kept character", "い\r\n", "\xE3い\r\n"},
         {"bytes neither UTF-8 nor Shift-JIS", "あ\r\n", "\x80\x80\r\n"},
+        {"a broken last byte", "あ\r\n", "あ\r\xE3"},
     };
     for (const Case& c : cases) {
         TempGameFolder dir;
