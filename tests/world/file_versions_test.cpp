@@ -337,6 +337,7 @@ TEST(FileVersions, AUtf8RewriteKnowsWhatAReadGives) {
         {"a lead byte before a kept character", "い\r\n", "\xE3い\r\n"},
         {"bytes neither UTF-8 nor Shift-JIS", "あ\r\n", "\x80\x80\r\n"},
         {"a broken last byte", "あ\r\n", "あ\r\xE3"},
+        {"a stray continuation byte (a half-width kana in Shift-JIS) at the end", "éx", "qx\xA9"},
     };
     for (const Case& c : cases) {
         TempGameFolder dir;
