@@ -62,6 +62,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(g.m.player_list, (std::vector<std::string>{first, third}));
     EXPECT_EQ(g.m.turn_label, "プレイヤー\r\n（" + first + "）");
     EXPECT_FALSE(g.m.kun_jpg[g.shared.gun_count].empty()) << "the last ruler's portrait too";
+    EXPECT_TRUE(std::any_of(g.shared.gun_mei.begin(), g.shared.gun_mei.end(), [](int v) { return v != 0; })) << "first plans";
 
     std::size_t mark = g.host.boxes.size();
     ASSERT_TRUE(auto_move(g.m));
@@ -101,12 +102,10 @@ TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
     g.play_years(2);
     std::map<std::string, std::size_t> events;
     std::istringstream lines(out.str());
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string line; std::getline(lines, line);) {  // each year's four panels of offers too
         const auto j = nlohmann::json::parse(line);
-        ++events[j.at("type").get<std::string>() + (j.value("by", "") == "player" ? " by hand" : "") +
-                 (j.at("year") == 189 ? " 189" : "")];
+        ++events[j.at("type").get<std::string>() + (j.value("by", "") == "player" ? " by hand" : "") + (j.at("year") == 189 ? " 189" : "")];
     }
-    // Each year's four panels of offers are traced once drawn.
     EXPECT_EQ(std::make_tuple(events["pick 189"], events["pick by hand 189"], events["pick by hand"], events["offers"],
                               events["year_end 189"], events["year_end"]),
               std::make_tuple(listed - 1, std::size_t{1}, std::size_t{0}, std::size_t{8}, std::size_t{1}, std::size_t{1}));
