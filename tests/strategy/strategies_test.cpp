@@ -258,5 +258,18 @@ TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {
     }
 }
 
+// Declaring a righteous war raises fame by 5, up to 200. A weak attacker's war that ends
+// undecided moves no fame of its own, so the declaration's raise is what is left.
+TEST(WarDeclared, ARighteousWarRaisesFameByFiveUpTo200) {
+    for (const auto& [fame, after] : {std::pair{50, 55}, {198, 200}}) {
+        SeededRandom rng(11);
+        SmallWorld w(rng);
+        w.gun(1).meisei = static_cast<Int16>(fame), w.gun(1).army = 1;
+        w.run(kRighteousWar, 5, 9, 7, 2);
+        EXPECT_NE(w.state->pages.page_text[0].find("[S36]"), std::string::npos) << "not undecided";
+        EXPECT_EQ(w.gun(1).meisei, after);
+    }
+}
+
 }  // namespace
 }  // namespace teijinki::testing
