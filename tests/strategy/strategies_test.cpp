@@ -118,7 +118,7 @@ TEST_F(Strategies, JoiningAnAllianceTakesFameAndPolicyAndMovesItsCohesion) {
     shared.gun_mei2[1] = 1;
     // fame, entry roll, level → joined, cohesion CInt(50 + fame / 12 − 5): 50.5 rounds to even
     for (const auto& [fame, entry_roll, level, joined, cohesion] :
-         {std::array{66, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}}) {
+         {std::array{66, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}, {60, 7, 4, 1, 50}}) {
         gun(1).meisei = fame;
         gun(1).meishuID = 0;
         shared.mei_kessoku[1] = 50;
@@ -194,6 +194,10 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     run(kReplaceLeader, 7, 20, 7, 0, 4);  // in no alliance: there is no leader to replace
     EXPECT_EQ(gun(2).meishuID, 0);
     EXPECT_TRUE(page().ends_with("[S10]将8|軍4\r\n[S9]将7|軍3\r\n[S33]将7|軍3\r\n")) << page();
+    // A leader no general record holds has no warlord whose standing counts: 7 + 4 ties 7 + 0 + 4.
+    gun(3).meishuID = 99;
+    run(kReplaceLeader, 7, 4, 7, 0, 4);
+    EXPECT_EQ((std::array{gun(1).meishuID, gun(3).meishuID}), (std::array<Int16, 2>{0, 3}));
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
