@@ -47,6 +47,7 @@ TEST(Pager, ButtonsMoveWithinTheTextAndNeverOntoTheEndMark) {
 
 TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     PageStore p;
+    p.page_cg.fill("前"), p.page_caption.fill("前");  // a window's store keeps nothing of its last text
     credit(p);
     EXPECT_EQ(p.page_text[6], kEndOfText);
     auto lines = [](int n) {
@@ -64,6 +65,7 @@ TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     }
     EXPECT_EQ(std::vector<std::string>(p.page_cg.begin(), p.page_cg.begin() + 6),
               (std::vector<std::string>{"kanu2", "enjutu2", "koumei1", "shougun1", "", ""}));
+    EXPECT_EQ(std::vector<std::string>(p.page_caption.begin(), p.page_caption.begin() + 6), std::vector<std::string>(6));
     Pager pager(p, kMsgCredits);
     EXPECT_FALSE(pager.close_enabled());
     EXPECT_FALSE(pager.press(0));

@@ -147,6 +147,10 @@ TEST_F(Strategies, TribesGiveEliteTroopsByCharmPlusOneAndTheLeaderMayJoin) {
     EXPECT_EQ(page(), "[S5]|\r\n[S46]|軍1\r\n将9は身を隠したようだった。[S43]将5|軍1\r\n"
                       "[S5]将5|軍1\r\n[S15]将5| 9000が\r\n[S1]将9|軍1が\r\n[S5]将9|軍1が\r\n[S15]将9| 9000が\r\n");
     EXPECT_EQ(chr(9).kunID, 1);
+    chr(5).kunID = 99;  // a ruler no record holds lends no charm: 10 + 0 falls short of 6 + 5
+    rng.push_roll(4, 6), rng.push_roll(4, 6);
+    run(kTribes, 5, 9, 6, 10, 4);
+    EXPECT_EQ(chr(10).kunID, 0);
 }
 
 TEST_F(Strategies, YellowTurbansNeedBestOrTacticsAboveTheBarAndTakeTheProvinceOn2d10) {

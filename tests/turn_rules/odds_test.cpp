@@ -125,6 +125,7 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
         EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
         EXPECT_GT(war.won, 10) << code;
+        EXPECT_EQ(war.enemy_yielded > 0, code == kWar) << "only a war demands surrender, and some are yielded to";
         // A hundredfold enemy beats most of them.
         w.set_warlords({{"甲", 0, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 1000, 0, 30, 45, 50, 30}});
         EXPECT_GT(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war.lost, 10) << code;
