@@ -40,9 +40,12 @@ TEST(Pager, ButtonsMoveWithinTheTextAndNeverOntoTheEndMark) {
     EXPECT_EQ(pager.text(), "c");
     for (int i = 0; i < 3; ++i) pager.previous();  // back to the first page and no further
     EXPECT_EQ(pager.page_no(), 0);
+    EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll
     pager.press(3);
     EXPECT_EQ(pager.page_no(), 2);
-    EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll
+    EXPECT_EQ(PageStore().last_page(), 0) << "a store without its end mark shows one page";
+    Pager roll(one, kMsgCredits);  // a roll of one page may be closed at once
+    EXPECT_TRUE(roll.close_enabled());
 }
 
 TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
@@ -113,6 +116,7 @@ TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
     init_msg_pages(pages, 195);
     EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[2], pages.page_no),
               std::make_tuple("＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n", "", 0));
+    pages.page_no = 3;  // the window opens on the first page whatever page was shown last
     load_msg_window(pages, kMsgYearEnd, "年末の報告\r\n");
     EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[1], pages.page_no), std::make_tuple("年末の報告\r\n", kEndOfText, 0));
     PageStore credits;
