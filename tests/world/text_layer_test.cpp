@@ -154,9 +154,9 @@ TEST(Cp932Memo, GivesTheConvertersBytesAndRefusesWhatDoesNotComeBack) {
     EXPECT_EQ(known, 16u);  // 曹操ｿｳ孫権と、∵①滌黑×ДΩ and U+E000: each once, plain ASCII never
     // "〜" comes back as "～"; the other characters of such a text are learnt all the same.
     // Broken or over-long UTF-8 (曹 in four bytes, × in three), a surrogate, a stray continuation
-    // byte, a byte no UTF-8 has, × and 孫 with a broken later byte are refused as the converter does.
+    // byte, a byte no UTF-8 has, and × and 孫 broken (孫 also behind a four-byte lead) are refused.
     for (const std::string bad : {"劉備〜", "劉備😀", "劉備\xE3\x81", "\xC0\xAF", "\xF0\x86\x9B\xB9", "\xED\xA0\x80", "\x80", "\xFF", "\xC3\x17",
-                                   "\xE0\x83\x97", "\xE5-\xAB", "\xE5\xAD+"}) {
+                                   "\xE0\x83\x97", "\xE5-\xAB", "\xE5\xAD+", "\xF5\xAD\xAB"}) {
         std::string out = "kept";
         EXPECT_FALSE(memo.encode(bad, out)) << bad;
         EXPECT_EQ(out, "kept") << bad;
