@@ -193,6 +193,11 @@ TEST_F(SmallWorld, MapColoursAndHoverLines) {
     const auto map = info::load_map(folder, shared);
     EXPECT_EQ(map.caption, "全国地図");
     ASSERT_EQ(map.provinces.size(), 4u);
+    // The frames in the regions' order, each naming its provinces.
+    std::vector<std::pair<std::string, std::vector<int>>> frames;
+    for (const auto& f : map.regions) frames.push_back({f.name, f.province_ids});
+    EXPECT_EQ(frames, (decltype(frames){{"益州", {4}}, {"豫州", {1}}, {"冀州", {3}}, {"雍州", {2}}}));
+    EXPECT_EQ(std::to_string(map.provinces[1].province_id) + map.provinces[1].region, "2雍州");
     EXPECT_EQ(map.provinces[0].hover, "[洛陽]董卓軍：兵力30");
     EXPECT_EQ(map.provinces[0].background, (info::MapColour{0, 0, 255, false}));
     EXPECT_EQ(map.provinces[0].text, info::kYellow);  // blue is dark
