@@ -199,17 +199,15 @@ TEST_F(SmallWorld, MapColoursAndHoverLines) {
     EXPECT_EQ(frames, (decltype(frames){{"益州", {4}}, {"豫州", {1}}, {"冀州", {3}}, {"雍州", {2}}}));
     EXPECT_EQ(std::to_string(map.provinces[1].province_id) + map.provinces[1].region, "2雍州");
     EXPECT_EQ(map.provinces[0].hover, "[洛陽]董卓軍：兵力30");
-    EXPECT_EQ(map.provinces[0].background, (info::MapColour{0, 0, 255, false}));
-    EXPECT_EQ(map.provinces[0].text, info::kYellow);  // blue is dark
-    EXPECT_EQ(map.provinces[2].background, (info::MapColour{0, 255, 0, false}));
-    EXPECT_EQ(map.provinces[2].text, info::kBlack);
-    // Nobody's province: the system colour, black text, "無所属".
-    EXPECT_TRUE(map.provinces[3].background.system);
-    EXPECT_EQ(map.provinces[3].text, info::kBlack);
+    // Each province in its owner's colours; nobody's is "無所属".
+    for (int i = 0, owners[] = {1, 1, 2, 0}; i < 4; ++i)
+        EXPECT_TRUE(map.provinces[i].owner == owners[i] && map.provinces[i].background == info::owner_colour(owners[i]) &&
+                    map.provinces[i].text == info::owner_text_colour(owners[i])) << i;
     EXPECT_EQ(map.provinces[3].hover, "[漢中]無所属軍：兵力7");
     // Legend: names up to the warlord count, every swatch coloured.
-    EXPECT_EQ(map.legend[1].name, "袁紹");
-    EXPECT_EQ(map.legend[3].name, "");
+    EXPECT_EQ(std::make_tuple(map.legend[0].warlord_id, map.legend[0].name, map.legend[2].name, map.legend[3].name,
+                              map.legend[12].warlord_id),
+              std::make_tuple(1, "董卓", "張魯", "", 13));
     EXPECT_EQ(map.legend[12].colour, (info::MapColour{255, 128, 128, false}));
 }
 
