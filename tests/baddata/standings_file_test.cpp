@@ -16,7 +16,7 @@ TEST(StandingsFileDamage, EachLineIsReadOrRefusedWithItsOwnMessage) {
     const std::pair<std::string, std::string> cases[] = {
         {head + row + "\r\n", ""},
         {std::string(kStandingsHeading) + "\n" + row, ""},
-        {head + "\" 190 \",20,\"甲\",40,10,3,3,20,60,70,10,2,1,0,\"96.5 \"\n" + row + "\r" + row, ""},
+        {head + row + "\n" + row + "\r\" 190 \",20,\"甲\",40,10,3,3,20,60,70,10,2,1,0,\"96.5 \"", ""},
         {head + row + "\r\n\r\n", ""},  // a blank last line is no row
         {head + row + "\r\n\r\n" + row, "S: line 3: 15 items expected, found 1"},
         {head + row + "\n190,0,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "S: line 3: warlord 0 is not one of 1 to 20"},
