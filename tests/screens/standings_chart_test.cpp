@@ -45,8 +45,11 @@ std::vector<StandingsRow> three_years() {
 TEST(StandingsFile, WritesListOutputThatReadsBackAndRefusesDamageNamingTheLine) {
     const auto rows = three_years();
     const std::string text = format_standings(rows);
-    EXPECT_EQ(text.substr(0, text.find("\r\n", text.find("\r\n") + 2) + 2),
-              std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,96.66666\r\n");
+    // The name quoted, the flags (fallen, played) 1 or 0, every line ended by CR LF.
+    EXPECT_EQ(text.substr(0, text.find("\r\n191,2,")),
+              std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,96.66666\r\n" +
+                  "190,2,\"乙\",70,17,5,3,31,60,70,10,0,0,0,120.5\r\n190,3,\"丙\",0,0,0,3,9,60,70,10,0,1,0,0\r\n" +
+                  "191,1,\"甲\",55,13,4,3,24,60,70,10,0,0,1,110.25");
     EXPECT_EQ(parse_standings(text, "ini/standings.csv"), rows);
     EXPECT_TRUE(parse_standings("", "x").empty());
 
