@@ -70,27 +70,25 @@ protected:
     SharedValues shared;
 };
 
+// A sheet's five job lists, each as its generals' ids and names run together.
+using JobLists = std::array<std::string, 5>;
+JobLists job_lists(const info::WarlordSheet& sheet) {
+    JobLists out;
+    for (std::size_t l = 0; l < out.size(); ++l)
+        for (const auto& entry : sheet.job_lists[l]) out[l] += std::to_string(entry.id) + entry.name;
+    return out;
+}
+
 TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
     const auto sheet = info::load_warlord_sheet(folder, shared, 1, "戦争を画策中");
     EXPECT_TRUE(sheet.found);
     EXPECT_EQ(std::tie(sheet.caption, sheet.warlord_id), std::make_tuple("董卓軍の内情", 1));
     // Army 30 + elite 5 in thousands, elite, fame, order, unity, awe, provinces.
     EXPECT_EQ(sheet.figure_values, (std::array<std::string, 7>{"35000", "5000", "20", "80", "70", "50", " 2"}));
-    EXPECT_EQ(sheet.provinces, "洛陽、長安、");
-    EXPECT_EQ(sheet.txt_lab, "戦争を画策中");
-    EXPECT_EQ(sheet.portrait, "toutaku1");
-    EXPECT_EQ(sheet.job_frames[2], "参謀（軍師）");
-    ASSERT_EQ(sheet.job_lists[2].size(), 1u);  // the 軍師 is listed with the 参謀
-    EXPECT_EQ(sheet.job_lists[2][0].name, "李儒");
-    EXPECT_EQ(sheet.job_lists[2][0].id, 2);
-    ASSERT_EQ(sheet.job_lists[3].size(), 1u);
-    EXPECT_EQ(sheet.job_lists[3][0].name, "呂布");
-    ASSERT_EQ(sheet.job_lists[4].size(), 1u);
-    EXPECT_TRUE(sheet.job_lists[0].empty());
+    EXPECT_EQ(sheet.provinces + sheet.txt_lab + sheet.portrait + sheet.job_frames[2], "洛陽、長安、戦争を画策中toutaku1参謀（軍師）");
+    EXPECT_EQ(job_lists(sheet), (JobLists{"", "", "2李儒", "3呂布", "1董卓"}));  // the 軍師 with the 参謀
     // 袁紹's sheet: his 文官 田豊 on the first list, himself on the last.
-    const auto yuan = info::load_warlord_sheet(folder, shared, 2, "");
-    ASSERT_EQ(std::make_tuple(yuan.job_lists[0].size(), yuan.job_lists[4].size()), std::make_tuple(1u, 1u));
-    EXPECT_EQ(yuan.job_lists[0][0].name + yuan.job_lists[4][0].name, "田豊袁紹");
+    EXPECT_EQ(job_lists(info::load_warlord_sheet(folder, shared, 2, "")), (JobLists{"5田豊", "", "", "", "4袁紹"}));
 }
 
 TEST_F(SmallWorld, WarlordSheetEdgeCases) {
@@ -98,15 +96,13 @@ TEST_F(SmallWorld, WarlordSheetEdgeCases) {
     const auto landless = info::load_warlord_sheet(folder, shared, 3, "");
     EXPECT_EQ(landless.figure_values[6], " 0");
     EXPECT_EQ(landless.provinces, "");
-    // A general without a job is on no list.
-    for (const auto& list : landless.job_lists)
-        for (const auto& entry : list) EXPECT_NE(entry.name, "閻圃");
+    EXPECT_EQ(job_lists(landless), (JobLists{"", "", "", "", "6張魯"})) << "閻圃, without a job, is on no list";
 
     // A warlord that is not in the file: empty figures; the free general (kunID 0) is never listed.
     const auto missing = info::load_warlord_sheet(folder, shared, 9, "");
     EXPECT_FALSE(missing.found);
     EXPECT_EQ(missing.figure_values[0], "");
-    for (const auto& list : missing.job_lists) EXPECT_TRUE(list.empty());
+    EXPECT_EQ(job_lists(missing), JobLists{});
     EXPECT_EQ(missing.caption + missing.portrait, "軍の内情");  // no lord: no portrait, not even the stand-in
     // Warlord 0 would own nobody's provinces: none are counted.
     EXPECT_EQ(info::load_warlord_sheet(folder, shared, 0, "").figure_values[6], " 0");
@@ -183,10 +179,8 @@ TEST_F(SmallWorld, ProvinceListNamesOwners) {
     const auto view = info::load_province_list(folder, shared);
     EXPECT_EQ(view.caption + view.headings[0] + view.headings[2], "国一覧国名君主");
     ASSERT_EQ(view.rows.size(), 4u);
-    EXPECT_EQ(view.rows[0].name, "洛陽");
-    EXPECT_EQ(view.rows[0].army, "30");
-    EXPECT_EQ(view.rows[0].owner, "董卓");
-    EXPECT_EQ(view.rows[3].owner, "");
+    EXPECT_EQ(std::tie(view.rows[3].province_id, view.rows[0].name, view.rows[0].army, view.rows[0].owner, view.rows[3].owner),
+              std::make_tuple(4, "洛陽", "30", "董卓", ""));
 }
 
 TEST_F(SmallWorld, MapColoursAndHoverLines) {
