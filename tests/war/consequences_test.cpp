@@ -48,18 +48,18 @@ TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) 
     // The winner fought without a strategist: record 0 (serving nobody) settles the war.
     w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     w.add_province(1, "建業", 2);
+    w.add_province(2, "会稽", 2);
     Gun& wu = w.gun(2);
     wu.tian = 0;  // breaks away above 50
-    w.rolls({{99, 100}, {0, 16}, {0, 16},   // 建業 breaks away; hold 1 + 0 + 10 beats 0
+    w.rolls({{99, 100}, {5, 16}, {5, 16},  // 建業 breaks away; the hold, policy 1 + 0 + 10, beats 5 + 5
+             {99, 100}, {5, 16}, {6, 16},  // 会稽 too, but 11 does not beat 5 + 6: it goes free
              {0, 10}, {0, 10}, {9, 10}, {9, 10},   // 甲 leaves first
              });
     Haiboku_rtn(w.state(), wu, w.chr(0), &w.gun(1));
-    EXPECT_EQ(w.kuni(1).gunID, 1);
-    EXPECT_EQ(w.chr(3).gunID, 1);
-    EXPECT_EQ(w.chr(3).kunID, 1);
+    EXPECT_EQ(std::make_tuple(w.kuni(1).gunID, w.kuni(2).gunID, w.chr(3).gunID, w.chr(3).kunID), std::make_tuple(1, 0, 1, 1));
     EXPECT_EQ(w.dice.remaining(), 0u);  // the second examination finds only the ruler: no draws
     EXPECT_EQ(w.state().pages.page_text[0],
-              "<54:以前より民心の離れていた建業、>\r\n<13:甲|魏>\r\n");
+              "<54:以前より民心の離れていた建業、>\r\n<55:会稽、>\r\n<13:甲|魏>\r\n");
 }
 
 TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
