@@ -85,7 +85,8 @@ TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
     EXPECT_EQ(std::tie(sheet.caption, sheet.warlord_id), std::make_tuple("董卓軍の内情", 1));
     // Army 30 + elite 5 in thousands, elite, fame, order, unity, awe, provinces.
     EXPECT_EQ(sheet.figure_values, (std::array<std::string, 7>{"35000", "5000", "20", "80", "70", "50", " 2"}));
-    EXPECT_EQ(sheet.provinces + sheet.txt_lab + sheet.portrait + sheet.job_frames[2], "洛陽、長安、戦争を画策中toutaku1参謀（軍師）");
+    EXPECT_EQ(sheet.provinces + sheet.txt_lab + sheet.portrait + sheet.job_frames[2] + sheet.figure_captions[6],
+              "洛陽、長安、戦争を画策中toutaku1参謀（軍師）領国数");
     EXPECT_EQ(job_lists(sheet), (JobLists{"", "", "2李儒", "3呂布", "1董卓"}));  // the 軍師 with the 参謀
     // 袁紹's sheet: his 文官 田豊 on the first list, himself on the last.
     EXPECT_EQ(job_lists(info::load_warlord_sheet(folder, shared, 2, "")), (JobLists{"5田豊", "", "", "", "4袁紹"}));
@@ -141,13 +142,12 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
     EXPECT_EQ(list.rows[0].values, (std::array<std::string, 9>{"35", "5", "80", "70", "20", "50", "3", "2", "袁紹"}));
     EXPECT_EQ(list.rows[1].values[6], "2");
 
-    // Outside every alliance: an empty 盟主; no province: 0.
+    // Outside every alliance: an empty 盟主; no ruler, no province: 0 and 0; 盟主 general 1.
     dir.write("ini/gunsv.ini", warlord(1, "董卓", 0, 1, 30, 5, false) + warlord(2, "袁紹", 4, 4, 12, 3, false) +
-                                   warlord(3, "張魯", 0, 6, 0, 0, false));
+                                   warlord(3, "張魯", 1, 0, 0, 0, false));
     const auto again = info::load_warlord_list(folder, shared);
     ASSERT_EQ(again.rows.size(), 3u);
-    EXPECT_EQ(again.rows[0].values[8], "");
-    EXPECT_EQ(again.rows[2].values[7], "0");
+    EXPECT_EQ(again.rows[0].values[8] + "/" + again.rows[2].values[6] + again.rows[2].values[7] + again.rows[2].values[8], "/00董卓");
 }
 
 TEST_F(SmallWorld, GeneralsByWarlordColumns) {
