@@ -81,22 +81,13 @@ TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
 TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
     Gun& wei = w.gun(1);
     Gun& wu = w.gun(2);
-    wei.meishuID = 1;
-    wu.meishuID = 7;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 1);
-    EXPECT_EQ(w.state().pages.page_text[0], "<41:呉|曹操>\r\n");
-
-    wei.meishuID = 0;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 0);
-    EXPECT_NE(w.state().pages.page_text[0].find("<41:呉|独立軍閥>"), std::string::npos);
-
-    wu.meishuID = 2;  // 孫権 leads his own alliance
-    wei.meishuID = 1;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 2);
-    EXPECT_NE(w.state().pages.page_text[0].find("<57:呉|魏>"), std::string::npos);
+    // The winner's alliance, then none, then 孫権 leading his own alliance.
+    for (const auto& [winners, losers, now] : {std::tuple{1, 7, 1}, {0, 1, 0}, {1, 2, 2}}) {
+        wei.meishuID = winners, wu.meishuID = losers;
+        Kouhuku_rtn(w.state(), wei, wu);
+        EXPECT_EQ(wu.meishuID, now) << losers;
+    }
+    EXPECT_EQ(w.state().pages.page_text[0], "<41:呉|曹操>\r\n<41:呉|独立軍閥>\r\n<57:呉|魏>\r\n");
 }
 
 TEST_F(Consequences, DeserterRulesOfRndShuppon) {
@@ -138,12 +129,10 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
     EXPECT_EQ(w.dice.randomize_calls(), 2);
-    EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
-    EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
-    EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
-    EXPECT_EQ(w.chr(5).gunID, 1);
-    EXPECT_EQ(w.chr(7).gunID, 2);
-    EXPECT_EQ(w.chr(6).gunID, 1);  // 丁 already served 魏 and draws nothing
+    // The ruler never defects; 甲 (Setu 12) does on 14 ≥ 14, 乙 (Setu 13) never; 丁 already served 魏.
+    std::vector<int> served;
+    for (int k = 2; k <= 7; ++k) served.push_back(w.chr(k).gunID);
+    EXPECT_EQ(served, (std::vector<int>{2, 1, 2, 1, 1, 2}));
     EXPECT_EQ(w.shared.text_sub1, "甲、丙、");
 }
 
