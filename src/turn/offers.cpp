@@ -243,7 +243,6 @@ private:
 
 void ld_Com_rtn(MainState& m) {
     for (int p = 0; p <= kMaxAlliances; ++p) m.shared.com_codes[p].clear();
-    if (m.shared.msg_mode != kMsgStrategy) return;
     OfferDraw draw(m);
     for (int p = 1; p <= kMaxAlliances; ++p) draw.alliance_panel(p);
     draw.unallied_panel();

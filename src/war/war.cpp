@@ -70,8 +70,8 @@ private:
 
     // A human side's reader gets a fresh page.
     void hold_pages_for_humans(int last_slot) {
-        for (int s = 0; s < 2; ++s)
-            if (played_in_slots(st_.shared, s_.gun_id[s], last_slot)) st_.pages.advance();
+        for (const int id : s_.gun_id)
+            if (played_in_slots(st_.shared, id, last_slot)) st_.pages.advance();
     }
 
     // Side x's morale drops by the loss; the text shows the loss rounded down.

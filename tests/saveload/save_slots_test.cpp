@@ -106,6 +106,9 @@ TEST(SlotNames, ANumberWithOtherCharactersOrTooManyDigitsIsRefusedBeforeAnything
     EXPECT_EQ(refused_file([&] { write_slot(w.folder, too_long, slot_from_shared(w.shared)); }), cut_name);
     EXPECT_FALSE(w.load("../x"));
     EXPECT_TRUE(fs::is_empty(w.dir.root() / "save"));
+    w.dir.write("save/savea.ini.new", "x");  // no slot's file: a bad number finishes no save
+    finish_interrupted_save(w.folder, "a");
+    EXPECT_TRUE(w.exists("save/savea.ini.new"));
     for (const auto& box : w.host.boxes) EXPECT_EQ(box.text.find("でセーブしますか"), std::string::npos) << "no question first";
 
     ASSERT_TRUE(w.save(std::string(kMaxSlotDigits, '3'))) << w.problem;

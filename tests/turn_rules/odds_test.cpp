@@ -65,24 +65,25 @@ TEST(Odds, TheEstimateMatchesTheOddsWorkedOutByHand) {
         OddsWorld w(c.code, c.subject, c.level);
         const OfferOdds odds = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, kRuns);
         ASSERT_EQ(odds.runs, kRuns) << c.what;
-        EXPECT_EQ(odds.participants, 1) << c.what;
+        EXPECT_EQ(std::make_pair(odds.participants, odds.leader_joined), std::make_pair(1, 0)) << c.what;
         EXPECT_NEAR(static_cast<double>(odds.executed) / kRuns, c.executed, 0.03) << c.what;
         EXPECT_NEAR(static_cast<double>(odds.success) / kRuns, c.success, 0.03) << c.what;
     }
 }
 
 TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
-    // Difficulty −20 passes every test; the free general 浪 of charm −20 always comes over.
+    // Difficulty −20 passes every test; the free general 浪 of charm −20 always comes over. He is
+    // general 1 here, the ruler 君 general 2: the first general counts among those gained too.
     const struct {
         int code, subject, object, level, own, pos, runs;
         std::vector<int> counts;  // executed, by own, success, by own, partial, province, leader, gained
         int alliance_leader = 0, ruler_fight = 1;  // the ruler leading warlord 1's alliance; general 1's fight
     } cases[] = {
         {kEnterProvince, 1, 0, 4, 1, 0, 20, {20, 20, 0, 0, 0, 0, 0, 0}},  // his own province: nothing to take
-        {kYellowTurbans, 2, 2, -20, 1, 0, 20, {20, 20, 20, 20, 0, 20, 20, 20}},
-        {kTribes, 2, 5, -20, 2, 0, 20, {20, 0, 20, 0, 0, 0, 20, 20}},  // asked for warlord 2, who has no part in it
-        {kYellowTurbans, 2, 2, -20, 1, 3, 1, {1, 1, 1, 1, 0, 1, 1, 1}},  // the last place, a single run
-        {kTribes, 2, 5, -20, 1, 0, 20, {20, 20, 0, 0, 20, 0, 20, 20}, 0, -40},  // too weak to win outright
+        {kYellowTurbans, 1, 2, -20, 1, 0, 20, {20, 20, 20, 20, 0, 20, 20, 20}},
+        {kTribes, 1, 5, -20, 2, 0, 20, {20, 0, 20, 0, 0, 0, 20, 20}},  // asked for warlord 2, who has no part in it
+        {kYellowTurbans, 1, 2, -20, 1, 3, 1, {1, 1, 1, 1, 0, 1, 1, 1}},  // the last place, a single run
+        {kTribes, 1, 5, -20, 1, 0, 20, {20, 20, 0, 0, 20, 0, 20, 20}, 0, -40},  // too weak to win outright
         {kSubvert, 2, 0, -20, 1, 0, 20, {20, 20, 20, 20, 0, 0, 0, 0}},
         {kMediate, 0, 0, -20, 1, 0, 20, {20, 20, 20, 20, 0, 0, 0, 0}},
         {kDenounce, 2, 0, -20, 1, 0, 20, {20, 20, 20, 20, 0, 0, 0, 0}},
@@ -92,8 +93,9 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
     };
     for (const auto& c : cases) {
         OddsWorld w(c.code, c.subject, c.level);
-        w.set_generals({{"君", 5, 5, 1, kJobKunshu, c.ruler_fight}, {"浪", 5, -20, 0, 0}, {"隣", 5, 5, 3, kJobKunshu}});
-        w.set_warlords({{"甲", c.alliance_leader, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 10, 0, 30, 45, 50, 30}});
+        w.set_generals({{"浪", 5, -20, 0, 0}, {"君", 5, 5, 2, kJobKunshu, c.ruler_fight}, {"隣", 5, 5, 3, kJobKunshu}});
+        w.set_warlords({{"甲", c.alliance_leader, 2, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 10, 0, 30, 45, 50, 30}});
+        w.shared.player_lord[0] = 2;
         if (c.pos > 0) {  // the places before it stay empty
             w.shared.com_codes[0] = {0, 0, 0};
             w.shared.com_codes[0].resize(static_cast<std::size_t>(c.pos) + 1, c.code);
@@ -111,9 +113,10 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         EXPECT_EQ((std::vector<int>{o.executed, o.by_own, o.success, o.success_by_own, o.partial, o.province_taken,
                                     o.leader_joined, o.generals_gained}),
                   c.counts) << command_name(c.code);
+        EXPECT_EQ(o.war.drawn + o.war.demand_refused, 0) << "no war was fought";
         EXPECT_EQ(std::make_tuple(o.participants, o.top_executor, o.top_executor_runs, o.top_executor_name,
                                   o.top_executor_warlord, o.top_executor_warlord_name),
-                  std::make_tuple(1, 1, c.runs, std::string("君"), 1, std::string("甲")));
+                  std::make_tuple(1, 2, c.runs, std::string("君"), 1, std::string("甲")));
     }
     // Every war the entry launched ended one way or another; a hundredfold army wins most of them.
     for (const int code : {kWar, kRighteousWar}) {
@@ -122,6 +125,7 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
         EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
         EXPECT_GT(war.won, 10) << code;
+        EXPECT_EQ(war.enemy_yielded > 0, code == kWar) << "only a war demands surrender, and some are yielded to";
         // A hundredfold enemy beats most of them.
         w.set_warlords({{"甲", 0, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 1000, 0, 30, 45, 50, 30}});
         EXPECT_GT(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war.lost, 10) << code;
@@ -131,6 +135,8 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const OfferOdds past = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 1, kMaxWarlords, 20);
         EXPECT_EQ(std::make_tuple(past.panel, past.pos, past.own, past.code, past.runs),
                   std::make_tuple(1, 1, kMaxWarlords, 0, 0));
+        w.shared.com_codes[1] = {code, code, code, code, code};  // the phase plays four places at most
+        EXPECT_EQ(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 4, 1, 20).runs, 0);
     }
 }
 

@@ -153,6 +153,8 @@ TEST_F(SurrenderWar, DefenderGivesInAndJoinsTheAlliance) {
     EXPECT_EQ(pages.page_text[2], "<41:呉|曹操>\r\n<42:荀彧| 9>\r\n");
     EXPECT_EQ(pages.page_cg[2], "cg3");
 
+    // The winner gains 10 fame, 10 unity and 5 awe.
+    EXPECT_EQ(std::tie(w.gun(1).meisei, w.gun(1).kessoku, w.gun(1).ifu), std::make_tuple(Int16(60), Int16(70), Int16(15)));
     const Gun& wu = w.gun(2);
     EXPECT_EQ(wu.meishuID, 1);
     EXPECT_EQ(wu.tian, 50);     // public order is kept after a surrender
