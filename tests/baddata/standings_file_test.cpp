@@ -23,6 +23,11 @@ TEST(StandingsFileDamage, EachLineIsReadOrRefusedWithItsOwnMessage) {
         {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,", "S: line 2: the score \"\" is not a number"},
         {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,1 1,1", "S: line 2: \"1 1\" is not a whole number"},
         {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,,1", "S: line 2: \"\" is not a whole number"},
+        {head + row + "\r\n190,1,\"甲\",x,10,3,3,20,60,70,10,0,0,0,1", "S: line 3: \"x\" is not a whole number"},
+        {head + "190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,9.5z", "S: line 2: the score \"9.5z\" is not a number"},
+        {head + "190,21,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "S: line 2: warlord 21 is not one of 1 to 20"},
+        {head + row + "\n189,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1", "S: line 3: the year 189 comes after 190"},
+        {"年,軍閥\r\n" + row, "S: does not begin with the heading \"" + std::string(kStandingsHeading) + "\""},
     };
     for (const auto& [text, message] : cases) {
         std::string told;
