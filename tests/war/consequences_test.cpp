@@ -84,6 +84,7 @@ TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
     // The winner's alliance, then none, then 孫権 leading his own alliance.
     for (const auto& [winners, losers, now] : {std::tuple{1, 7, 1}, {0, 1, 0}, {1, 2, 2}}) {
         wei.meishuID = winners, wu.meishuID = losers;
+        w.shared.text_sub1 = w.shared.text_sub2 = "?";  // nothing left from the last surrender
         Kouhuku_rtn(w.state(), wei, wu);
         EXPECT_EQ(wu.meishuID, now) << losers;
     }
