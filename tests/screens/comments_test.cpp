@@ -50,7 +50,7 @@ TEST_F(Comments, TypedDotLinesReadBackWithAFullWidthPointAndOtherRecordsKeepThei
     // Only a point that begins an item is widened, and a line is not read past its end.
     const std::pair<std::string_view, std::string_view> kept[] = {
         {"x.y", "x.y"}, {"\"a\"x.b", "\"a\"x.b"}, {"\"a\",.b", "\"a\",．b"}, {std::string_view("x,.", 2), "x,"},
-        {std::string_view("x,\t", 2), "x,"}};
+        {std::string_view("x,\t", 2), "x,"}, {std::string_view("x,\"", 2), "x,"}};
     for (const auto& [line, stored] : kept) EXPECT_EQ(escape_comment_line(line), stored) << line;
 }
 
