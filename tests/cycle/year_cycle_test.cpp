@@ -248,6 +248,13 @@ TEST(YearCycle, AHeadlessNewGameWithoutPlayersKeepsNoPlayerOfAnEarlierGame) {
     ASSERT_TRUE(start_headless_new_game(dir.folder(), shared, rng, host, 2, {}));
     EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.start_mode), shared.player_lord),
               std::make_tuple(2, 0, SharedValues{}.player_lord));
+    // A folder that cannot be filled says so, naming where it should have been filled from.
+    try {
+        prepare_game_folder(dir.root() / "no-data", dir.root() / "game");
+        ADD_FAILURE() << "filled from nothing";
+    } catch (const DataError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot be filled from"), std::string::npos) << e.what();
+    }
 }
 
 // The standings of a whole game: one row per warlord and year from the first year to the final
