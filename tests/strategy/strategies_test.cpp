@@ -254,7 +254,7 @@ TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {
             w.run(righteous ? kRighteousWar : kWar, 5, 9, 7, target);
             const std::string& first = w.state->pages.page_text[0];
             if (target == 1) {
-                EXPECT_EQ(first, "[S32]将5|\r\n");  // no war on oneself
+                EXPECT_EQ(first + w.state->pages.page_cg[0], "[S32]将5|\r\npic5");  // no war on oneself
                 continue;
             }
             const std::string declared = std::string(righteous ? "[S12]将5|軍1は軍2" : "[S12]将5|軍1を中心とした連合軍は、軍2") +
