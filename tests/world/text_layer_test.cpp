@@ -26,17 +26,17 @@ using testing::TempGameFolder;
 using testing::message_of;
 
 TEST(ListReader, SplitsItemsAtCommasAndLineEndsAndStripsQuotes) {
-    ListReader in("\"曹操\",\" 5\", 7 ,x y\r\n.12\n\nlast", "f");
+    ListReader in("\"曹操\",\" 5\", 7 ,x y \r\n.12\n\nlast", "f");
     EXPECT_EQ(in.item(), "曹操");
-    EXPECT_EQ(in.item(), " 5");  // inside quotes blanks stay
+    EXPECT_EQ(in.item(), " 5");  // inside quotes blanks stay, outside they go
     EXPECT_EQ(in.number(1, "n"), 7);
     for (const char* expected : {"x y", ".12", ""}) EXPECT_EQ(in.item(), expected);  // an empty line is one empty item
     EXPECT_FALSE(in.eof());
     EXPECT_EQ(in.item(), "last");
     EXPECT_TRUE(in.eof());
-    // A comma at a line's end leaves one more, empty, item; a quote left open ends with its line.
-    ListReader trailing("ab,\r\ncd\n\"e\nf,\"g\"h", "f");  // and a read past the end gives nothing
-    for (const char* expected : {"ab", "", "cd", "e", "f", "g", ""}) EXPECT_EQ(trailing.item(), expected);
+    // A comma at a line's end leaves one more, empty, item; a quote left open ends with its line or text.
+    ListReader trailing("ab,\r\ncd\n\"e\nf,\"g\"h,\"i", "f");  // and a read past the end gives nothing
+    for (const char* expected : {"ab", "", "cd", "e", "f", "g", "i", ""}) EXPECT_EQ(trailing.item(), expected);
     // A whole line is taken with its line end, whichever kind it is.
     ListReader lines("a,b\r\nc\rd\n\ne", "f");
     for (const char* expected : {"a,b", "c", "d", "", "e"}) EXPECT_EQ(lines.line(), expected);
@@ -49,7 +49,7 @@ TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
     // the same way.
     const std::vector<std::pair<const char*, int>> read = {{" 12", 12}, {"2.5", 2},   {"3.5", 4},    {"99999", 32767},
                                                           {"+7", 7},   {" -3 ", -3}, {"-40000", -32768},
-                                                          {"7.", 7},   {".5", 0},    {"-2.5", -2},
+                                                          {"7.", 7},   {".5", 0},    {"-2.5", -2}, {"10.5", 10},
                                                           {"12345678901234567890", 32767}, {"", 0}};
     for (const auto& [text, value] : read) {
         EXPECT_TRUE(parse_number(text, v)) << text;
@@ -64,10 +64,10 @@ TEST(ListReader, NumbersAcceptLeadingBlanksAndSaturateAndRejectLetters) {
 
 TEST(ListWriter, QuotesTextsAndEndsLinesWithCrLf) {
     ListWriter w;
-    w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line().number(1).raw_line("r").number(2);
-    EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n1r\r\n2");  // a raw line ends the line
-    EXPECT_EQ(split_items("\"a,b\",1,,x,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
-    EXPECT_EQ(split_items(", ,"), (std::vector<std::string>{"", "", ""}));  // a blank item is empty
+    w.text("同盟結束力").end_line().number(190).number(-3).number(0).end_line().number(1).raw_line("r").number(2).text("x");
+    EXPECT_EQ(w.str(), "\"同盟結束力\"\r\n190,-3,0\r\n1r\r\n2,\"x\"");  // a raw line ends the line
+    EXPECT_EQ(split_items("\"a,b\",1,, x ,"), (std::vector<std::string>{"a,b", "1", "", "x", ""}));
+    EXPECT_EQ(split_items(","), (std::vector<std::string>{"", ""}));  // a lone comma parts two empty items
     EXPECT_EQ(split_items("a,b\r\nc"), (std::vector<std::string>{"a", "b"}));  // one line only
 }
 
