@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "setup/scenarios.h"
+#include "turn/invariants.h"
 #include "world/encoding.h"
 #include "world/error.h"
 #include "world/game_folder.h"
@@ -47,21 +47,14 @@ struct Loaded {
     std::vector<Kuni> provinces;
 };
 
-// Numbers on a field line must be plain integers that fit 16 bits: the reader saturates a wider
+// Numbers on a field line must be whole numbers that fit 16 bits: the reader saturates a wider
 // value and reads an empty item as 0, which would hide the fault. The first field line is the
 // name; a general's last line (jpg) and a warlord's (del) are texts too.
 void check_number_lines(const RecordLines& r, RecordKind kind, const std::string& file, Report& report) {
     const std::size_t end = kind == RecordKind::Province ? r.fields.size() : r.fields.size() - 1;
-    for (std::size_t i = 1; i < end; ++i) {
-        for (const std::string& item : split_items(r.fields[i])) {
-            long long v = 0;
-            const auto [stop, ec] = std::from_chars(item.data(), item.data() + item.size(), v);
-            if (ec != std::errc() || stop != item.data() + item.size())
-                report.add(file, r.id, "'" + item + "' is not a whole number");
-            else if (v < -32768 || v > 32767)
-                report.add(file, r.id, item + " does not fit 16 bits");
-        }
-    }
+    for (std::size_t i = 1; i < end; ++i)
+        for (const std::string& item : split_items(r.fields[i]))
+            if (item.empty() || !fits_16_bits(item)) report.add(file, r.id, "'" + item + "' is not a 16-bit whole number");
 }
 
 // Reads one master with scan_records, checking ids run 1..count without gaps or repeats.
