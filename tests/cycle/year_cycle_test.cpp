@@ -93,6 +93,9 @@ TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
     std::ostringstream out;
     JsonLinesTrace trace(out);
     g.m.trace = &trace;
+    g.m.turn_slot = 1;  // opened again, as the program traces it: the first year's offers, slot 0's turn
+    open_main(g.m);
+    ASSERT_EQ(g.m.turn_slot, 0);
     const auto listed = static_cast<std::size_t>(g.shared.gun_count);  // all thirteen live in the first year
     // Warlord 1 moved to the third panel, empty at this start: every panel's picks are traced, and
     // a pick by hand counts for its own year only.
@@ -106,9 +109,9 @@ TEST(YearCycle, AYearTracedTellsEveryWarlordsPickAndTheStandingsAtItsEnd) {
         const auto j = nlohmann::json::parse(line);
         ++events[j.at("type").get<std::string>() + (j.value("by", "") == "player" ? " by hand" : "") + (j.at("year") == 189 ? " 189" : "")];
     }
-    EXPECT_EQ(std::make_tuple(events["pick 189"], events["pick by hand 189"], events["pick by hand"], events["offers"],
-                              events["year_end 189"], events["year_end"]),
-              std::make_tuple(listed - 1, std::size_t{1}, std::size_t{0}, std::size_t{8}, std::size_t{1}, std::size_t{1}));
+    EXPECT_EQ(std::make_tuple(events["pick 189"], events["pick by hand 189"], events["pick by hand"], events["offers 189"],
+                              events["offers"], events["year_end 189"], events["year_end"]),
+              std::make_tuple(listed - 1, std::size_t{1}, std::size_t{0}, std::size_t{4}, std::size_t{8}, std::size_t{1}, std::size_t{1}));
 }
 
 TEST(YearCycle, DecliningTheAutoQuestionChangesNothing) {

@@ -165,12 +165,14 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
     g.play_years(3);
     ASSERT_NE(g.m.year, saved_year);
     ASSERT_FALSE(g.shared.saved_flag) << "a year played makes the game unsaved again";
+    ASSERT_TRUE(auto_move(g.m));  // slot 2's turn now; the loaded year starts again at slot 0's
 
     g.host.boxes.clear();
     g.host.music.clear();
     g.m.game_over = true;  // a load is offered at the game's end too
     ASSERT_TRUE(cmdLoad_Click(g.m, typed_slot_screen(g.folder, g.shared, g.host, "")));
     EXPECT_EQ(g.host.boxes.front().text, "セーブをしてませんがよろしいですか？");
+    EXPECT_EQ(g.host.boxes.back().text, g.shared.player_name[0] + kTurnSuffix);
     EXPECT_EQ(g.m.year, saved_year);
     for (int s = 1; s <= 3; ++s) EXPECT_EQ(g.shared.mei_kessoku[s], cohesion[s]) << s;
     EXPECT_FALSE(g.m.bgm_on);
