@@ -59,6 +59,7 @@ TEST(YearCycle, PlayersInSlotsZeroAndTwoMoveInThatOrderThenTheYearIsCarriedOut) 
     EXPECT_EQ(announced(g), std::vector<std::string>{first});
     EXPECT_EQ(g.m.year, 189);
     EXPECT_EQ(g.m.end_year, 216);
+    EXPECT_EQ(g.dir.read("ini/kodarn.log"), "鼎陣記の記録\r\n") << "a new log holds only its title";
     EXPECT_EQ(g.m.player_list, (std::vector<std::string>{first, third}));
     EXPECT_EQ(g.m.turn_label, "プレイヤー\r\n（" + first + "）");
     EXPECT_FALSE(g.m.kun_jpg[g.shared.gun_count].empty()) << "the last ruler's portrait too";

@@ -188,11 +188,4 @@ TEST(Standings, TheRowsKnownBetweenYearsAreTheFilesOwn) {
     }
 }
 
-TEST(Reports, ANewLogHoldsOnlyItsTitle) {
-    RulesWorld w;
-    w.dir.write("ini/kodarn.log", "old game\r\n");
-    mkFristLog(w.m);
-    EXPECT_EQ(w.dir.read("ini/kodarn.log"), "鼎陣記の記録\r\n");
-}
-
 }  // namespace
