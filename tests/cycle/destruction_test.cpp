@@ -52,13 +52,15 @@ TEST_F(DestructionTest, AweAtOrAboveFameAlwaysDestroysAndIsTold) {
 }
 
 TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAlive) {
-    others_hold_land(4);
-    serve(8, 4);  // the last general
-    draws(4, 50);  // the draw is still made, and would have destroyed it
-    checkMetubou(*state);
-    EXPECT_FALSE(world().gun[4].del);
-    EXPECT_EQ(rng.remaining(), 0u);
-    EXPECT_TRUE(state->pages.page_text[0].empty());
+    for (const int k : {1, 8}) {  // the first general and the last
+        reset();
+        others_hold_land(4);
+        serve(k, 4);
+        draws(4, 50);  // the draw is still made, and would have destroyed it
+        checkMetubou(*state);
+        EXPECT_EQ(std::make_tuple(bool(world().gun[4].del), rng.remaining(), state->pages.page_text[0]),
+                  std::make_tuple(false, std::size_t{0}, std::string())) << k;
+    }
 }
 
 TEST_F(DestructionTest, DestroyedLeadersAllianceGoesToTheMemberWithTheHigherId) {
@@ -107,7 +109,7 @@ TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
 TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     shared.player_gun[0] = 1;
     shared.player_gun[15] = 3;  // the last slot isPlayer asks
-    shared.player_gun[20] = 4;  // the last slot of all
+    shared.player_gun[16] = shared.player_gun[20] = 4;  // slots isPlayer does not ask, the last of all
     world().kuni[1].gunID = 2;
     world().kuni[2].gunID = 3;
     world().kuni[3].gunID = 4;
@@ -116,7 +118,7 @@ TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     EXPECT_TRUE(world().gun[1].del);
     EXPECT_EQ(std::make_pair(int(shared.player_gun[0]), int(shared.player_gun[15])), std::make_pair(0, 3));
     EXPECT_EQ(std::make_pair(state->Metubou_Flg, state->All_Metubou_Flg), std::make_pair(true, false));
-    EXPECT_EQ(std::make_pair(isPlayer(*state, 1), isPlayer(*state, 3)), std::make_pair(false, true));
+    EXPECT_EQ(std::make_tuple(isPlayer(*state, 1), isPlayer(*state, 3), isPlayer(*state, 4)), std::make_tuple(false, true, false));
 
     // The next years the other players fall too, the one of slot 20 last.
     world().kuni[2].gunID = 0;
@@ -127,13 +129,16 @@ TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     draws(4, 50);
     checkMetubou(*state);
     EXPECT_TRUE(state->All_Metubou_Flg);
-    EXPECT_EQ(std::make_pair(int(shared.player_gun[15]), int(shared.player_gun[20])), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_tuple(int(shared.player_gun[15]), int(shared.player_gun[16]), int(shared.player_gun[20])), std::make_tuple(0, 0, 0));
 
     // A year without a fall clears the first flag; nobody is left, so the second stays.
     draws(0, 1);
     checkMetubou(*state);
     EXPECT_FALSE(state->Metubou_Flg);
     EXPECT_TRUE(state->All_Metubou_Flg);
+    world().gun[1].del = false;  // slot 0 playing warlord 1, alive, is still a player in the game
+    shared.player_gun[0] = 1;
+    EXPECT_FALSE(checkAllMetubou(*state));
 }
 
 }  // namespace
