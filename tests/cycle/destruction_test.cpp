@@ -95,15 +95,16 @@ TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
     EXPECT_EQ(state->pages.page_text[0], "軍4が新たな盟主となった。\r\n");
 
     // With nobody free, the first survivor that leads nothing is raised.
-    world().gun[1].meishuID = 1;  // 1 leads, 4 follows it
-    world().gun[4].meishuID = 1;
+    world().gun[1].meishuID = 4;  // 4 leads, 1 follows it
     world().gun[3].del = true;
     state->pages.page_text[0].clear();
     looseMeishu(*state, 3);
-    EXPECT_EQ(world().gun[4].meishuID, 4);
-    EXPECT_EQ(world().gun[1].meishuID, 1);
-    EXPECT_EQ(world().gun[3].meishuID, 0);
-    EXPECT_EQ(state->pages.page_text[0], "軍4が新たな盟主となった。\r\n");
+    EXPECT_EQ(std::make_tuple(int(world().gun[1].meishuID), int(world().gun[4].meishuID), int(world().gun[3].meishuID)),
+              std::make_tuple(1, 4, 0));
+    EXPECT_EQ(state->pages.page_text[0], "軍1が新たな盟主となった。\r\n");
+    world().gun[1].meishuID = world().gun[4].meishuID = 0, world().gun[3].meishuID = 3;  // two free: the first rises
+    looseMeishu(*state, 3);
+    EXPECT_EQ(std::make_pair(int(world().gun[1].meishuID), int(world().gun[4].meishuID)), std::make_pair(1, 0));
 }
 
 TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
