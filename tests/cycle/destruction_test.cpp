@@ -64,22 +64,21 @@ TEST_F(DestructionTest, OneServingGeneralWhoIsNotTheRulerKeepsALandlessWarlordAl
 }
 
 TEST_F(DestructionTest, DestroyedLeadersAllianceGoesToTheMemberWithTheHigherId) {
-    // Warlord 1 leads warlords 2 and 3; warlord 4 is unallied.
-    for (int g = 1; g <= 3; ++g) world().gun[g].meishuID = 1;
+    // Warlord 1 leads warlords 2, 3 and 4, the last.
+    for (int g = 1; g <= 4; ++g) world().gun[g].meishuID = 1;
     world().gun[1].del = true;
     looseMeishu(*state, 1);
-    EXPECT_EQ(world().gun[2].meishuID, 3);
-    EXPECT_EQ(world().gun[3].meishuID, 3);  // now leads: kunshuID = meishuID
-    EXPECT_EQ(world().gun[1].meishuID, 0);
-    EXPECT_EQ(world().gun[4].meishuID, 0);
-    // Should 3 fall with 1 as its only member, general 1 (the lowest id) takes over.
+    // 4 now leads (kunshuID = meishuID), the others follow it.
+    EXPECT_EQ(std::make_tuple(int(world().gun[1].meishuID), int(world().gun[2].meishuID), int(world().gun[3].meishuID),
+                              int(world().gun[4].meishuID)), std::make_tuple(0, 4, 4, 4));
+    // Should 4 fall with 1 as its only member, general 1 (the lowest id) takes over.
     world().gun[1].del = false;
-    world().gun[1].meishuID = 3;
-    world().gun[2].meishuID = 0;
-    world().gun[3].del = true;
-    looseMeishu(*state, 3);
+    world().gun[1].meishuID = 4;
+    world().gun[2].meishuID = world().gun[3].meishuID = 0;
+    world().gun[4].del = true;
+    looseMeishu(*state, 4);
     EXPECT_EQ(world().gun[1].meishuID, 1);
-    EXPECT_EQ(state->pages.page_text[0], "君3が新たな盟主となった。\r\n君1が新たな盟主となった。\r\n");
+    EXPECT_EQ(state->pages.page_text[0], "君4が新たな盟主となった。\r\n君1が新たな盟主となった。\r\n");
 }
 
 TEST_F(DestructionTest, WithoutMembersAnUnalliedWarlordIsPreferredAsNewLeader) {
