@@ -146,6 +146,9 @@ TEST(Preview, NamesScenarioFirstPlayerAmongSlotsZeroToFourteenAndYear) {
     screen.Command2_Click(1);
     EXPECT_EQ(w.host.boxes.back().text, "save1シナリオ 1劉備 190年\r\nこれをロードしますか？");
     EXPECT_FALSE(screen.closed);
+    screen.Command2_Click(0);  // the number cleared, then 戻る
+    screen.Command3_Click();
+    EXPECT_EQ(std::make_tuple(screen.Lab_num, screen.typed_no, screen.closed), std::make_tuple(std::string("save"), std::string(), true));
 }
 
 TEST(SaveAndLoad, RestoreTheWorkingFilesByteForByteAndEverySharedValueOfTheSlot) {
