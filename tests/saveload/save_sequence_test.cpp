@@ -32,9 +32,7 @@ TEST(MainScreenSave, StoresYearCohesionScenarioAndTheMusicSwitchAndMarksTheGameS
     m.year = 197;
     m.bgm_on = false;
     w.shared.save_info[5] = 1;  // left from a load: the switch counts, not this
-    w.shared.mei_kessoku[1] = 12;
-    w.shared.mei_kessoku[2] = 34;
-    w.shared.mei_kessoku[3] = 0;
+    for (int s = 1; const int v : {12, 34, 0}) w.shared.mei_kessoku[s++] = v;
     w.shared.scenario_no = 4;
 
     ASSERT_TRUE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "5")));
