@@ -58,6 +58,8 @@ TEST(MainScreenSave, CancelOrBackOrAFailedSaveLeavesTheGameUnsaved) {
     EXPECT_FALSE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "1")));
     EXPECT_FALSE(w.shared.saved_flag);
     EXPECT_FALSE(w.exists("save/save1.ini"));
+    w.shared.form_result = 1;                   // left by an earlier screen
+    EXPECT_FALSE(cmdSave_Click(m, [] {}));  // a save screen closed at once
 
     fs::remove(w.dir.root() / "ini/gunsv.ini");
     EXPECT_FALSE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "1")));
