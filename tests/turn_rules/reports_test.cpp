@@ -26,7 +26,7 @@ TEST(Reports, ScoresTheWarlordsDetailsThePlayersAndCopiesTheLog) {
     w.shared.mei_troops[2] = 200;
     w.shared.mei_kessoku[2] = 45;
     w.shared.player_gun[0] = 1;
-    w.shared.player_gun[3] = 4;
+    w.shared.player_gun[18] = 4, w.shared.player_gun[19] = 2;  // the report's last slot, and one past it
     w.dir.write("ini/kodarn.log", "鼎陣記の記録\r\nline\r\n");
     std::filesystem::remove_all(w.dir.root() / "save");
     w.m.text.text_buf[0] = "ゲーム最終結果\r\n";
