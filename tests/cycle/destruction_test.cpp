@@ -110,9 +110,7 @@ TEST_F(DestructionTest, APlayersDestructionFreesHisSlotAndRaisesTheFlags) {
     shared.player_gun[0] = 1;
     shared.player_gun[15] = 3;  // the last slot isPlayer asks
     shared.player_gun[16] = shared.player_gun[20] = 4;  // slots isPlayer does not ask, the last of all
-    world().kuni[1].gunID = 2;
-    world().kuni[2].gunID = 3;
-    world().kuni[3].gunID = 4;
+    for (int p = 1; p <= 3; ++p) world().kuni[p].gunID = static_cast<std::int16_t>(p + 1);  // province p held by p + 1
     draws(1, 50);
     checkMetubou(*state);
     EXPECT_TRUE(world().gun[1].del);
