@@ -48,19 +48,19 @@ TEST(Reports, ScoresTheWarlordsDetailsThePlayersAndCopiesTheLog) {
 
 TEST(Reports, TheTotalUsesUnroundedTermsAndThePlayerTheirIntegerParts) {
     RulesWorld w;
-    // 甲 leads: 10 × 51 / 150 = 3.4, fame 2, alliance 7 / 100 × 50 = 3.5.
-    // The total takes 8.9 (rounded: 9), then 乙's 3.333333 (12); the detail 3 + 2 + 3 = 8.
-    w.set_warlords({{"甲", 1, 1, 10, 0, 1, 1}, {"乙", 0, 2, 10}});
+    // 甲 leads: 10 × 114 / 150 = 7.6, fame 2, alliance 7 / 100 × 50 = 3.5.
+    // The total takes 13.1 (rounded: 13), then 乙's 3.666667 (17); the detail cuts to 7 + 2 + 3 = 12.
+    w.set_warlords({{"甲", 1, 1, 10, 0, 1, 64}, {"乙", 0, 2, 11}});
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 7;
     w.shared.mei_kessoku[1] = 50;
     w.shared.player_gun[0] = 1;
     w.dir.write("ini/kodarn.log", "鼎陣記の記録\r\n");
     Houkoku_rtn(w.m);
-    EXPECT_EQ(w.report(), std::string("甲  8.9\r\n乙  3.333333\r\n\r\n甲（プレイヤー）\r\n") +
-                              "動員可能な兵力： 3000（1000で割ります）\r\n名声： 1（２を掛けます）\r\n"
-                              "盟主である同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 8\r\n"
-                              "制覇率： 0.666（自軍スコア／全軍閥のスコア）\r\n" + kNote);
+    EXPECT_EQ(w.report(), std::string("甲  13.1\r\n乙  3.666667\r\n\r\n甲（プレイヤー）\r\n") +
+                              "動員可能な兵力： 7000（1000で割ります）\r\n名声： 1（２を掛けます）\r\n"
+                              "盟主である同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 12\r\n"
+                              "制覇率： 0.705（自軍スコア／全軍閥のスコア）\r\n" + kNote);
 }
 
 TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSharesZero) {
