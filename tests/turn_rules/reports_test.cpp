@@ -77,10 +77,14 @@ TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSh
     EXPECT_EQ(w.report().find(kNote), std::string::npos);
     EXPECT_NE(w.report().find("kodarn.log"), std::string::npos);
 
-    w.shared.mei_kessoku[3] = 0;
-    w.m.text.clear();
-    Houkoku_rtn(w.m);
-    EXPECT_NE(w.report().find("最終成績： 0\r\n制覇率： 0（"), std::string::npos) << w.report();
+    w.shared.mei_troops[3] = 100;
+    for (const int cohesion : {0, 1}) {  // nothing scored anywhere shares nothing; a lone 1 is the whole
+        w.shared.mei_kessoku[3] = static_cast<std::int16_t>(cohesion);
+        w.m.text.clear();
+        Houkoku_rtn(w.m);
+        const std::string n = std::to_string(cohesion);
+        EXPECT_NE(w.report().find("最終成績： " + n + "\r\n制覇率： " + n + "（"), std::string::npos) << w.report();
+    }
 }
 
 TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndStartedAgain) {
