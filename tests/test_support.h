@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "world/error.h"
 #include "world/game_folder.h"
 #include "world/random.h"
 
@@ -87,6 +88,17 @@ inline std::string crlf_lines(std::initializer_list<std::string> lines) {
     std::string out;
     for (const auto& line : lines) out += line + "\r\n";
     return out;
+}
+
+// The message of the DataError a call throws; empty when it throws nothing.
+template <class F>
+std::string message_of(F f) {
+    try {
+        f();
+    } catch (const DataError& e) {
+        return e.what();
+    }
+    return "";
 }
 
 }  // namespace teijinki::testing

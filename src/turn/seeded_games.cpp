@@ -15,8 +15,7 @@ namespace teijinki {
 
 void prepare_game_folder(const fs::path& data, const fs::path& dir) {
     std::error_code ec;
-    fs::create_directories(dir / "ini", ec);
-    if (!ec) fs::create_directories(dir / "save", ec);
+    fs::create_directories(dir / "save", ec);  // the copy below makes ini/ itself
     if (!ec) fs::copy(data / "ini", dir / "ini", fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
     if (ec) throw DataError(dir.string(), "cannot be filled from " + (data / "ini").string() + ": " + ec.message());
 }

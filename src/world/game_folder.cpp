@@ -283,8 +283,7 @@ std::shared_ptr<const FileText> GameFolder::read_known(Known& k, std::string_vie
         resolve_afresh(k, literal);
         fd = ::open(k.path.c_str(), O_RDONLY | O_CLOEXEC);
     }
-    const std::shared_ptr<const FileText> previous = std::move(k.content);
-    k.content.reset();
+    const std::shared_ptr<const FileText> previous = std::move(k.content);  // leaves k.content empty
     if (fd < 0) {
         step(FileStep::Kind::Check, k.path);
         return nullptr;
@@ -361,16 +360,14 @@ std::string GameFolder::encode(std::string_view utf8) const {
     return out;
 }
 
-void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label, FileStamp* stamp) {
+void write_bytes_atomic(const fs::path& path, std::string_view bytes, const std::string& label) {
     static std::atomic<unsigned> counter{0};
     const fs::path temp = path.parent_path() /
         ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) throw DataError(label, std::string("cannot be written: ") + std::strerror(errno));
-    struct stat st {};
-    const bool ok = write_all(fd, bytes) && (!stamp || ::fstat(fd, &st) == 0);
+    const bool ok = write_all(fd, bytes);
     const int saved = errno;
-    if (stamp) *stamp = stamp_of(st);
     if (::close(fd) != 0 || !ok) {
         ::unlink(temp.c_str());
         throw DataError(label, std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
@@ -572,21 +569,19 @@ GameFolder::Written GameFolder::written(const std::shared_ptr<const FileText>& o
 
 const std::string& GameFolder::Written::data() const { return text ? text->bytes() : bytes; }
 
-void GameFolder::remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const {
+void GameFolder::remember(Known& k, std::shared_ptr<const FileText> text) const {
     k.content = std::move(text);
-    k.stamp = stamp;
-    k.trusted = false;  // written just now: a change in the same time stamp would not show
+    k.trusted = false;  // written just now: a change in the same time stamp would not show (a read sets the stamp)
 }
 
 void GameFolder::write_text(std::string_view literal, std::string utf8) const {
     Known& k = known(literal);
     resolve_known(k, literal, nullptr);
     Written w = written(k.content, std::move(utf8));
-    FileStamp stamp;
     k.content.reset();
     step(FileStep::Kind::Write, k.path, {}, w.data().size());
-    write_bytes_atomic(k.path, w.data(), display_name(literal), &stamp);
-    remember(k, std::move(w.text), stamp);
+    write_bytes_atomic(k.path, w.data(), display_name(literal));
+    remember(k, std::move(w.text));
 }
 
 void write_bytes_scratch(const fs::path& path, std::string_view bytes, const std::string& label) {
@@ -661,14 +656,14 @@ std::shared_ptr<const FileText> GameFolder::exchange_in(std::string_view literal
     // Cut back only when the scratch held more than was written (a growing file never does).
     const auto size = static_cast<off_t>(bytes.size());
     const bool ok = write_all(fd, bytes) && ::fstat(fd, &st) == 0 &&
-                    (st.st_size == size || (::ftruncate(fd, size) == 0 && ::fstat(fd, &st) == 0));
+                    (st.st_size == size || ::ftruncate(fd, size) == 0);
     const int saved = errno;
     if (::close(fd) != 0 || !ok)
         throw DataError(display_name(scratch), std::string("cannot be written: ") + std::strerror(ok ? errno : saved));
     // One atomic exchange: the working file gets the new content, the scratch name the old.
     auto exchange = [&] { return ::renameat2(AT_FDCWD, scratch_path.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0; };
     if (exchange() || (errno == ENOENT && (resolve_afresh(k, literal), exchange()))) {
-        remember(k, std::move(w.text), stamp_of(st));
+        remember(k, std::move(w.text));
         return k.content;
     }
     // No working file yet, or a file system that cannot exchange: rename over it, then leave the
@@ -676,7 +671,7 @@ std::shared_ptr<const FileText> GameFolder::exchange_in(std::string_view literal
     auto old = read_bytes(path);
     if (::rename(scratch_path.c_str(), path.c_str()) != 0)
         throw DataError(label, std::string("cannot be replaced: ") + std::strerror(errno));
-    remember(k, std::move(w.text), stamp_of(st));
+    remember(k, std::move(w.text));
     if (old) write_bytes_scratch(scratch_path, *old, display_name(scratch));
     return k.content;
 }

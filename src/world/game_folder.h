@@ -200,8 +200,8 @@ private:
     // The same made from the lines of the version it replaces (old in the folder's encoding);
     // nullptr when it cannot be made that way. utf8 is taken only when the result is not null.
     std::shared_ptr<const FileText> rewritten(const FileText& old, std::string& utf8) const;
-    // After this folder wrote a file: what it holds now, and its stamp.
-    void remember(Known& k, std::shared_ptr<const FileText> text, const FileStamp& stamp) const;
+    // After this folder wrote a file: what it holds now, not trusted by its stamp until a read.
+    void remember(Known& k, std::shared_ptr<const FileText> text) const;
     // Puts w into the file through its scratch file (see replace_keeping_old).
     std::shared_ptr<const FileText> exchange_in(std::string_view literal, std::string_view scratch, Written w) const;
 
@@ -224,10 +224,8 @@ private:
 
 // Raw byte helpers shared by everything that writes into a game folder.
 std::optional<std::string> read_bytes(const std::filesystem::path& path);
-// Writes to a temporary file beside the target and renames it over the target. When stamp is
-// given it receives the new file's status.
-void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label,
-                        FileStamp* stamp = nullptr);
+// Writes to a temporary file beside the target and renames it over the target.
+void write_bytes_atomic(const std::filesystem::path& path, std::string_view bytes, const std::string& label);
 // Writes a file that nothing relies on surviving a crash (scratch copies): removed and created
 // anew, which costs far less than replacing it.
 void write_bytes_scratch(const std::filesystem::path& path, std::string_view bytes, const std::string& label);

@@ -18,17 +18,6 @@ std::string province(int id, const std::string& name, int gun, int army) {
     return "." + std::to_string(id) + "\r\n\"" + name + "\"\r\n" + std::to_string(gun) + "," + std::to_string(army) + "\r\n";
 }
 
-// The message of the DataError a call throws; empty when it throws nothing.
-template <class F>
-std::string message_of(F f) {
-    try {
-        f();
-    } catch (const DataError& e) {
-        return e.what();
-    }
-    return "";
-}
-
 TEST(RecordChecks, EachDamageOfARecordFileHasItsOwnMessage) {
     const std::string a = province(1, "A", 1, 10), b = province(2, "B", 1, 10), c = province(3, "C", 2, 5);
     const std::string general = crlf_lines({".1", "\"甲\"", "1,2,3,4", "5,6", "1,2", "\"pic\"  "});

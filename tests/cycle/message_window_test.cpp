@@ -40,13 +40,17 @@ TEST(Pager, ButtonsMoveWithinTheTextAndNeverOntoTheEndMark) {
     EXPECT_EQ(pager.text(), "c");
     for (int i = 0; i < 3; ++i) pager.previous();  // back to the first page and no further
     EXPECT_EQ(pager.page_no(), 0);
+    EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll
     pager.press(3);
     EXPECT_EQ(pager.page_no(), 2);
-    EXPECT_FALSE(pager.timer_tick());  // the timer pages only in the credits roll
+    EXPECT_EQ(PageStore().last_page(), 0) << "a store without its end mark shows one page";
+    Pager roll(one, kMsgCredits);  // a roll of one page may be closed at once
+    EXPECT_TRUE(roll.close_enabled());
 }
 
 TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     PageStore p;
+    p.page_cg.fill("前"), p.page_caption.fill("前");  // a window's store keeps nothing of its last text
     credit(p);
     EXPECT_EQ(p.page_text[6], kEndOfText);
     auto lines = [](int n) {
@@ -64,6 +68,7 @@ TEST(Pager, CreditsRollByTheTimerAndUnlockClosingOnTheLastPage) {
     }
     EXPECT_EQ(std::vector<std::string>(p.page_cg.begin(), p.page_cg.begin() + 6),
               (std::vector<std::string>{"kanu2", "enjutu2", "koumei1", "shougun1", "", ""}));
+    EXPECT_EQ(std::vector<std::string>(p.page_caption.begin(), p.page_caption.begin() + 6), std::vector<std::string>(6));
     Pager pager(p, kMsgCredits);
     EXPECT_FALSE(pager.close_enabled());
     EXPECT_FALSE(pager.press(0));
@@ -111,6 +116,7 @@ TEST_F(MsgModesTest, AReportModeShowsTheCallersTextAloneWithoutTheYearHeading) {
     init_msg_pages(pages, 195);
     EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[2], pages.page_no),
               std::make_tuple("＝＝＝＝＝＝＝＝＝\r\n＝＝ 　195年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n", "", 0));
+    pages.page_no = 3;  // the window opens on the first page whatever page was shown last
     load_msg_window(pages, kMsgYearEnd, "年末の報告\r\n");
     EXPECT_EQ(std::tie(pages.page_text[0], pages.page_text[1], pages.page_no), std::make_tuple("年末の報告\r\n", kEndOfText, 0));
     PageStore credits;

@@ -241,11 +241,19 @@ TEST(YearCycle, AHeadlessNewGameWithoutPlayersKeepsNoPlayerOfAnEarlierGame) {
     testing::TempGameFolder dir;
     dir.copy_shipped_ini();
     SharedValues shared;
-    shared.player_lord[0] = 5, shared.player_lord[kMaxWarlords] = 6;  // left from an earlier game
+    shared.player_lord[0] = 5, shared.player_lord[kMaxWarlords] = 6, shared.start_mode = 1;  // left from an earlier game
     SeededRandom rng(1);
     ScriptedHost host;
     ASSERT_TRUE(start_headless_new_game(dir.folder(), shared, rng, host, 2, {}));
-    EXPECT_EQ(std::make_pair(int(shared.scenario_no), shared.player_lord), std::make_pair(2, SharedValues{}.player_lord));
+    EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.start_mode), shared.player_lord),
+              std::make_tuple(2, 0, SharedValues{}.player_lord));
+    // A folder that cannot be filled says so, naming where it should have been filled from.
+    try {
+        prepare_game_folder(dir.root() / "no-data", dir.root() / "game");
+        ADD_FAILURE() << "filled from nothing";
+    } catch (const DataError& e) {
+        EXPECT_NE(std::string(e.what()).find("cannot be filled from"), std::string::npos) << e.what();
+    }
 }
 
 // The standings of a whole game: one row per warlord and year from the first year to the final
@@ -416,7 +424,7 @@ TEST(WholeGames, TheNumberCheckTakesSignedSixteenBitItemsWithBlanksAround) {
     const std::pair<const char*, bool> items[] = {
         {"", true},       {" \t ", true},   {"0", true},      {" 12\t", true},  {"+32767", true}, {"-32768", true},
         {"32768", false}, {"-32769", false}, {"-", false},     {" + ", false},    {"1 2", false},   {"12a", false},
-        {"--1", false},   {"99999999999999999999", false},   {"\t-7 ", true},
+        {"--1", false},   {"18446744073709551621", false},   {"\t-7 ", true},  // 2^64 + 5 would wrap to 5
     };
     for (const auto& [item, fits] : items) EXPECT_EQ(fits_16_bits(item), fits) << '"' << item << '"';
 }

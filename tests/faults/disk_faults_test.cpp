@@ -157,6 +157,17 @@ TEST(DiskFaultsTest, FullDiskRefusesTheYearAndLosesNothing) {
     EXPECT_TRUE(folder_problems(fresh.folder).empty());
 }
 
+// Room asked for ahead of a year's writes: exactly what is free is enough, a byte more is not.
+TEST(DiskFaultsTest, TheRoomAskedForIsCheckedToTheByteAndReportedInKilobytes) {
+    SmallDisk disk("1m");
+    if (!disk.mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+    fs::create_directory(disk.root() / "ini");
+    const GameFolder folder(disk.root());
+    EXPECT_EQ(message_of([&] { folder.ensure_free_space("\\ini", 1048576); }), "");
+    EXPECT_EQ(message_of([&] { folder.ensure_free_space("\\ini", 1026 * 1024); }),
+              "ini: No space left on the disk: 1026 KB are needed, 1024 KB are free");
+}
+
 TEST(DiskFaultsTest, FileRemovedMidGameIsNamedAndTheOthersAreKept) {
     for (const char* literal : {files::kGenerals, files::kWarlords, files::kProvinces, files::kText}) {
         TempGameFolder dir;

@@ -203,9 +203,9 @@ TEST(FluidsynthPlayer, FailuresNameTheirCause) {
         dir.write("midi/bad.mid", "MThd but nothing else");
         FluidsynthPlayer player(offline());
         EXPECT_FALSE(player.open(dir.root() / "midi" / "bad.mid"));
-        EXPECT_NE(player.error().find("bad.mid"), std::string::npos) << player.error();
+        EXPECT_EQ(player.error(), "bad.mid: the MIDI header chunk is damaged");
         EXPECT_FALSE(player.open(dir.root() / "midi" / "absent.mid"));
-        EXPECT_NE(player.error().find("absent.mid"), std::string::npos) << player.error();
+        EXPECT_EQ(player.error(), "absent.mid cannot be read");
         ::setenv(kSoundfontVariable, "/no/such.sf2", 1);  // a mistyped setting, no font in the options
         EXPECT_FALSE(player.open(shipped_piece("china1")));
         ::unsetenv(kSoundfontVariable);

@@ -118,7 +118,7 @@ TEST_F(Strategies, JoiningAnAllianceTakesFameAndPolicyAndMovesItsCohesion) {
     shared.gun_mei2[1] = 1;
     // fame, entry roll, level → joined, cohesion CInt(50 + fame / 12 − 5): 50.5 rounds to even
     for (const auto& [fame, entry_roll, level, joined, cohesion] :
-         {std::array{66, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}}) {
+         {std::array{66, 7, 4, 1, 50}, {78, 7, 5, 0, 50}, {78, 6, 5, 1, 52}, {30, 5, 4, 1, 48}, {60, 7, 4, 1, 50}}) {
         gun(1).meisei = fame;
         gun(1).meishuID = 0;
         shared.mei_kessoku[1] = 50;
@@ -147,6 +147,10 @@ TEST_F(Strategies, TribesGiveEliteTroopsByCharmPlusOneAndTheLeaderMayJoin) {
     EXPECT_EQ(page(), "[S5]|\r\n[S46]|軍1\r\n将9は身を隠したようだった。[S43]将5|軍1\r\n"
                       "[S5]将5|軍1\r\n[S15]将5| 9000が\r\n[S1]将9|軍1が\r\n[S5]将9|軍1が\r\n[S15]将9| 9000が\r\n");
     EXPECT_EQ(chr(9).kunID, 1);
+    chr(5).kunID = 99;  // a ruler no record holds lends no charm: 10 + 0 falls short of 6 + 5
+    rng.push_roll(4, 6), rng.push_roll(4, 6);
+    run(kTribes, 5, 9, 6, 10, 4);
+    EXPECT_EQ(chr(10).kunID, 0);
 }
 
 TEST_F(Strategies, YellowTurbansNeedBestOrTacticsAboveTheBarAndTakeTheProvinceOn2d10) {
@@ -194,6 +198,10 @@ TEST_F(Strategies, LeavingAndTakingOverAnAlliance) {
     run(kReplaceLeader, 7, 20, 7, 0, 4);  // in no alliance: there is no leader to replace
     EXPECT_EQ(gun(2).meishuID, 0);
     EXPECT_TRUE(page().ends_with("[S10]将8|軍4\r\n[S9]将7|軍3\r\n[S33]将7|軍3\r\n")) << page();
+    // A leader no general record holds has no warlord whose standing counts: 7 + 4 ties 7 + 0 + 4.
+    gun(3).meishuID = 99;
+    run(kReplaceLeader, 7, 4, 7, 0, 4);
+    EXPECT_EQ((std::array{gun(1).meishuID, gun(3).meishuID}), (std::array<Int16, 2>{0, 3}));
 }
 
 TEST_F(Strategies, SubversionBreaksCohesionAndDrawsDefectors) {
@@ -246,7 +254,7 @@ TEST(WarDeclared, OnlyAPlayersWarlordRaisesTheNotice) {
             w.run(righteous ? kRighteousWar : kWar, 5, 9, 7, target);
             const std::string& first = w.state->pages.page_text[0];
             if (target == 1) {
-                EXPECT_EQ(first, "[S32]将5|\r\n");  // no war on oneself
+                EXPECT_EQ(first + w.state->pages.page_cg[0], "[S32]将5|\r\npic5");  // no war on oneself
                 continue;
             }
             const std::string declared = std::string(righteous ? "[S12]将5|軍1は軍2" : "[S12]将5|軍1を中心とした連合軍は、軍2") +

@@ -113,6 +113,7 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         EXPECT_EQ((std::vector<int>{o.executed, o.by_own, o.success, o.success_by_own, o.partial, o.province_taken,
                                     o.leader_joined, o.generals_gained}),
                   c.counts) << command_name(c.code);
+        EXPECT_EQ(o.war.drawn + o.war.demand_refused, 0) << "no war was fought";
         EXPECT_EQ(std::make_tuple(o.participants, o.top_executor, o.top_executor_runs, o.top_executor_name,
                                   o.top_executor_warlord, o.top_executor_warlord_name),
                   std::make_tuple(1, 2, c.runs, std::string("君"), 1, std::string("甲")));
@@ -124,6 +125,7 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const WarOdds war = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war;
         EXPECT_EQ(war.won + war.lost + war.drawn + war.enemy_yielded + war.own_yielded + war.demand_refused, 20) << code;
         EXPECT_GT(war.won, 10) << code;
+        EXPECT_EQ(war.enemy_yielded > 0, code == kWar) << "only a war demands surrender, and some are yielded to";
         // A hundredfold enemy beats most of them.
         w.set_warlords({{"甲", 0, 1, 10, 0, 30, 50, 50, 30}, {"乙", 0, 3, 1000, 0, 30, 45, 50, 30}});
         EXPECT_GT(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 0, 0, 1, 20).war.lost, 10) << code;
@@ -133,6 +135,8 @@ TEST(Odds, CertainOutcomesAreCountedInEveryRun) {
         const OfferOdds past = estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 1, kMaxWarlords, 20);
         EXPECT_EQ(std::make_tuple(past.panel, past.pos, past.own, past.code, past.runs),
                   std::make_tuple(1, 1, kMaxWarlords, 0, 0));
+        w.shared.com_codes[1] = {code, code, code, code, code};  // the phase plays four places at most
+        EXPECT_EQ(estimate_offer_odds(w.folder, w.shared, w.m.text_table, 1, 4, 1, 20).runs, 0);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "rules_fixture.h"
@@ -83,12 +84,15 @@ TEST(Panels, YearlyUpdateKeepsCohesionUnderTheSameLeaderOnly) {
     w.set_warlords({{"甲", 1, 1, 0, 0, 150}, {"乙", 0, 2}, {"丙", 0, 3}, {"丁", 0, 4}});
     res_Mei_rtn(w.m);
     EXPECT_EQ(std::make_pair(int(w.shared.mei_leader[1]), int(w.shared.mei_kessoku[1])), std::make_pair(1, 40));
-    // The last lord the generals' tables hold keeps his; one past them starts again from his fame.
-    w.set_warlords({{"甲", kMaxGenerals, kMaxGenerals, 0, 0, 50}, {"乙", kMaxGenerals + 1, kMaxGenerals + 1, 0, 0, 60}});
+    // The last lord the generals' tables hold keeps his, and so does the last slot's lord; one
+    // past the tables starts again from his fame.
+    w.set_warlords({{"甲", kMaxGenerals, kMaxGenerals, 0, 0, 50}, {"乙", kMaxGenerals + 1, kMaxGenerals + 1, 0, 0, 60},
+                    {"丙", 3, 3, 0, 0, 70}});
     ini_Mei_rtn(w.m);
-    w.shared.mei_kessoku[1] = 7, w.shared.mei_kessoku[2] = 8;
+    w.shared.mei_kessoku[1] = 7, w.shared.mei_kessoku[2] = 8, w.shared.mei_kessoku[3] = 9;
     res_Mei_rtn(w.m);
-    EXPECT_EQ(std::make_pair(int(w.shared.mei_kessoku[1]), int(w.shared.mei_kessoku[2])), std::make_pair(7, 60));
+    EXPECT_EQ((std::array<int, 3>{w.shared.mei_kessoku[1], w.shared.mei_kessoku[2], w.shared.mei_kessoku[3]}),
+              (std::array<int, 3>{7, 60, 9}));
 }
 
 TEST(Panels, AnOfferOpensTheStrategyScreenWithItsTitleExplanationNamesAndData) {

@@ -17,28 +17,21 @@ TEST(Numbers, RoundingAndTextForms) {
     // Rounded half to even, and cut down.
     const std::tuple<double, long long, long long> forms[] = {{2.5, 2, 2}, {3.5, 4, 3}, {-2.5, -2, -3}, {2.6, 3, 2}, {-0.5, 0, -1}, {3.9, 4, 3}};
     for (const auto& [x, rounded, cut] : forms) EXPECT_EQ(std::make_pair(CInt(x), Int(x)), std::make_pair(rounded, cut)) << x;
-    EXPECT_EQ(Str(12), " 12");
-    EXPECT_EQ(Str(0), " 0");
-    EXPECT_EQ(Str(-3), "-3");
-    EXPECT_EQ(Str(1.7), " 1.7");
-    EXPECT_EQ(Str(2.0), " 2");
+    const std::pair<std::string, const char*> shown[] = {{Str(12), " 12"}, {Str(0), " 0"}, {Str(-3), "-3"}, {Str(1.7), " 1.7"},
+                                                         {Str(2.0), " 2"}, {Str(0.0), " 0"}, {Str(-0.25), "-0.25"},
+                                                         {Str(Comma3(1.0 / 3.0)), " 0.333"}, {Str(Comma3(0.7f)), " 0.7"}};
+    for (const auto& [text, expected] : shown) EXPECT_EQ(text, expected);
     EXPECT_DOUBLE_EQ(Comma3(1.0 / 3.0), 0.333);
-    EXPECT_EQ(Str(Comma3(1.0 / 3.0)), " 0.333");
-    EXPECT_EQ(Str(Comma3(0.7f)), " 0.7");
     // Blanks before the sign and between digits are passed over; the first other character ends it.
     const std::pair<const char*, long long> vals[] = {{" 12x", 12}, {"x", 0}, {" -3", -3}, {"\t+7", 7}, {"1 2", 12}, {"--1", 0}};
     for (const auto& [text, value] : vals) EXPECT_EQ(Val(text), value) << text;
 }
 
 TEST(Numbers, StoredValuesSaturateInsteadOfWrapping) {
-    Int16 v = 32000;
+    Int16 v = 32000, w = 200, x = -40000;
     v += 1000;
-    EXPECT_EQ(v, 32767);
-    v = -40000;
-    EXPECT_EQ(v, -32768);
-    Int16 w = 200;
     w = w * 300;
-    EXPECT_EQ(w, 32767);
+    EXPECT_EQ(std::make_tuple(int(v), int(w), int(x)), std::make_tuple(32767, 32767, -32768));
 }
 
 TEST(Utf8, AFaultIsFoundWhereverItFallsAmongPlainBytes) {

@@ -91,7 +91,6 @@ TEST(WindowFit, AWindowGetsWhatTheAreaLeavesAndStaysInsideIt) {
 TEST(Pictures, NamesThatLeadOutOfTheCgFolderAreRefused) {
     TempGameFolder tmp;
     const auto portrait = std::filesystem::path(TEIJINKI_DATA_DIR) / "CG" / "kanu1.jpg";
-    if (!std::filesystem::exists(portrait)) GTEST_SKIP() << "kanu1.jpg is not shipped";
     std::filesystem::copy_file(portrait, tmp.root() / "CG" / "kanu1.jpg");
     std::filesystem::copy_file(portrait, tmp.root() / "ini" / "outside.jpg");
     std::filesystem::copy_file(portrait, tmp.root() / "outside.jpg");

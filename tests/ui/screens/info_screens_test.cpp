@@ -1,6 +1,5 @@
 // The information screens on the offscreen platform: what their controls show, the clicks that
-// open other screens, and a whole new game's screens (saved as pictures when
-// TEIJINKI_SCREENSHOT_DIR names a folder).
+// open other screens, and a whole new game's screens (the program's screenshot tour pictures them).
 
 #include <gtest/gtest.h>
 
@@ -203,22 +202,7 @@ TEST_F(SmallScreens, AMissingWorkingFileIsNamedAndNothingOpens) {
 
 // ---- A new game of the shipped scenarios ----
 
-bool shipped_present() {
-    return std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "KuniMap.ini") &&
-           std::filesystem::exists(std::filesystem::path(TEIJINKI_DATA_DIR) / "ini" / "Gunbatu1.ini");
-}
-
-void save_picture(QWidget& w, const char* name) {
-    const QByteArray dir = qgetenv("TEIJINKI_SCREENSHOT_DIR");
-    if (dir.isEmpty()) return;
-    w.show();
-    QApplication::processEvents();
-    w.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-}
-
 TEST(ShippedScreens, EveryScreenOfANewGame) {
-    if (!shipped_present()) GTEST_SKIP() << "the shipped data is not in data/ini yet";
-    if (!qgetenv("TEIJINKI_SCREENSHOT_DIR").isEmpty()) apply_game_style(*qApp);
     for (int scenario : {1, 2}) {
         TempGameFolder dir;
         dir.copy_shipped_ini();
@@ -233,7 +217,6 @@ TEST(ShippedScreens, EveryScreenOfANewGame) {
         ticked[0] = true;
         ASSERT_TRUE(start_new_game_files(folder, shared, rng, warlords, ticked));
         mk_Gunsv_rtn(folder, scenario);
-        const std::string tag = "s" + std::to_string(scenario) + "_";
 
         MapDialog map(nullptr, folder, shared, info::load_map(folder, shared));
         ASSERT_EQ(map.view().provinces.size(), 48u);
@@ -259,29 +242,23 @@ TEST(ShippedScreens, EveryScreenOfANewGame) {
         }
         EXPECT_EQ(map.findChild<QLabel*>(QStringLiteral("lab_Gun_13"))->text().isEmpty(), scenario == 2);
         map.help_line()->setText(QString::fromUtf8(map.view().provinces[17].hover.c_str()));
-        save_picture(map, (tag + "map").c_str());
 
         AllGdataDialog list(nullptr, folder, shared, info::load_warlord_list(folder, shared));
         EXPECT_EQ(list.sheet()->row_count(), shared.gun_count);
-        save_picture(list, (tag + "warlords").c_str());
 
         AllBdataDialog columns(nullptr, folder, shared, info::load_generals_by_warlord(folder, shared));
         EXPECT_EQ(columns.column(12)->isHidden(), scenario == 2);
-        save_picture(columns, (tag + "generals").c_str());
 
         AllKuniDataDialog provinces(nullptr, info::load_province_list(folder, shared));
         EXPECT_EQ(provinces.sheet()->row_count(), 48);
-        save_picture(provinces, (tag + "provinces").c_str());
 
         GdataDialog sheet(nullptr, folder, shared, info::load_warlord_sheet(folder, shared, 1, "戦争を画策中"));
         int listed = 0;
         for (int k = 0; k < 5; ++k) listed += sheet.job_list(k)->count();
         EXPECT_GT(listed, 1);
-        save_picture(sheet, (tag + "sheet").c_str());
 
         BdataDialog table(nullptr, info::load_general_table(folder, shared, sheet.sheet().kunshu_id));
         EXPECT_EQ(static_cast<int>(table.view().rows.size()), listed);
-        save_picture(table, (tag + "table").c_str());
     }
 }
 
