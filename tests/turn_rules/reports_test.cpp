@@ -95,7 +95,7 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 200;
     w.shared.mei_kessoku[1] = 50;
-    w.shared.player_gun[3] = 3;
+    w.shared.player_gun[kMaxWarlords] = 3;  // the last slot
     w.m.year = 200;
     // A folder as the original platform wrote it: the standings are written in Shift-JIS too.
     const auto sjis = from_utf8(w.dir.read("ini/Text.ini") + ".200\r\n鼎\r\n..\r\n", Encoding::ShiftJis);
