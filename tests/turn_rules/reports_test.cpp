@@ -91,7 +91,7 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     // The destroyed warlord comes second, so the last one counts its province and its general;
     // its record names no lord, and d is not counted as its man.
     w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"丙", 0, 0, 9, 9, 9, 9, 9, 9, true}, {"乙", 0, 2, 10, 2, 5}});
-    w.set_provinces({1, 1, 3, 0});
+    w.set_provinces({1, 1, 0, 3});  // the last province is counted too
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 200;
     w.shared.mei_kessoku[1] = 50;
