@@ -114,8 +114,9 @@ void parse_rows(std::string_view text, std::size_t line_no, const std::string& l
         for (std::size_t f = 0; f < std::size(kFigures); ++f) r.*kFigures[f] = values[3 + f];
         r.destroyed = values[12] != 0;
         r.player = values[13] != 0;
-        if (!parse_score(std::string(items[14]), r.score))
-            throw DataError(label, where() + ": the score \"" + std::string(items[14]) + "\" is not a number");
+        const std::string score(items[14]);
+        if (!parse_score(score, r.score))
+            throw DataError(label, where() + ": the score \"" + score + "\" is not a number");
         if (r.warlord < 1 || r.warlord > kMaxWarlords)
             throw DataError(label, where() + ": warlord " + std::to_string(r.warlord) + " is not one of 1 to 20");
         if (!rows.empty() && r.year < rows.back().year)

@@ -80,7 +80,6 @@ std::string ld_Comment_rtn(const GameFolder& folder, int general_id, int bushou_
     ListReader in(folder.read_text(files::kComments), GameFolder::display_name(files::kComments));
     while (!in.eof()) {
         const std::string item = in.item();
-        if (item.empty() || item[0] != '.') continue;
         const int id = marker_id(item);
         if (id == general_id && id >= 1) {
             if (!in.eof()) in.item();  // the name

@@ -131,7 +131,7 @@ WarlordListView load_warlord_list(const GameFolder& folder, const SharedValues& 
 GeneralsByWarlordView load_generals_by_warlord(const GameFolder& folder, const SharedValues& shared) {
     GeneralsByWarlordView view;
     view.caption = "各軍閥所属部将";
-    for (int k = 0; k < kGeneralColumns; ++k) view.columns[k].visible = k < shared.gun_count;
+    for (int k = 0; k < kGeneralColumns; ++k) view.columns.at(k).visible = k < shared.gun_count;
     each_warlord(folder, shared, [&](int id, const Gun& g, const std::string& del_text) {
         if (id > kGeneralColumns) return;
         WarlordColumn& column = view.columns[id - 1];

@@ -13,7 +13,8 @@
 namespace teijinki::info {
 
 MapColour owner_colour(int warlord_id) {
-    static constexpr MapColour table[] = {
+    // at(): a reading past the table is a fault, not a colour.
+    static constexpr auto table = std::to_array<MapColour>({
         {0, 0, 0, true},       // nobody's: the system's title-bar text colour
         {0, 0, 255, false},    // blue
         {0, 255, 0, false},    // green
@@ -28,11 +29,11 @@ MapColour owner_colour(int warlord_id) {
         {192, 192, 192, false},  // silver
         {128, 0, 0, false},    // maroon
         {255, 128, 128, false},  // light red
-    };
+    });
     if (warlord_id < 0 || warlord_id > kMaxWarlords)
         throw ProgramError("map colour of warlord " + std::to_string(warlord_id) + " outside 0.." +
                            std::to_string(kMaxWarlords));
-    if (warlord_id < std::ssize(table)) return table[warlord_id];
+    if (warlord_id < std::ssize(table)) return table.at(warlord_id);
     return kBlack;
 }
 

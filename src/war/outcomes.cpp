@@ -32,7 +32,7 @@ void defeat(MsgState& state, Gun& g, const Bushou& b, Gun* named_winner, DefeatK
     rnd_Dokuritu(state, winner, g, hold);
 
     int d = Rnd_Shuppon(state, g);
-    if (d > 0) {
+    if (d != 0) {
         Bushou& man = state.world.chr[d];
         man.gunID = winner_id;
         man.kunID = winner_lord;
@@ -41,7 +41,7 @@ void defeat(MsgState& state, Gun& g, const Bushou& b, Gun* named_winner, DefeatK
         state.show_text(13);
     }
     d = Rnd_Shuppon(state, g);
-    if (d > 0) {
+    if (d != 0) {
         Bushou& man = state.world.chr[d];
         man.gunID = 0;
         man.kunID = 0;

@@ -44,11 +44,13 @@ TEST_F(Comments, TypedDotLinesReadBackWithAFullWidthPointAndOtherRecordsKeepThei
               "  ．2\r\n  ．.\r\n  一行目\r\n  ．二つ目\r\n  ．.引用\r\n  ．字下げ\r\n  \\記号\r\n  普通の行\r\n");
     // The record still ends where it did: the next general's comment is his own.
     EXPECT_EQ(ld_Comment_rtn(folder, 3, 170), "  王佐の才。\r\n");
+    EXPECT_EQ(ld_Comment_rtn(folder, 3, 2), "") << "the reading stops at the last general's record";
     EXPECT_EQ(tmp.read("ini/Cmtimg.ini"), kComments);  // the scratch copy holds the old file
 
     // Only a point that begins an item is widened, and a line is not read past its end.
     const std::pair<std::string_view, std::string_view> kept[] = {
-        {"x.y", "x.y"}, {"\"a\"x.b", "\"a\"x.b"}, {std::string_view("x,.", 2), "x,"}, {std::string_view("x,\t", 2), "x,"}};
+        {"x.y", "x.y"}, {"\"a\"x.b", "\"a\"x.b"}, {"\"a\",.b", "\"a\",．b"}, {std::string_view("x,.", 2), "x,"},
+        {std::string_view("x,\t", 2), "x,"}, {std::string_view("x,\"", 2), "x,"}};
     for (const auto& [line, stored] : kept) EXPECT_EQ(escape_comment_line(line), stored) << line;
 }
 

@@ -70,27 +70,26 @@ protected:
     SharedValues shared;
 };
 
+// A sheet's five job lists, each as its generals' ids and names run together.
+using JobLists = std::array<std::string, 5>;
+JobLists job_lists(const info::WarlordSheet& sheet) {
+    JobLists out;
+    for (std::size_t l = 0; l < out.size(); ++l)
+        for (const auto& entry : sheet.job_lists[l]) out[l] += std::to_string(entry.id) + entry.name;
+    return out;
+}
+
 TEST_F(SmallWorld, WarlordSheetShowsFiguresProvincesAndGeneralsByJob) {
     const auto sheet = info::load_warlord_sheet(folder, shared, 1, "戦争を画策中");
     EXPECT_TRUE(sheet.found);
     EXPECT_EQ(std::tie(sheet.caption, sheet.warlord_id), std::make_tuple("董卓軍の内情", 1));
     // Army 30 + elite 5 in thousands, elite, fame, order, unity, awe, provinces.
     EXPECT_EQ(sheet.figure_values, (std::array<std::string, 7>{"35000", "5000", "20", "80", "70", "50", " 2"}));
-    EXPECT_EQ(sheet.provinces, "洛陽、長安、");
-    EXPECT_EQ(sheet.txt_lab, "戦争を画策中");
-    EXPECT_EQ(sheet.portrait, "toutaku1");
-    EXPECT_EQ(sheet.job_frames[2], "参謀（軍師）");
-    ASSERT_EQ(sheet.job_lists[2].size(), 1u);  // the 軍師 is listed with the 参謀
-    EXPECT_EQ(sheet.job_lists[2][0].name, "李儒");
-    EXPECT_EQ(sheet.job_lists[2][0].id, 2);
-    ASSERT_EQ(sheet.job_lists[3].size(), 1u);
-    EXPECT_EQ(sheet.job_lists[3][0].name, "呂布");
-    ASSERT_EQ(sheet.job_lists[4].size(), 1u);
-    EXPECT_TRUE(sheet.job_lists[0].empty());
+    EXPECT_EQ(sheet.provinces + sheet.txt_lab + sheet.portrait + sheet.job_frames[2] + sheet.figure_captions[6],
+              "洛陽、長安、戦争を画策中toutaku1参謀（軍師）領国数");
+    EXPECT_EQ(job_lists(sheet), (JobLists{"", "", "2李儒", "3呂布", "1董卓"}));  // the 軍師 with the 参謀
     // 袁紹's sheet: his 文官 田豊 on the first list, himself on the last.
-    const auto yuan = info::load_warlord_sheet(folder, shared, 2, "");
-    ASSERT_EQ(std::make_tuple(yuan.job_lists[0].size(), yuan.job_lists[4].size()), std::make_tuple(1u, 1u));
-    EXPECT_EQ(yuan.job_lists[0][0].name + yuan.job_lists[4][0].name, "田豊袁紹");
+    EXPECT_EQ(job_lists(info::load_warlord_sheet(folder, shared, 2, "")), (JobLists{"5田豊", "", "", "", "4袁紹"}));
 }
 
 TEST_F(SmallWorld, WarlordSheetEdgeCases) {
@@ -98,15 +97,13 @@ TEST_F(SmallWorld, WarlordSheetEdgeCases) {
     const auto landless = info::load_warlord_sheet(folder, shared, 3, "");
     EXPECT_EQ(landless.figure_values[6], " 0");
     EXPECT_EQ(landless.provinces, "");
-    // A general without a job is on no list.
-    for (const auto& list : landless.job_lists)
-        for (const auto& entry : list) EXPECT_NE(entry.name, "閻圃");
+    EXPECT_EQ(job_lists(landless), (JobLists{"", "", "", "", "6張魯"})) << "閻圃, without a job, is on no list";
 
     // A warlord that is not in the file: empty figures; the free general (kunID 0) is never listed.
     const auto missing = info::load_warlord_sheet(folder, shared, 9, "");
     EXPECT_FALSE(missing.found);
     EXPECT_EQ(missing.figure_values[0], "");
-    for (const auto& list : missing.job_lists) EXPECT_TRUE(list.empty());
+    EXPECT_EQ(job_lists(missing), JobLists{});
     EXPECT_EQ(missing.caption + missing.portrait, "軍の内情");  // no lord: no portrait, not even the stand-in
     // Warlord 0 would own nobody's provinces: none are counted.
     EXPECT_EQ(info::load_warlord_sheet(folder, shared, 0, "").figure_values[6], " 0");
@@ -145,13 +142,12 @@ TEST_F(SmallWorld, WarlordListLeavesOutTheDestroyedAndCountsGeneralsAndProvinces
     EXPECT_EQ(list.rows[0].values, (std::array<std::string, 9>{"35", "5", "80", "70", "20", "50", "3", "2", "袁紹"}));
     EXPECT_EQ(list.rows[1].values[6], "2");
 
-    // Outside every alliance: an empty 盟主; no province: 0.
+    // Outside every alliance: an empty 盟主; no ruler, no province: 0 and 0; 盟主 general 1.
     dir.write("ini/gunsv.ini", warlord(1, "董卓", 0, 1, 30, 5, false) + warlord(2, "袁紹", 4, 4, 12, 3, false) +
-                                   warlord(3, "張魯", 0, 6, 0, 0, false));
+                                   warlord(3, "張魯", 1, 0, 0, 0, false));
     const auto again = info::load_warlord_list(folder, shared);
     ASSERT_EQ(again.rows.size(), 3u);
-    EXPECT_EQ(again.rows[0].values[8], "");
-    EXPECT_EQ(again.rows[2].values[7], "0");
+    EXPECT_EQ(again.rows[0].values[8] + "/" + again.rows[2].values[6] + again.rows[2].values[7] + again.rows[2].values[8], "/00董卓");
 }
 
 TEST_F(SmallWorld, GeneralsByWarlordColumns) {
@@ -183,28 +179,29 @@ TEST_F(SmallWorld, ProvinceListNamesOwners) {
     const auto view = info::load_province_list(folder, shared);
     EXPECT_EQ(view.caption + view.headings[0] + view.headings[2], "国一覧国名君主");
     ASSERT_EQ(view.rows.size(), 4u);
-    EXPECT_EQ(view.rows[0].name, "洛陽");
-    EXPECT_EQ(view.rows[0].army, "30");
-    EXPECT_EQ(view.rows[0].owner, "董卓");
-    EXPECT_EQ(view.rows[3].owner, "");
+    EXPECT_EQ(std::tie(view.rows[3].province_id, view.rows[0].name, view.rows[0].army, view.rows[0].owner, view.rows[3].owner),
+              std::make_tuple(4, "洛陽", "30", "董卓", ""));
 }
 
 TEST_F(SmallWorld, MapColoursAndHoverLines) {
     const auto map = info::load_map(folder, shared);
     EXPECT_EQ(map.caption, "全国地図");
     ASSERT_EQ(map.provinces.size(), 4u);
+    // The frames in the regions' order, each naming its provinces.
+    std::vector<std::pair<std::string, std::vector<int>>> frames;
+    for (const auto& f : map.regions) frames.push_back({f.name, f.province_ids});
+    EXPECT_EQ(frames, (decltype(frames){{"益州", {4}}, {"豫州", {1}}, {"冀州", {3}}, {"雍州", {2}}}));
+    EXPECT_EQ(std::to_string(map.provinces[1].province_id) + map.provinces[1].region, "2雍州");
     EXPECT_EQ(map.provinces[0].hover, "[洛陽]董卓軍：兵力30");
-    EXPECT_EQ(map.provinces[0].background, (info::MapColour{0, 0, 255, false}));
-    EXPECT_EQ(map.provinces[0].text, info::kYellow);  // blue is dark
-    EXPECT_EQ(map.provinces[2].background, (info::MapColour{0, 255, 0, false}));
-    EXPECT_EQ(map.provinces[2].text, info::kBlack);
-    // Nobody's province: the system colour, black text, "無所属".
-    EXPECT_TRUE(map.provinces[3].background.system);
-    EXPECT_EQ(map.provinces[3].text, info::kBlack);
+    // Each province in its owner's colours; nobody's is "無所属".
+    for (int i = 0, owners[] = {1, 1, 2, 0}; i < 4; ++i)
+        EXPECT_TRUE(map.provinces[i].owner == owners[i] && map.provinces[i].background == info::owner_colour(owners[i]) &&
+                    map.provinces[i].text == info::owner_text_colour(owners[i])) << i;
     EXPECT_EQ(map.provinces[3].hover, "[漢中]無所属軍：兵力7");
     // Legend: names up to the warlord count, every swatch coloured.
-    EXPECT_EQ(map.legend[1].name, "袁紹");
-    EXPECT_EQ(map.legend[3].name, "");
+    EXPECT_EQ(std::make_tuple(map.legend[0].warlord_id, map.legend[0].name, map.legend[2].name, map.legend[3].name,
+                              map.legend[12].warlord_id),
+              std::make_tuple(1, "董卓", "張魯", "", 13));
     EXPECT_EQ(map.legend[12].colour, (info::MapColour{255, 128, 128, false}));
 }
 

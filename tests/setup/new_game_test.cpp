@@ -260,6 +260,15 @@ TEST_F(NewGameTest, MissingOrShortFilesAreErrorsNamingTheFile) {
         }
         EXPECT_FALSE(std::filesystem::exists(dir.root() / "ini/busv.ini")) << missing;
     }
+    // A master changed after its check: a record numbered past the tables is refused by number.
+    ASSERT_TRUE(select_scenario(folder, shared, 1));
+    dir.write("ini/Bushou1.ini", general_master(2) + ".201\r\n\"超\"\r\n9,9,9,9\r\n9,9\r\n0,1\r\n\"p\"\r\n");
+    try {
+        mk_Busv_rtn(folder, shared, rng, two, roster);
+        ADD_FAILURE() << "record 201 read";
+    } catch (const DataError& e) {
+        EXPECT_EQ(std::make_tuple(e.file(), e.record_id()), std::make_tuple(std::string("ini/Bushou1.ini"), 201));
+    }
 }
 
 TEST_F(NewGameTest, TitleScreenListsWarlordsAndRefusesAnEmptyChoice) {

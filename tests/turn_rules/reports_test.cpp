@@ -161,6 +161,8 @@ TEST(Standings, TheRowsKnownBetweenYearsAreTheFilesOwn) {
         {"a name edited, the size kept", [&](RulesWorld& w) { rewrite_in_place(w, "\"乙\"", "\"丁\""); }, 8, "丁"},
         // The next year's rows leave the blank line between rows: the year after starts again.
         {"a blank line put at the end", [&](RulesWorld& w) { rewrite_in_place(w, "\r\n", "\r\n\r\n"); }, 2, nullptr},
+        {"a blank line of LF, the size kept", [&](RulesWorld& w) { rewrite_in_place(w, "\r\n", "\n\n"); }, 2, nullptr},
+        {"a blank line of CR", [&](RulesWorld& w) { rewrite_in_place(w, "\r\n", "\r\r\n"); }, 2, nullptr},
     };
     auto read = [](const GameFolder& folder) {
         try {

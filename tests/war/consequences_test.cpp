@@ -22,10 +22,10 @@ protected:
 
 TEST_F(Consequences, VictoryRaisesFameUnityAndAweUpToTheirCaps) {
     Gun& wei = w.gun(1);
-    wei.meisei = 195, wei.kessoku = 95, wei.ifu = 98;
-    for (int i = 0; i < 2; ++i) {
+    wei.meisei = 185, wei.kessoku = 85, wei.ifu = 91;
+    for (const auto& want : {std::tuple<Int16, Int16, Int16>(195, 95, 96), std::tuple<Int16, Int16, Int16>(200, 100, 100)}) {
         Shouri_rtn(w.state(), wei, w.gun(2), w.chr(1));
-        EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), std::make_tuple(Int16(200), Int16(100), Int16(100)));
+        EXPECT_EQ(std::tie(wei.meisei, wei.kessoku, wei.ifu), want);
     }
     EXPECT_EQ(w.gun(2).meisei, 50);  // the loser is not touched
 }
@@ -36,7 +36,8 @@ TEST_F(Consequences, DefeatInBattleAndAfterSurrenderRoundDown) {
     Haiboku_rtn(w.state(), wu, w.chr(1));
     // Int(3.5), Int(28 / 5), Int(3.5), Int(8 / 3)
     EXPECT_EQ(std::tie(wu.seihei, wu.meisei, wu.tian, wu.kessoku), std::make_tuple(Int16(3), Int16(5), Int16(3), Int16(2)));
-    EXPECT_EQ(w.dice.draws(), 0u);  // only the ruler serves and no province is held
+    // Only the ruler serves and no province is held: nothing drawn, nobody leaves.
+    EXPECT_EQ(w.dice.draws() + w.state().pages.page_text[0].size(), 0u);
 
     wu.seihei = 3, wu.meisei = 9, wu.tian = 80, wu.kessoku = 91;
     Haiboku_rtn2(w.state(), wu, w.chr(1));
@@ -47,19 +48,21 @@ TEST_F(Consequences, DefeatInBattleAndAfterSurrenderRoundDown) {
 TEST_F(Consequences, WinnerWithoutStrategistStillReceivesProvincesAndDeserters) {
     // The winner fought without a strategist: record 0 (serving nobody) settles the war.
     w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
+    w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
     w.add_province(1, "建業", 2);
+    w.add_province(2, "会稽", 2);
     Gun& wu = w.gun(2);
     wu.tian = 0;  // breaks away above 50
-    w.rolls({{99, 100}, {0, 16}, {0, 16},   // 建業 breaks away; hold 1 + 0 + 10 beats 0
-             {0, 10}, {0, 10}, {9, 10}, {9, 10},   // 甲 leaves first
-             });
+    w.rolls({{99, 100}, {5, 16}, {5, 16},  // 建業 breaks away; the hold, policy 1 + 0 + 10, beats 5 + 5
+             {99, 100}, {5, 16}, {6, 16},  // 会稽 too, but 11 does not beat 5 + 6: it goes free
+             {0, 10}, {0, 10}, {9, 10}, {9, 10},   // 甲 leaves first, to the winner
+             {0, 10}, {0, 10}, {9, 10}, {9, 10}});  // then 乙, to nobody
     Haiboku_rtn(w.state(), wu, w.chr(0), &w.gun(1));
-    EXPECT_EQ(w.kuni(1).gunID, 1);
-    EXPECT_EQ(w.chr(3).gunID, 1);
-    EXPECT_EQ(w.chr(3).kunID, 1);
-    EXPECT_EQ(w.dice.remaining(), 0u);  // the second examination finds only the ruler: no draws
+    EXPECT_EQ(std::make_tuple(w.kuni(1).gunID, w.kuni(2).gunID, w.chr(3).gunID, w.chr(3).kunID, w.chr(4).gunID, w.chr(4).kunID),
+              std::make_tuple(1, 0, 1, 1, 0, 0));
+    EXPECT_EQ(w.dice.remaining(), 0u);
     EXPECT_EQ(w.state().pages.page_text[0],
-              "<54:以前より民心の離れていた建業、>\r\n<13:甲|魏>\r\n");
+              "<54:以前より民心の離れていた建業、>\r\n<55:会稽、>\r\n<13:甲|魏>\r\n<37:乙>\r\n");
 }
 
 TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
@@ -78,22 +81,14 @@ TEST_F(Consequences, DrawWearsDownBothSidesInOrder) {
 TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
     Gun& wei = w.gun(1);
     Gun& wu = w.gun(2);
-    wei.meishuID = 1;
-    wu.meishuID = 7;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 1);
-    EXPECT_EQ(w.state().pages.page_text[0], "<41:呉|曹操>\r\n");
-
-    wei.meishuID = 0;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 0);
-    EXPECT_NE(w.state().pages.page_text[0].find("<41:呉|独立軍閥>"), std::string::npos);
-
-    wu.meishuID = 2;  // 孫権 leads his own alliance
-    wei.meishuID = 1;
-    Kouhuku_rtn(w.state(), wei, wu);
-    EXPECT_EQ(wu.meishuID, 2);
-    EXPECT_NE(w.state().pages.page_text[0].find("<57:呉|魏>"), std::string::npos);
+    // The winner's alliance, then none, then 孫権 leading his own alliance.
+    for (const auto& [winners, losers, now] : {std::tuple{1, 7, 1}, {0, 1, 0}, {1, 2, 2}}) {
+        wei.meishuID = winners, wu.meishuID = losers;
+        w.shared.text_sub1 = w.shared.text_sub2 = "?";  // nothing left from the last surrender
+        Kouhuku_rtn(w.state(), wei, wu);
+        EXPECT_EQ(wu.meishuID, now) << losers;
+    }
+    EXPECT_EQ(w.state().pages.page_text[0], "<41:呉|曹操>\r\n<41:呉|独立軍閥>\r\n<57:呉|魏>\r\n");
 }
 
 TEST_F(Consequences, DeserterRulesOfRndShuppon) {
@@ -136,12 +131,10 @@ TEST_F(Consequences, DefectionToAnotherWarlord) {
     Rnd_Shuppon2(w.state(), w.gun(1), wu);
     EXPECT_EQ(w.dice.remaining(), 0u);
     EXPECT_EQ(w.dice.randomize_calls(), 2);
-    EXPECT_EQ(w.chr(2).gunID, 2);  // the ruler never defects
-    EXPECT_EQ(w.chr(3).gunID, 1);  // Setu 12: 14 ≥ 14
-    EXPECT_EQ(w.chr(4).gunID, 2);  // Setu 13 never defects
-    EXPECT_EQ(w.chr(5).gunID, 1);
-    EXPECT_EQ(w.chr(7).gunID, 2);
-    EXPECT_EQ(w.chr(6).gunID, 1);  // 丁 already served 魏 and draws nothing
+    // The ruler never defects; 甲 (Setu 12) does on 14 ≥ 14, 乙 (Setu 13) never; 丁 already served 魏.
+    std::vector<int> served;
+    for (int k = 2; k <= 7; ++k) served.push_back(w.chr(k).gunID);
+    EXPECT_EQ(served, (std::vector<int>{2, 1, 2, 1, 1, 2}));
     EXPECT_EQ(w.shared.text_sub1, "甲、丙、");
 }
 

@@ -40,7 +40,7 @@ TEST(BattleFormulas, VerdictOnEitherSideAndAtEachBoundary) {
 TEST(BattleFormulas, RighteousWarFigures) {
     EXPECT_EQ(raised_alliance_strength(9), 10);
     EXPECT_EQ(cut_defender_morale(270), 243);
-    EXPECT_EQ(cut_defender_morale(290), 261);
+    EXPECT_EQ(cut_defender_morale(101), 91);  // 90.9 rounds up
     EXPECT_EQ(cut_defender_morale(105), 94);  // 94.5 halves to even
 }
 
@@ -50,9 +50,9 @@ TEST(BattleFormulas, MoraleFallsByTheRoundedLoss) {
     EXPECT_EQ(morale_after_loss(300, 49.756f), 250);
     EXPECT_EQ(morale_after_loss(10, 40.2f), -30);   // not clamped at zero
     EXPECT_EQ(morale_after_loss(-32000, 5000.0f), -32768);
-    // An alliance member's share is rounded after each member: 2.5 → 2, then 2 + 2.5 → 4.
-    EXPECT_EQ(add_alliance_member(0, 50, 5), 2);
-    EXPECT_EQ(add_alliance_member(2, 50, 5), 4);
+    // An alliance member's share is rounded after each member: 3.5 → 4, then 4 + 2.5 → 6.
+    EXPECT_EQ(add_alliance_member(0, 50, 7), 4);
+    EXPECT_EQ(add_alliance_member(4, 50, 5), 6);
 }
 
 // Every figure differs by side, so a term from the wrong side shows; each score for both planners.
