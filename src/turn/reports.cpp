@@ -39,7 +39,6 @@ ScoreTerms score_terms(const SharedValues& shared, const Gun& g) {
 }
 
 void show_text_window(MainState& m, int msg_mode) {
-    m.shared.msg_mode = msg_mode;
     PageStore pages;
     pages.page_text[0] = m.shared.msg_text;
     pages.page_text[1] = kEndOfText;

@@ -22,8 +22,7 @@ ScoreTerms score_terms(const SharedValues& shared, const Gun& g);
 void Houkoku_rtn(MainState& m);
 // A new game's log: "鼎陣記の記録".
 void mkFristLog(MainState& m);
-// Shows msg_text in the message window as its only page (then "EOT"), in the given mode; also
-// sets msg_mode to it.
+// Shows msg_text in the message window as its only page (then "EOT"), in the given mode.
 void show_text_window(MainState& m, int msg_mode);
 
 }  // namespace teijinki

@@ -63,15 +63,13 @@ void start_new_game(MainState& m) {
     m.bgm_on = true;
     mkFristLog(m);
     mk_Gunsv_rtn(m.folder, shared.scenario_no);
-    m.year = scenario->start_year;
-    shared.gun_count = scenario->gun_count;
+    m.year = scenario->start_year;  // the warlord count came with the scenario's selection
     m.end_year = scenario->end_year;
     ini_Mei_rtn(m);
     // An alliance starts from its leader's fame, which may pass 100; cohesion is a 0..100 figure
     // everywhere else, so the first year gets the same limit as every later one.
     Limit_rtn(m);
     m.ops.mk_HeiFile_Master();
-    shared.msg_mode = kMsgStrategy;
     dsp_Init_rtn(m);
     setKunJpg(m);
     Dsp_rtn(m);

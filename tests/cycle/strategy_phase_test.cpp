@@ -83,9 +83,9 @@ TEST_F(StrategyPhaseTest, GroupAUsesTheWarlordsRollAndATieKeepsTheLowerId) {
     GunRolls rolls;
     rolls[1] = 9;
     StrategyEntry e = entry_for(kWar);
+    e.fail_id = 3;  // left from an earlier entry: a choice starts afresh
     choose_executor(*state, cand, rolls, e);
-    EXPECT_EQ(e.exec_id, 5);
-    EXPECT_EQ(e.best, 16);
+    EXPECT_EQ(std::make_tuple(e.exec_id, e.best, e.fail_id), std::make_tuple(5, 16, 0));
     EXPECT_EQ(rng.draws(), 0u);
 }
 
@@ -157,14 +157,15 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     dir.write("ini/Kunisv.ini", provinces);
     load_working_set(folder, shared, world());
 
-    // 入国 of 州1 for panel 0, where 軍1 (a player), 軍3 and 軍4 take part; nothing for panel 1.
+    // 入国 of 州1 for panel 0, where 軍1 (a player), 軍3 and 軍4 take part; nothing for the last
+    // panel, where 軍2 of the last player slot waits.
     shared.com_codes[0] = {kEnterProvince};
-    shared.com_codes[1] = {kWait};
+    shared.com_codes[3] = {kWait};
     shared.com_subject[0][0] = 1;
     shared.player_gun[0] = 1;
-    shared.player_gun[1] = 2;
+    shared.player_gun[kMaxWarlords] = 2;
     pick(1, 0, 0);
-    pick(2, 1, 0);
+    pick(2, 3, 0);
     pick(3, 0, 0);
     pick(4, 0, 0);
     serve(5, 1, kJobBukan);  // keeps landless 軍1 alive; a 武官 may not take part
@@ -173,7 +174,7 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     push_2d6(12);  // 君3 5 + 12, the executor,
     push_2d6(4);   // 君4 5 + 4;
     push_2d6(5);   // then the entry's roll: 5 + CInt(50 / 10 + 0 − 5) reaches 0 / 10 + 5
-    push_2d6(3);   // panel 1's entry roll
+    push_2d6(3);   // panel 3's entry roll
     for (int i = 0; i < 4; ++i) rng.push(0.99f);  // warlord 4 (no land) falls: 50 > 0
     run_strategy_phase(*state);
 
@@ -185,6 +186,8 @@ TEST_F(StrategyPhaseTest, APassHeadsThePlayersEntriesMarksTheEndAndWritesTheWorl
     EXPECT_EQ(world().kuni[1].gunID, 3);
     const std::string written = dir.read("ini/gunsv.ini");
     EXPECT_NE(written.find(".4\r\n\"軍4\"\r\n0,4,10,0,0,50,50,0\r\n\"TRUE\"\r\n"), std::string::npos) << written;
+    EXPECT_NE(dir.read("ini/Kunisv.ini").find(".1\r\n\"州1\"\r\n3,"), std::string::npos) << "the province written back";
+    EXPECT_NE(dir.read("ini/busv.ini"), generals) << "the generals written back";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "fault_support.h"
+#include "messages/standings.h"
 #include "test_support.h"
 #include "turn/seeded_games.h"
 #include "turn/year_cycle.h"
@@ -141,9 +142,12 @@ TEST(DiskFaultsTest, FullDiskRefusesTheYearAndLosesNothing) {
         const std::string block(4096, 'x');
         while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) filler.flush();
     }
-    const auto before_files = folder_problems(game.folder);
-    EXPECT_TRUE(before_files.empty());
-    expect_year_refused(game, disk.root(), "No space left");
+    EXPECT_TRUE(folder_problems(game.folder).empty());
+    // A year asks for 256 KB beside twice the working files, the log and the standings.
+    unsigned long long bytes = 0;
+    for (const char* f : {files::kGenerals, files::kWarlords, files::kProvinces, files::kLog, kStandingsFile})
+        bytes += 2 * game.folder.file_size(f).value();
+    expect_year_refused(game, disk.root(), "No space left on the disk: " + std::to_string(256 + bytes / 1024) + " KB are needed");
     EXPECT_TRUE(folder_problems(game.folder).empty());
 
     // With room again the same folder plays on from where it stood.

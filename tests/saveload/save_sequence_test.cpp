@@ -32,9 +32,7 @@ TEST(MainScreenSave, StoresYearCohesionScenarioAndTheMusicSwitchAndMarksTheGameS
     m.year = 197;
     m.bgm_on = false;
     w.shared.save_info[5] = 1;  // left from a load: the switch counts, not this
-    w.shared.mei_kessoku[1] = 12;
-    w.shared.mei_kessoku[2] = 34;
-    w.shared.mei_kessoku[3] = 0;
+    for (int s = 1; const int v : {12, 34, 0}) w.shared.mei_kessoku[s++] = v;
     w.shared.scenario_no = 4;
 
     ASSERT_TRUE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "5")));
@@ -60,6 +58,8 @@ TEST(MainScreenSave, CancelOrBackOrAFailedSaveLeavesTheGameUnsaved) {
     EXPECT_FALSE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "1")));
     EXPECT_FALSE(w.shared.saved_flag);
     EXPECT_FALSE(w.exists("save/save1.ini"));
+    w.shared.form_result = 1;                   // left by an earlier screen
+    EXPECT_FALSE(cmdSave_Click(m, [] {}));  // a save screen closed at once
 
     fs::remove(w.dir.root() / "ini/gunsv.ini");
     EXPECT_FALSE(cmdSave_Click(m, typed_slot_screen(w.folder, w.shared, w.host, "1")));
@@ -165,12 +165,14 @@ TEST(WholeGame, LoadFromTheMainScreenGoesBackToTheSavedYearAndItsCohesion) {
     g.play_years(3);
     ASSERT_NE(g.m.year, saved_year);
     ASSERT_FALSE(g.shared.saved_flag) << "a year played makes the game unsaved again";
+    ASSERT_TRUE(auto_move(g.m));  // slot 2's turn now; the loaded year starts again at slot 0's
 
     g.host.boxes.clear();
     g.host.music.clear();
     g.m.game_over = true;  // a load is offered at the game's end too
     ASSERT_TRUE(cmdLoad_Click(g.m, typed_slot_screen(g.folder, g.shared, g.host, "")));
     EXPECT_EQ(g.host.boxes.front().text, "セーブをしてませんがよろしいですか？");
+    EXPECT_EQ(g.host.boxes.back().text, g.shared.player_name[0] + kTurnSuffix);
     EXPECT_EQ(g.m.year, saved_year);
     for (int s = 1; s <= 3; ++s) EXPECT_EQ(g.shared.mei_kessoku[s], cohesion[s]) << s;
     EXPECT_FALSE(g.m.bgm_on);

@@ -32,14 +32,15 @@ TEST(SlotFile, IsTheHeadingSixValuesAndThreeLinesForEachOfSixteenPlayers) {
 
     // Loaded, the counts follow the slot's scenario at once; a scenario not known leaves them.
     SharedValues shared;
+    shared.gun_count = shared.bushou_count = 5;
     slot_to_shared(back, shared);
     EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.gun_count), int(shared.bushou_count), shared.player_name[2],
                               int(shared.player_lord[2]), int(shared.player_gun[2]), int(shared.player_mei[2])),
               std::make_tuple(1, 13, 170, std::string("劉備"), 7, 3, 2));
     back.save_info[4] = 9;
-    shared.gun_count = 5;
+    shared.scenario_no = shared.gun_count = 5;
     slot_to_shared(back, shared);
-    EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.gun_count), int(shared.save_info[4])), std::make_tuple(1, 5, 9));
+    EXPECT_EQ(std::make_tuple(int(shared.scenario_no), int(shared.gun_count), int(shared.save_info[4])), std::make_tuple(5, 5, 9));
 }
 
 TEST(SlotFile, AnIncompleteOrForeignFileIsRefusedNamingIt) {
@@ -145,6 +146,9 @@ TEST(Preview, NamesScenarioFirstPlayerAmongSlotsZeroToFourteenAndYear) {
     screen.Command2_Click(1);
     EXPECT_EQ(w.host.boxes.back().text, "save1シナリオ 1劉備 190年\r\nこれをロードしますか？");
     EXPECT_FALSE(screen.closed);
+    screen.Command2_Click(0);  // the number cleared, then 戻る
+    screen.Command3_Click();
+    EXPECT_EQ(std::make_tuple(screen.Lab_num, screen.typed_no, screen.closed), std::make_tuple(std::string("save"), std::string(), true));
 }
 
 TEST(SaveAndLoad, RestoreTheWorkingFilesByteForByteAndEverySharedValueOfTheSlot) {

@@ -236,6 +236,13 @@ TEST_F(Strategies, ASubjectThatDoesNotExistIsToldAlone) {
     }
 }
 
+TEST(StrategyTable, NamesRunFromWaitToAssassinationAndOnlyTheTwelveStrategiesHaveARule) {
+    EXPECT_EQ(std::make_tuple(command_name(0), command_name(13), command_name(14), command_name(-1)),
+              std::make_tuple("待機", "暗殺", "", ""));
+    EXPECT_EQ(std::make_tuple(strategy_rule(0), strategy_rule(13), strategy_rule(12) != nullptr),
+              std::make_tuple(nullptr, nullptr, true));
+}
+
 TEST(StrategyPictures, EveryStrategyCarriedOutShowsItsExecutorFirst) {
     for (int code = kRecruit; code <= kReplaceLeader; ++code) {
         SeededRandom rng(static_cast<std::uint64_t>(code));

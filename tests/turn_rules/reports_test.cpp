@@ -26,7 +26,7 @@ TEST(Reports, ScoresTheWarlordsDetailsThePlayersAndCopiesTheLog) {
     w.shared.mei_troops[2] = 200;
     w.shared.mei_kessoku[2] = 45;
     w.shared.player_gun[0] = 1;
-    w.shared.player_gun[3] = 4;
+    w.shared.player_gun[18] = 4, w.shared.player_gun[19] = 2;  // the report's last slot, and one past it
     w.dir.write("ini/kodarn.log", "鼎陣記の記録\r\nline\r\n");
     std::filesystem::remove_all(w.dir.root() / "save");
     w.m.text.text_buf[0] = "ゲーム最終結果\r\n";
@@ -39,28 +39,26 @@ TEST(Reports, ScoresTheWarlordsDetailsThePlayersAndCopiesTheLog) {
                                  "丁（プレイヤー）\r\n滅亡：0\r\n\r\n" + kNote;
     EXPECT_EQ(w.report(), expected);
     EXPECT_EQ(w.shared.msg_text, expected);
-    EXPECT_EQ(w.shared.msg_mode, 3);
     ASSERT_EQ(w.host.windows.size(), 1u);
-    EXPECT_EQ(w.host.windows[0].msg_mode, 3);
-    EXPECT_EQ(w.host.windows[0].pages, (std::vector<std::string>{expected}));
+    EXPECT_EQ(std::make_pair(w.host.windows[0].msg_mode, w.host.windows[0].pages), std::make_pair(3, std::vector<std::string>{expected}));
     EXPECT_EQ(w.dir.read("save/kdn_end.log"), "鼎陣記の記録\r\nline\r\n");
 }
 
 TEST(Reports, TheTotalUsesUnroundedTermsAndThePlayerTheirIntegerParts) {
     RulesWorld w;
-    // 甲 leads: 10 × 51 / 150 = 3.4, fame 2, alliance 7 / 100 × 50 = 3.5.
-    // The total takes 8.9 (rounded: 9), then 乙's 3.333333 (12); the detail 3 + 2 + 3 = 8.
-    w.set_warlords({{"甲", 1, 1, 10, 0, 1, 1}, {"乙", 0, 2, 10}});
+    // 甲 leads: 10 × 114 / 150 = 7.6, fame 2, alliance 7 / 100 × 50 = 3.5.
+    // The total takes 13.1 (rounded: 13), then 乙's 3.666667 (17); the detail cuts to 7 + 2 + 3 = 12.
+    w.set_warlords({{"甲", 1, 1, 10, 0, 1, 64}, {"乙", 0, 2, 11}});
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 7;
     w.shared.mei_kessoku[1] = 50;
     w.shared.player_gun[0] = 1;
     w.dir.write("ini/kodarn.log", "鼎陣記の記録\r\n");
     Houkoku_rtn(w.m);
-    EXPECT_EQ(w.report(), std::string("甲  8.9\r\n乙  3.333333\r\n\r\n甲（プレイヤー）\r\n") +
-                              "動員可能な兵力： 3000（1000で割ります）\r\n名声： 1（２を掛けます）\r\n"
-                              "盟主である同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 8\r\n"
-                              "制覇率： 0.666（自軍スコア／全軍閥のスコア）\r\n" + kNote);
+    EXPECT_EQ(w.report(), std::string("甲  13.1\r\n乙  3.666667\r\n\r\n甲（プレイヤー）\r\n") +
+                              "動員可能な兵力： 7000（1000で割ります）\r\n名声： 1（２を掛けます）\r\n"
+                              "盟主である同盟の期待できる兵力： 3000（1000で割ります）\r\n最終成績： 12\r\n"
+                              "制覇率： 0.705（自軍スコア／全軍閥のスコア）\r\n" + kNote);
 }
 
 TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSharesZero) {
@@ -77,10 +75,14 @@ TEST(Reports, AnAllianceOfTwoHundredAtHalfCohesionAddsAHundredAndNothingScoredSh
     EXPECT_EQ(w.report().find(kNote), std::string::npos);
     EXPECT_NE(w.report().find("kodarn.log"), std::string::npos);
 
-    w.shared.mei_kessoku[3] = 0;
-    w.m.text.clear();
-    Houkoku_rtn(w.m);
-    EXPECT_NE(w.report().find("最終成績： 0\r\n制覇率： 0（"), std::string::npos) << w.report();
+    w.shared.mei_troops[3] = 100;
+    for (const int cohesion : {0, 1}) {  // nothing scored anywhere shares nothing; a lone 1 is the whole
+        w.shared.mei_kessoku[3] = static_cast<std::int16_t>(cohesion);
+        w.m.text.clear();
+        Houkoku_rtn(w.m);
+        const std::string n = std::to_string(cohesion);
+        EXPECT_NE(w.report().find("最終成績： " + n + "\r\n制覇率： " + n + "（"), std::string::npos) << w.report();
+    }
 }
 
 TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndStartedAgain) {
@@ -89,11 +91,11 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     // The destroyed warlord comes second, so the last one counts its province and its general;
     // its record names no lord, and d is not counted as its man.
     w.set_warlords({{"甲", 1, 1, 30, 4, 20, 100, 50, 7}, {"丙", 0, 0, 9, 9, 9, 9, 9, 9, true}, {"乙", 0, 2, 10, 2, 5}});
-    w.set_provinces({1, 1, 3, 0});
+    w.set_provinces({1, 1, 0, 3});  // the last province is counted too
     w.shared.gun_mei2[1] = 1;
     w.shared.mei_troops[1] = 200;
     w.shared.mei_kessoku[1] = 50;
-    w.shared.player_gun[3] = 3;
+    w.shared.player_gun[kMaxWarlords] = 3;  // the last slot
     w.m.year = 200;
     // A folder as the original platform wrote it: the standings are written in Shift-JIS too.
     const auto sjis = from_utf8(w.dir.read("ini/Text.ini") + ".200\r\n鼎\r\n..\r\n", Encoding::ShiftJis);
@@ -119,8 +121,7 @@ TEST(Standings, ARowPerWarlordFromTheWorkingFilesAndADamagedFileIsKeptAsideAndSt
     EXPECT_EQ(leader.score, 170.0f) << "30 troops at full order, fame 40, the alliance's 200 at half cohesion";
     EXPECT_FALSE(leader.player);
     EXPECT_TRUE(rows[2].player);
-    EXPECT_EQ(rows[2].provinces, 1);
-    EXPECT_EQ(rows[2].generals, 1);
+    EXPECT_EQ(std::make_pair(rows[2].provinces, rows[2].generals), std::make_pair(1, 1));
     EXPECT_FLOAT_EQ(rows[2].score, 10.0f * 50.0f / 150.0f + 10.0f);
     EXPECT_TRUE(rows[1].destroyed);
     EXPECT_EQ(rows[1].generals, 0);
@@ -188,13 +189,6 @@ TEST(Standings, TheRowsKnownBetweenYearsAreTheFilesOwn) {
             EXPECT_EQ(rows[3].name, c.last_of_201) << c.what;
         }
     }
-}
-
-TEST(Reports, ANewLogHoldsOnlyItsTitle) {
-    RulesWorld w;
-    w.dir.write("ini/kodarn.log", "old game\r\n");
-    mkFristLog(w.m);
-    EXPECT_EQ(w.dir.read("ini/kodarn.log"), "鼎陣記の記録\r\n");
 }
 
 }  // namespace

@@ -92,7 +92,8 @@ TEST_F(Consequences, SurrenderJoinsTheWinnersAllianceUnlessTheLoserLeadsOne) {
 }
 
 TEST_F(Consequences, DeserterRulesOfRndShuppon) {
-    EXPECT_EQ(Rnd_Shuppon(w.state(), w.gun(2)), 0);  // a ruler alone: nobody leaves, nothing drawn
+    // A ruler alone: nobody leaves, nothing drawn; general 1 is counted among his warlord's men.
+    EXPECT_EQ(std::make_pair(Rnd_Shuppon(w.state(), w.gun(2)), Sch_chr_rtn(w.state(), 1)), std::make_pair(0, 1));
     EXPECT_EQ(w.dice.draws(), 0u);
     w.add_general({3, "甲", 2, kJobBukan, 5, 5, 5, 5, 5, 11});
     w.add_general({4, "乙", 2, kJobBukan, 5, 5, 5, 5, 5, 0});
