@@ -46,7 +46,7 @@ TEST(StandingsFileDamage, ALastRowWithoutItsLineBreakIsEndedBeforeTheNextYear) {
     EXPECT_TRUE(read_standings(dir.folder()).empty()) << "no file yet: no rows";
     dir.write("ini/standings.csv", std::string(kStandingsHeading) + "\r\n190,1,\"甲\",40,10,3,3,20,60,70,10,0,0,0,1");
     const GameFolder folder = dir.folder();
-    write_standings_year(folder, read_standings_file(folder), 191, {StandingsRow{.year = 191, .warlord = 1}});
+    write_standings_year(folder, read_standings_file(folder), 191, {StandingsRow{.year = 191, .warlord = 1, .name = "甲"}});
     EXPECT_EQ(read_standings(GameFolder(dir.root())).size(), 2u);
 }
 
